@@ -1,0 +1,63 @@
+#include "tests/support/device_fixture.h"
+
+namespace {
+
+const char* windowClassName()
+{
+    static bool registered = false;
+    const char* name = "MapwellTestDeviceWindow";
+    if (!registered) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = name;
+        RegisterClassA(&wc);
+        registered = true;
+    }
+    return name;
+}
+
+D3DFORMAT pickDepthFormat(IDirect3D9* d3d)
+{
+    for (D3DFORMAT format : {D3DFMT_D24S8, D3DFMT_D16})
+        if (SUCCEEDED(d3d->CheckDeviceFormat(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8,
+                                             D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, format)))
+            return format;
+    return D3DFMT_D16;
+}
+
+} // namespace
+
+bool makeTestDevice(TestDevice& out, int width, int height)
+{
+    out.window = CreateWindowA(windowClassName(), "test device", WS_OVERLAPPEDWINDOW, 0, 0,
+                               width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    out.d3d = Direct3DCreate9(D3D_SDK_VERSION);
+    if (!out.window || !out.d3d)
+        return false;
+    D3DPRESENT_PARAMETERS params{};
+    params.Windowed = TRUE;
+    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    params.BackBufferFormat = D3DFMT_X8R8G8B8;
+    params.BackBufferWidth = UINT(width);
+    params.BackBufferHeight = UINT(height);
+    params.EnableAutoDepthStencil = TRUE;
+    params.AutoDepthStencilFormat = pickDepthFormat(out.d3d);
+    params.hDeviceWindow = out.window;
+    HRESULT hr = out.d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, out.window,
+                                       D3DCREATE_SOFTWARE_VERTEXPROCESSING, &params, &out.device);
+    return SUCCEEDED(hr) && out.device;
+}
+
+ULONG releaseTestDevice(TestDevice& device)
+{
+    ULONG remaining = 0;
+    if (device.device)
+        remaining = device.device->Release();
+    if (device.d3d)
+        device.d3d->Release();
+    if (device.window)
+        DestroyWindow(device.window);
+    device = TestDevice{};
+    return remaining;
+}

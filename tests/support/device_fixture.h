@@ -1,0 +1,18 @@
+#pragma once
+// A real Direct3D 9 device on a hidden window, for tests of code that needs one.
+#include <windows.h>
+#include <d3d9.h>
+
+struct TestDevice {
+    HWND window = nullptr;
+    IDirect3D9* d3d = nullptr;
+    IDirect3DDevice9* device = nullptr;
+};
+
+// HAL, windowed, X8R8G8B8 back buffer of the given size, automatic depth buffer (D24S8, else
+// D16), software vertex processing so that it works on any adapter. False when none can be made.
+bool makeTestDevice(TestDevice& out, int width = 256, int height = 256);
+
+// Releases the device and the Direct3D object and destroys the window. Returns the device's
+// reference count after its release (0 when nothing leaked a reference to it).
+ULONG releaseTestDevice(TestDevice& device);

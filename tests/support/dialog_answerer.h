@@ -1,0 +1,51 @@
+#pragma once
+// Answers the modal dialogs a test makes the program show, in-process and without waiting.
+//
+// While a DialogAnswerer lives, a WH_CBT hook on the calling thread sees every "#32770" window
+// (message box, common file dialog, resource dialog) that activates. Each one is handled by the
+// next queued action, from a timer that fires inside the dialog's own modal loop. With nothing
+// queued, a message box is answered IDOK and any other dialog is cancelled, so a test never
+// hangs on a box it did not expect; `seen()` then tells what was shown.
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+class DialogAnswerer {
+public:
+    struct Box {
+        std::string text;     // a message box's text; empty for other dialogs
+        std::string caption;  // the dialog's title
+        unsigned style = 0;   // the MB_* flags a message box was shown with; 0 for other dialogs
+    };
+
+    DialogAnswerer();
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+    void pressOnNextBox(int buttonId);
+    void typeFileName(const std::string& name);
+    void cancelNext();
+    // Runs `action` on the next dialog; the action must end that dialog.
+    void runOnNext(std::function<void(HWND dialog)> action);
+
+    const std::vector<Box>& seen() const { return seen_; }
+    // Texts of the message boxes seen, in order.
+    std::vector<std::string> boxTexts() const;
+
+    // Called by the hook machinery; not for tests.
+    void handleActivation(HWND dialog);
+    void recordMessageBoxCall(const char* text, const char* caption, unsigned style);
+
+private:
+    using Action = std::function<void(HWND)>;
+    std::deque<Action> queue_;
+    std::vector<Box> seen_;
+    std::vector<HWND> handled_;
+    HHOOK hook_ = nullptr;
+    Box pendingBox_;
+    bool boxPending_ = false;
+};
