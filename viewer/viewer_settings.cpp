@@ -1,0 +1,9 @@
+#include "viewer/viewer_settings.h"
+
+bool g_autoUpdateMesh = false;
+int g_lineColorIndex = 0;
+int g_repeatHorizontal = 2;
+int g_repeatVertical = 2;
+bool g_pointsReady = true;
+bool shiftDown = false;
+bool ctrlDown = false;

@@ -1,0 +1,16 @@
+#pragma once
+// Process-wide settings shared by the texture pane and the editor. The editor's dialogs and
+// key handling write them; the pane reads them while it lays out, paints and edits.
+
+// Apply the edited points to the mesh after every drag (Options dialog).
+extern bool g_autoUpdateMesh;
+// Wireframe colour of the pane: 0 black, 1 red, 2 green, 3 blue; other values keep the pen.
+extern int g_lineColorIndex;
+// How often the bitmap is tiled across and down the pane (both 2 at start).
+extern int g_repeatHorizontal;
+extern int g_repeatVertical;
+// The pane's points match the mesh and may be drawn with their edges.
+extern bool g_pointsReady;
+// Shift and Ctrl are held down (they extend or toggle the selection).
+extern bool shiftDown;
+extern bool ctrlDown;
