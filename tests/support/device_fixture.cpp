@@ -1,5 +1,7 @@
 #include "tests/support/device_fixture.h"
 
+#include <initializer_list>
+
 namespace {
 
 const char* windowClassName()
