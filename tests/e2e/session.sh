@@ -1,0 +1,48 @@
+# Sourced by the end-to-end sessions: drives the real mapwell.exe on the X display with xdotool
+# and checks what the display shows with ImageMagick.
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../../scripts/wine-session"
+
+e2e_exe=$1
+e2e_pid=""
+e2e_window=""
+
+fail() { echo "FAIL: $*" >&2; [ -n "$e2e_pid" ] && kill "$e2e_pid" 2>/dev/null; exit 1; }
+
+# Starts the editor in the current folder and waits for its main window "Mapwell".
+start_editor() {
+    wine "$e2e_exe" >/dev/null 2>&1 &
+    e2e_pid=$!
+    for _ in $(seq 300); do
+        e2e_window=$(xdotool search --name '^Mapwell$' 2>/dev/null | head -1)
+        [ -n "$e2e_window" ] && break
+        sleep 0.1
+    done
+    [ -n "$e2e_window" ] || fail "no window named Mapwell appeared"
+    xdotool windowfocus --sync "$e2e_window" 2>/dev/null || true
+}
+
+# The window's client origin on the screen, as "x y".
+window_origin() {
+    xdotool getwindowgeometry "$e2e_window" | awk '/Position/ { split($2, p, ","); print p[1], p[2] }'
+}
+
+# The colour at screen point (x, y) of a fresh screenshot, as "r,g,b".
+screen_pixel() {
+    import -window root "$PWD/screen.png" 2>/dev/null || fail "no screenshot"
+    convert "$PWD/screen.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
+}
+
+# Waits up to $2 seconds for the editor to end and checks its exit status is $1.
+expect_exit() {
+    local want=$1 seconds=${2:-15} status
+    for _ in $(seq $((seconds * 10))); do
+        kill -0 "$e2e_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$e2e_pid" 2>/dev/null && fail "the editor did not end"
+    wait "$e2e_pid"; status=$?
+    e2e_pid=""
+    [ "$status" -eq "$want" ] || fail "exit status $status, expected $want"
+}
