@@ -1,0 +1,48 @@
+#include "viewer/edge_list.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(EdgeList, SamePairIsStoredOnceAndReversedPairIsAnother)
+{
+    EdgeList edges;
+    edges.addEdge(3, 5);
+    edges.addEdge(3, 5);
+    EXPECT_EQ(1, edges.edgeCount());
+    edges.addEdge(5, 3);
+    EXPECT_EQ(2, edges.edgeCount());
+    edges.addEdge(3, 6);
+    edges.addEdge(-1, 5);
+    edges.resetEdgeIterator();
+    const EdgePair expected[] = {{3, 5}, {5, 3}, {3, 6}, {-1, 5}};
+    for (const EdgePair& e : expected) {
+        const EdgePair got = edges.nextEdge();
+        EXPECT_EQ(e.a, got.a);
+        EXPECT_EQ(e.b, got.b);
+    }
+}
+
+TEST(EdgeList, ClearEdgesEmptiesAndForgetsPairs)
+{
+    EdgeList edges;
+    edges.addEdge(1, 2);
+    edges.clearEdges();
+    EXPECT_EQ(0, edges.edgeCount());
+    edges.addEdge(1, 2);
+    EXPECT_EQ(1, edges.edgeCount());
+}
+
+TEST(EdgeList, ManyTrianglesAddInLinearTime)
+{
+    // 100,000 triangles with shared sides: a linear scan per edge would not finish here.
+    EdgeList edges;
+    for (int32_t t = 0; t < 100000; ++t) {
+        edges.addEdge(t, t + 1);
+        edges.addEdge(t, t + 2);
+        edges.addEdge(t + 1, t + 2);
+    }
+    EXPECT_EQ(200001, edges.edgeCount());  // each (t+1, t+2) returns as the next triangle's (t, t+1)
+}
+
+}  // namespace

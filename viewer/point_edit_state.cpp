@@ -1,0 +1,3 @@
+#include "viewer/point_edit_state.h"
+
+PointEditState g_editState;
