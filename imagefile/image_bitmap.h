@@ -86,23 +86,22 @@ public:
     ImageScrollBar verticalBar;
 
 private:
-    void sizeBarsToWindow(HWND window);
+    void sizeBarsToWindow(HWND target);
     void sizeBarsToImage(int imageWidth, int imageHeight);
-    bool readBmpFile(const char* path, HGLOBAL& block, size_t& blockSize);
-    bool takeImage(HWND window, RgbImage& image);
+    bool takeImage(HWND target, RgbImage& image);
     void replaceShownBitmap(HBITMAP bitmap);
 
     char filePath[FilePathSize] = {};
     HWND window = nullptr;
     uint8_t fileHeader[14] = {};
-    HGLOBAL dibBlock = nullptr;
+    HGLOBAL dibBlock = nullptr; // the last BMP file's body
     size_t dibBlockSize = 0;
     HBITMAP loadedBitmap = nullptr;
-    HBITMAP shownBitmap = nullptr;
+    HBITMAP shownBitmap = nullptr; // may be loadedBitmap itself when no zoomed copy exists
     uint8_t loaded = 0;
     int32_t width = 0;
     int32_t height = 0;
     PgmImage pgm;
-    bool pgmRead = false;
+    bool pgmRead = false; // the last PGM read succeeded
     RgbImage pixels; // the loaded image as 24-bit pixels, the source of every zoomed copy
 };

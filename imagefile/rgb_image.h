@@ -30,6 +30,8 @@ bool zoomNearest(const RgbImage& source, int width, int height, RgbImage& target
 class PgmImage;
 bool rgbFromPgm(const PgmImage& grey, RgbImage& target);
 
-// The pixels with every row padded to a multiple of 4 bytes, as GDI wants them.
-// Returns false when the memory cannot be had.
-bool paddedDibRows(const RgbImage& image, std::vector<uint8_t>& rows);
+// Bytes per row of a 24-bit DIB `width` pixels wide: rows are padded to 4 bytes.
+size_t dibStride(int width);
+
+// Copies the pixels into `rows`, a DIB's pixel array of dibStride(width) x height bytes.
+void copyToDibRows(const RgbImage& image, uint8_t* rows);

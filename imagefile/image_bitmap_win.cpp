@@ -1,0 +1,225 @@
+#include "imagefile/image_bitmap.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+#include "imagefile/bmp_file_win.h"
+#include "imagefile/dib_section_win.h"
+#include "threeds/diagnostics.h"
+
+namespace {
+
+// size · factor truncated toward zero, or -1 when it leaves the int range.
+int scaledSize(int size, float factor) {
+    const double scaled = std::trunc(double(size) * double(factor));
+    return std::fabs(scaled) < 2147483647.0 ? static_cast<int>(scaled) : -1;
+}
+
+// Keeps `object` selected into `dc` for the holder's lifetime, then puts the old one back.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : dc(dc), previous(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc, previous); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC dc;
+    HGDIOBJ previous;
+};
+
+void repaintNow(HWND window, BOOL erase) {
+    InvalidateRect(window, nullptr, erase);
+    UpdateWindow(window);
+}
+
+} // namespace
+
+ImageBitmap::ImageBitmap()
+    : horizontalBar(ImageScrollBar::OrientationHorizontal),
+      verticalBar(ImageScrollBar::OrientationVertical) {}
+
+ImageBitmap::~ImageBitmap() {
+    releaseDibBlock();
+    replaceShownBitmap(nullptr);
+    if (loadedBitmap)
+        DeleteObject(loadedBitmap);
+}
+
+void ImageBitmap::openImageFile(HWND target, const char* path) {
+    if (path != filePath) {
+        std::strncpy(filePath, path, FilePathSize - 1);
+        filePath[FilePathSize - 1] = '\0';
+    }
+    if (std::strstr(path, ".bmp") && !loadBmp(target, path))
+        errorBox("Could not open File");
+    if (std::strstr(path, ".pgm")) {
+        loadPgm(target, path);
+        makeBitmapFromPgm(target);
+    }
+}
+
+bool ImageBitmap::loadBmp(HWND target, const char* path) {
+    window = target;
+    sizeBarsToWindow(target);
+    BmpFileContents contents;
+    if (!readBmpFile(path, contents))
+        return false;
+    RgbImage image;
+    const BmpStatus status = decodeBmpBody(static_cast<const uint8_t*>(contents.body),
+                                           contents.bodySize, image);
+    if (status != BmpStatus::Ok) {
+        GlobalFree(contents.body);
+        return false;
+    }
+    releaseDibBlock();
+    std::memcpy(fileHeader, contents.header, sizeof fileHeader);
+    dibBlock = contents.body;
+    dibBlockSize = contents.bodySize;
+
+    if (!takeImage(target, image)) {
+        errorBox("**********Loading of Bitmap failed**************");
+        errorBox("hbm == NULL, before the paint message is sent");
+        loaded = 0;
+        return true;
+    }
+    loaded = 1;
+    repaintNow(target, TRUE);
+    sizeBarsToImage(width, height);
+    makeZoomedCopy(1.0f);
+    InvalidateRect(target, nullptr, FALSE);
+    return true;
+}
+
+int ImageBitmap::makeZoomedCopy(float factor) {
+    if (!loadedBitmap)
+        return -1;
+    const int zoomedWidth = scaledSize(width, factor);
+    const int zoomedHeight = scaledSize(height, factor);
+    RgbImage zoomed;
+    if (zoomedWidth < 1 || zoomedHeight < 1 ||
+        !zoomNearest(pixels, zoomedWidth, zoomedHeight, zoomed)) {
+        errorBox("lpvBits == NULL");
+        return -1;
+    }
+    HBITMAP bitmap = createBitmapFromPixels(window, zoomed);
+    if (!bitmap) {
+        errorBox("lpvBits == NULL");
+        return -1;
+    }
+    replaceShownBitmap(bitmap);
+    sizeBarsToImage(zoomedWidth, zoomedHeight);
+    return 0;
+}
+
+bool ImageBitmap::loadPgm(HWND target, const char* path) {
+    window = target;
+    sizeBarsToWindow(target);
+    pgmRead = pgm.read(path) == 0;
+    if (pgmRead) {
+        width = pgm.getColumns();
+        height = pgm.getRows();
+        sizeBarsToImage(width, height);
+    }
+    return pgmRead;
+}
+
+void ImageBitmap::makeBitmapFromPgm(HWND target) {
+    errorBox("stop");
+    RgbImage image;
+    if (!pgmRead || !rgbFromPgm(pgm, image) || !takeImage(target, image)) {
+        errorBox("CreateDIBitmap failed");
+        return;
+    }
+    sizeBarsToImage(width, height);
+    makeZoomedCopy(1.0f);
+    InvalidateRect(target, nullptr, FALSE);
+}
+
+bool ImageBitmap::drawBitmap(HDC dc, int x, int y, int, int, HBITMAP bitmap, int scaleX,
+                             int scaleY, int extraY) {
+    HDC memory = CreateCompatibleDC(dc);
+    if (!memory)
+        return false;
+    {
+        Selection selection(memory, bitmap);
+        SetMapMode(memory, GetMapMode(dc));
+        BITMAP info = {};
+        GetObjectA(bitmap, sizeof info, &info);
+        POINT size = {info.bmWidth, info.bmHeight};
+        DPtoLP(dc, &size, 1);
+        const int targetX = x * scaleX - horizontalBar.position;
+        const int targetY = y * scaleY - verticalBar.position + extraY;
+        BitBlt(dc, targetX, targetY, size.x, size.y + ImageScrollBar::ContentMargin, memory, 0,
+               0, SRCCOPY);
+    }
+    DeleteDC(memory);
+    return true;
+}
+
+HBITMAP ImageBitmap::stretchBitmap(HWND target, HBITMAP bitmap, float factorX, float factorY) {
+    const int newWidth = std::abs(scaledSize(width, factorX));
+    const int newHeight = std::abs(scaledSize(height, factorY));
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    HDC windowDc = GetDC(target);
+    HDC source = CreateCompatibleDC(windowDc);
+    HDC destination = CreateCompatibleDC(windowDc);
+    HBITMAP stretched = CreateCompatibleBitmap(windowDc, newWidth, newHeight);
+    if (source && destination && stretched) {
+        Selection from(source, bitmap);
+        Selection to(destination, stretched);
+        SetStretchBltMode(destination, COLORONCOLOR);
+        StretchBlt(destination, 0, 0, newWidth, newHeight, source, 0, 0, info.bmWidth,
+                   info.bmHeight, SRCCOPY);
+    }
+    if (source)
+        DeleteDC(source);
+    if (destination)
+        DeleteDC(destination);
+    ReleaseDC(target, windowDc);
+    return stretched;
+}
+
+void ImageBitmap::releaseDibBlock() {
+    if (dibBlock)
+        GlobalFree(dibBlock);
+    dibBlock = nullptr;
+    dibBlockSize = 0;
+}
+
+void ImageBitmap::sizeBarsToWindow(HWND target) {
+    RECT client = {};
+    GetClientRect(target, &client);
+    horizontalBar.setWindowSize(client.right, client.bottom);
+    verticalBar.setWindowSize(client.right, client.bottom);
+}
+
+void ImageBitmap::sizeBarsToImage(int imageWidth, int imageHeight) {
+    horizontalBar.setImageSize(imageWidth, imageHeight);
+    verticalBar.setImageSize(imageWidth, imageHeight);
+}
+
+// Makes the loaded bitmap from `image` and, until a zoomed copy replaces it, shows it as it
+// is. On failure nothing changes.
+bool ImageBitmap::takeImage(HWND target, RgbImage& image) {
+    HBITMAP bitmap = createBitmapFromPixels(target, image);
+    if (!bitmap)
+        return false;
+    window = target;
+    replaceShownBitmap(bitmap);
+    if (loadedBitmap)
+        DeleteObject(loadedBitmap);
+    loadedBitmap = bitmap;
+    width = image.width;
+    height = image.height;
+    pixels = std::move(image);
+    return true;
+}
+
+void ImageBitmap::replaceShownBitmap(HBITMAP bitmap) {
+    if (shownBitmap && shownBitmap != loadedBitmap)
+        DeleteObject(shownBitmap);
+    shownBitmap = bitmap;
+}
