@@ -16,13 +16,14 @@ struct FrameRateMeter {
 // measurement, stores the rate in `fps`, starts a new interval and returns true.
 bool CountFrame(FrameRateMeter& meter, float now, float& fps);
 
-// What m_frameStats shows. Format names are without the "D3DFMT_" prefix; `depthName` is null
-// when no depth buffer is used; `multisampleType` is a D3DMULTISAMPLE_TYPE value.
+// What m_frameStats shows. Format names are without the "D3DFMT_" prefix; `adapterFormat` is
+// null when the adapter has the back buffer's format, `depthName` when no depth buffer is
+// used; `multisampleType` is a D3DMULTISAMPLE_TYPE value.
 struct FrameStatsInput {
     float fps = 0.0f;
     uint32_t width = 0, height = 0;
     const char* backBufferFormat = "";
-    const char* adapterFormat = "";
+    const char* adapterFormat = nullptr;
     const char* depthName = nullptr;
     uint32_t multisampleType = 0;
 };
@@ -31,7 +32,7 @@ struct FrameStatsInput {
 void FormatFrameStats(const FrameStatsInput& input, char (&text)[kStatsTextSize]);
 
 // How the device does its vertex processing, as the device statistics name it.
-enum class StatsVertexProcessing { PureHardware, Hardware, Mixed, Software };
+enum class StatsVertexProcessing { PureHardware, Hardware, Mixed, Software, Unnamed };
 
 // "HAL (pure hw vp): <description>", "REF (simulated hw vp)", ...; `deviceName` is "HAL",
 // "REF" or "SW", and the description is appended on HAL devices only; cut to 89 characters.
