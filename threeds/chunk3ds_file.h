@@ -1,0 +1,86 @@
+#pragma once
+// The 3DS file object: the file handle the reader reads, the stream the writer writes, and the
+// byte-level operations both build on. One global instance, g_chunk3dsFile, lives for the run.
+//
+// Integers are little-endian and go through the file a byte at a time (a 16-bit value is two
+// bytes, a 32-bit value two 16-bit halves, low first); floats are copied as raw bytes.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+constexpr int kNameBufferSize = 100;
+
+class Chunk3dsFile {
+public:
+    FILE* fileHandle = nullptr;     // read side, opened with the mode "rb"
+    FILE* outputStream = nullptr;   // write side, opened for binary writing
+    uint8_t viewportEntryCount = 0; // viewport entries met so far, over all reads
+    char nameBuffer[kNameBufferSize] = "Default name";
+
+    Chunk3dsFile() = default;
+    Chunk3dsFile(const Chunk3dsFile&) = delete;
+    Chunk3dsFile& operator=(const Chunk3dsFile&) = delete;
+    ~Chunk3dsFile();
+
+    // Opens `path` with the mode "rb" as the file handle (closing any earlier one). Returns
+    // false, with no handle, when the file cannot be opened.
+    bool openForReading(const char* path);
+    void closeReading();
+    // Opens `path` for binary writing (created or emptied) as the output stream. Returns false,
+    // with no stream, when it cannot be opened.
+    bool openForWriting(const char* path);
+    void closeWriting();
+
+    // Reads the file handle, from its start, into the first record of g_meshRecords. Returns 1
+    // when the file was read, also when it is no 3DS file at all (its first id is not 0x4D4D:
+    // the record is left as the caller prepared it, with material count 0). Returns 0 when the
+    // file is damaged (a chunk shorter than its header or reaching past the end of the file, a
+    // list longer than its chunk, a face index past the vertex count), when the list is empty or
+    // when there is no file handle; the user has then been shown an error box, and the record
+    // holds what was read before the damage (its arrays always match their counts).
+    int Read();
+    // Writes the first record of g_meshRecords as a complete 3DS file to the output stream:
+    // material "material01" with the texture file name of the record's last material, object
+    // "globalmesh" with the vertex, face, face-material and texture-coordinate chunks. Counts
+    // above 65535 are written as their low 16 bits. Returns 0.
+    int Write();
+
+    // Read side. A byte that cannot be read (end of file, error) reads as 0xFF and the position
+    // still moves on by one; with no file handle the error box "NULL Error:" is shown first.
+    uint8_t readByte();
+    uint16_t read16();
+    uint32_t read32();
+    // Reads `size` raw bytes; bytes past the end of the file read as 0xFF.
+    void readBlock(void* destination, size_t size);
+    // Object and viewport names: at most 11 characters are kept and at most 12 bytes read, so a
+    // longer name leaves its tail unread. Returns -1 for an empty name (the buffer then keeps
+    // "Default name"), else 0.
+    int readBoundedName();
+    // Material, texture and face-material names: read up to the zero byte (or the end of the
+    // file); at most kNameBufferSize - 1 characters are kept. Returns -1 for an empty name.
+    int readName();
+    long readPosition() const { return readPos_; }
+    void setReadPosition(long offset, int origin);
+    // Bytes read (or read past the end) so far; the reader bounds its work with it.
+    uint64_t bytesRead() const { return bytesRead_; }
+
+    // Write side. A byte that cannot be written shows the error box "Error Writing a char";
+    // writing goes on.
+    void writeByte(uint8_t value);
+    void write16(uint16_t value);
+    void write32(uint32_t value);
+    void writeBlock(const void* source, size_t size);
+    long writePosition() const { return writePos_; }
+    void setWritePosition(long offset, int origin);
+
+private:
+    int nextByteOrEnd();   // the next byte, or -1 when it cannot be read
+
+    // Mirrors of the streams' positions, so that the per-byte position check costs no call into
+    // the C library (which would ask the system every time under some runtimes).
+    long readPos_ = 0;
+    long writePos_ = 0;
+    uint64_t bytesRead_ = 0;
+};
+
+extern Chunk3dsFile g_chunk3dsFile;
