@@ -120,8 +120,8 @@ HRESULT D3DXCreateMeshFVF(DWORD numFaces, DWORD numVertices, DWORD options, DWOR
                           IDirect3DDevice9* pDevice, ID3DXMesh** ppMesh);
 
 // Reads an X file into a mesh with D3DFVF_XYZ plus NORMAL, DIFFUSE and TEX1 where the file has
-// them, faces sorted into the order the file gives, attributes from the material list and the
-// attribute table built. Outputs (each may be null): adjacency (3 DWORDs per face, neighbour
+// them, vertices and faces in the file's order, attributes from the material list and an
+// attribute table of the runs of equal attributes. Outputs (each may be null): adjacency (3 DWORDs per face, neighbour
 // across edges 0-1, 1-2, 2-0, 0xFFFFFFFF for none; vertices at the same position count as one),
 // materials (D3DXMATERIAL records; the texture names live inside the same buffer), effect
 // instances (one empty record per material) and the material count.
