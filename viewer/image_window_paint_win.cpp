@@ -1,0 +1,246 @@
+// Painting of an image window: the tiles of the bitmap, the wireframe from the point
+// positions as they were before this paint, then the pending motions applied, the squares of
+// the points and the rubber band. Everything is drawn into the window's canvas and copied to
+// the screen once. Consecutive lines of one colour go to GDI in one PolyPolyline call, which
+// draws the same pixels as a MoveToEx / LineTo pair per line, in the same order.
+#include "viewer/image_window.h"
+
+#include "threeds/diagnostics.h"
+#include "viewer/apply_request.h"
+#include "viewer/point_edit_state.h"
+#include "viewer/point_motion.h"
+#include "viewer/viewer_settings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+#include <vector>
+
+namespace {
+
+constexpr int kSquareHalfSide = 3;
+constexpr int kTileExtraRows = 30;   // drawBitmap copies 30 rows more than the bitmap has
+constexpr float kPixelLimit = 1.0e8f;
+
+// A window coordinate truncated toward zero, kept where GDI can take it.
+int toPixel(float value)
+{
+    if (!(value == value))
+        return 0;
+    return static_cast<int>(std::clamp(value, -kPixelLimit, kPixelLimit));
+}
+
+// Lines collected for one PolyPolyline call.
+struct LineBatch {
+    std::vector<POINT> vertices;
+    std::vector<DWORD> counts;
+
+    void clear()
+    {
+        vertices.clear();
+        counts.clear();
+    }
+    void addLine(POINT from, POINT to)
+    {
+        vertices.push_back(from);
+        vertices.push_back(to);
+        counts.push_back(2);
+    }
+    void addSquare(int x, int y)
+    {
+        const int h = kSquareHalfSide;
+        vertices.insert(vertices.end(), {{x + h, y + h}, {x - h, y + h}, {x - h, y - h}, {x + h, y - h}, {x + h, y + h}});
+        counts.push_back(5);
+    }
+    void drawWith(HDC dc, HGDIOBJ pen)
+    {
+        if (counts.empty())
+            return;
+        HGDIOBJ previous = SelectObject(dc, pen);
+        PolyPolyline(dc, vertices.data(), counts.data(), static_cast<DWORD>(counts.size()));
+        SelectObject(dc, previous);
+        clear();
+    }
+};
+
+// The six pens of a paint, made and deleted with it.
+struct PaintPens {
+    HPEN selected = CreatePen(PS_SOLID, 0, RGB(0, 255, 0));
+    HPEN band = CreatePen(PS_DOT, 0, RGB(255, 255, 255));
+    HPEN wire[4] = {CreatePen(PS_SOLID, 0, RGB(0, 0, 0)), CreatePen(PS_SOLID, 0, RGB(255, 0, 0)),
+                    CreatePen(PS_SOLID, 0, RGB(0, 255, 0)), CreatePen(PS_SOLID, 0, RGB(0, 0, 255))};
+
+    PaintPens() = default;
+    PaintPens(const PaintPens&) = delete;
+    PaintPens& operator=(const PaintPens&) = delete;
+    ~PaintPens()
+    {
+        for (HPEN pen : {selected, band, wire[0], wire[1], wire[2], wire[3]})
+            DeleteObject(pen);
+    }
+    // The wireframe pen of the line colour setting; other settings keep the DC's pen (black).
+    HGDIOBJ wireframe() const
+    {
+        if (g_lineColorIndex >= 0 && g_lineColorIndex < 4)
+            return wire[g_lineColorIndex];
+        return GetStockObject(BLACK_PEN);
+    }
+};
+
+// Window positions of all points before this paint moves them; the wireframe is drawn from
+// these, so during a drag it trails the squares by one mouse event.
+bool takeSnapshot(const ImageWindow& window, std::vector<POINT>& snapshot)
+{
+    const int32_t count = window.points.pointCount();
+    try {
+        snapshot.resize(static_cast<size_t>(count));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        const ImagePoint& p = window.points.at(i);
+        snapshot[static_cast<size_t>(i)] = {toPixel(p.x * window.zoom - window.scrollX),
+                                            toPixel(p.y * window.zoom - window.scrollY)};
+    }
+    return true;
+}
+
+void drawWireframe(HDC dc, const ImageWindow& window, const std::vector<POINT>& snapshot,
+                   const PaintPens& pens, LineBatch& batch)
+{
+    if (!g_pointsReady || window.edges.edgeCount() <= 0)
+        return;
+    const int32_t count = static_cast<int32_t>(snapshot.size());
+    for (const EdgePair& edge : window.edges.pairs()) {
+        if (edge.a < 0 || edge.a >= count || edge.b < 0 || edge.b >= count)
+            continue;
+        batch.addLine(snapshot[static_cast<size_t>(edge.a)], snapshot[static_cast<size_t>(edge.b)]);
+    }
+    batch.drawWith(dc, pens.wireframe());
+}
+
+void drawSquares(HDC dc, const ImageWindow& window, const PaintPens& pens, LineBatch& batch)
+{
+    bool batchSelected = false;
+    for (int32_t i = 0; i < window.points.pointCount(); ++i) {
+        const ImagePoint& p = window.points.at(i);
+        const bool selected = p.selected != 0;
+        if (selected != batchSelected) {
+            batch.drawWith(dc, batchSelected ? pens.selected : GetStockObject(BLACK_PEN));
+            batchSelected = selected;
+        }
+        batch.addSquare(toPixel(p.x * window.zoom - window.scrollX), toPixel(p.y * window.zoom - window.scrollY));
+    }
+    batch.drawWith(dc, batchSelected ? pens.selected : GetStockObject(BLACK_PEN));
+}
+
+void drawBand(HDC dc, const PaintPens& pens)
+{
+    if (!g_editState.bandActive)
+        return;
+    const int x0 = toPixel(g_editState.bandStart.x), y0 = toPixel(g_editState.bandStart.y);
+    const int x1 = toPixel(g_editState.bandEnd.x), y1 = toPixel(g_editState.bandEnd.y);
+    const POINT corners[5] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}};
+    HGDIOBJ previous = SelectObject(dc, pens.band);
+    const int previousMode = SetBkMode(dc, TRANSPARENT);  // the gaps show what lies below
+    Polyline(dc, corners, 5);
+    SetBkMode(dc, previousMode);
+    SelectObject(dc, previous);
+}
+
+// Keeps the copy off the scroll bars and the toolbar, which paint themselves.
+void excludeChildWindows(HWND window, HDC dc)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child))
+            continue;
+        RECT area;
+        GetWindowRect(child, &area);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
+        ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
+    }
+}
+
+}  // namespace
+
+void ImageWindow::drawTiles(HDC dc, int clientWidth, int clientHeight)
+{
+    HBITMAP shown = bitmap.getShownBitmap();
+    if (!shown)
+        return;
+    const int tileWidth = static_cast<int>(bitmap.getWidth() * zoom);
+    const int tileHeight = static_cast<int>(bitmap.getHeight() * zoom);
+    const int hPosition = bitmap.horizontalBar.position;
+    const int vPosition = bitmap.verticalBar.position;
+    for (int i = 0; i < g_repeatHorizontal; ++i) {
+        const long long left = static_cast<long long>(tileWidth) * i - hPosition;
+        if (left >= clientWidth)
+            break;   // this and every later column lie right of the client area
+        if (left + tileWidth <= 0)
+            continue;
+        for (int j = 0; j < g_repeatVertical; ++j) {
+            const long long top = static_cast<long long>(tileHeight) * j - vPosition;
+            if (top >= clientHeight)
+                break;
+            if (top + tileHeight + kTileExtraRows <= 0)
+                continue;
+            bitmap.drawBitmap(dc, tileWidth, tileHeight, tileWidth * i, tileHeight * j, shown, i, j, 0);
+        }
+    }
+}
+
+void ImageWindow::render(bool advance)
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HDC dc = canvas_.prepare(client.right, client.bottom);
+    if (!dc)
+        return;
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    HBRUSH background = reinterpret_cast<HBRUSH>(GetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND));
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    FillRect(dc, &client, background ? background : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    drawTiles(dc, client.right, client.bottom);
+
+    PaintPens pens;
+    // Scratch reused by every paint of every window (one GUI thread), so a drag allocates nothing.
+    static std::vector<POINT> snapshot;
+    static LineBatch batch;
+    const bool haveSnapshot = takeSnapshot(*this, snapshot);
+    if (!haveSnapshot)
+        errorBox("Error: Out of Memory");
+    if (advance)
+        applyPendingEdits();
+    if (haveSnapshot)
+        drawWireframe(dc, *this, snapshot, pens, batch);
+    drawSquares(dc, *this, pens, batch);
+    drawBand(dc, pens);
+    GdiFlush();
+}
+
+// The application's write-back runs only when the window has points, as it always has.
+void ImageWindow::applyPendingEdits()
+{
+    for (int32_t i = 0; i < points.pointCount(); ++i)
+        if (points.at(i).motionPending)
+            applyPendingMotion(points.at(i), zoom, g_editState.pivot);
+    if (g_editState.applyRequested && points.pointCount() > 0) {
+        g_editState.applyRequested = false;
+        runApplyPointsHandler();
+    }
+}
+
+void ImageWindow::paint(HDC target)
+{
+    render(true);
+    excludeChildWindows(hwnd, target);
+    canvas_.copyTo(target);
+}
+
+void ImageWindow::printClient(HDC target)
+{
+    if (!canvas_.copyTo(target)) {
+        render(false);
+        canvas_.copyTo(target);
+    }
+}

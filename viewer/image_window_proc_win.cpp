@@ -1,0 +1,140 @@
+#include "viewer/image_window_proc.h"
+
+#include "threeds/diagnostics.h"
+#include "viewer/image_group_registry.h"
+#include "viewer/point_edit_state.h"
+#include "viewer/point_editor.h"
+#include "viewer/viewer_settings.h"
+
+namespace {
+
+PaneView viewOf(const ImageWindow& window)
+{
+    return PaneView{window.zoom, window.scrollX, window.scrollY};
+}
+
+// The pane's mouse positions are the low and high words of lParam read as unsigned 16-bit
+// numbers, as the pane has always read them.
+int mouseX(LPARAM lParam) { return LOWORD(lParam); }
+int mouseY(LPARAM lParam) { return HIWORD(lParam); }
+
+void handleKey(WPARAM key, bool down)
+{
+    if (key == VK_SHIFT)
+        shiftDown = down;
+    else if (key == VK_CONTROL)
+        ctrlDown = down;
+}
+
+void handleCommand(ImageGroup& group, ImageWindow& window, WPARAM wParam, LPARAM lParam)
+{
+    logLine("Recieved a WM_COMMAND message");
+    switch (LOWORD(wParam)) {
+    case CommandZoomIn:
+        window.zoomBy(kZoomStep);
+        return;
+    case CommandZoomOut:
+        window.zoomBy(-kZoomStep);
+        return;
+    case CommandApply:
+        g_editState.applyRequested = true;
+        window.repaint();
+        return;
+    case CommandMoveMode:
+        g_editState.editMode = MotionMove;
+        return;
+    case CommandScaleMode:
+        g_editState.editMode = MotionScale;
+        return;
+    case CommandRotateMode:
+        g_editState.editMode = MotionRotate;
+        return;
+    default:
+        group.handleButton(reinterpret_cast<HWND>(lParam));
+        return;
+    }
+}
+
+void paintWindow(HWND hwnd, ImageWindow& window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    if (dc)
+        window.paint(dc);
+    EndPaint(hwnd, &paint);
+}
+
+// Handles `message` on the group's active window; false for messages left to DefWindowProcA.
+bool handleMessage(ImageGroup& group, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ImageWindow* window = group.activeWindow();
+    if (!window)
+        return false;
+    switch (message) {
+    case WM_PAINT:
+        paintWindow(hwnd, *window);
+        return true;
+    case WM_ERASEBKGND:
+        return true;   // the paint fills the background itself, off screen
+    case WM_PRINTCLIENT:
+        window->printClient(reinterpret_cast<HDC>(wParam));
+        return true;
+    case WM_SIZE:
+        window->resized();
+        return true;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        window->scroll(message == WM_HSCROLL, wParam);
+        return true;
+    case WM_COMMAND:
+        handleCommand(group, *window, wParam, lParam);
+        return true;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        handleKey(wParam, message == WM_KEYDOWN);
+        return true;
+    case WM_LBUTTONDOWN:
+        window->mouseDown = true;
+        pressButton(window->points, g_editState, viewOf(*window), EditKeys{shiftDown, ctrlDown},
+                    mouseX(lParam), mouseY(lParam));
+        window->repaint();
+        return true;
+    case WM_MOUSEMOVE:
+        if (moveMouse(window->points, g_editState, viewOf(*window), window->mouseDown, mouseX(lParam),
+                      mouseY(lParam)))
+            window->repaint();
+        return true;
+    case WM_LBUTTONUP:
+        window->mouseDown = false;
+        releaseButton(window->points, g_editState, g_autoUpdateMesh);
+        window->repaint();
+        return true;
+    case WM_DESTROY:
+        forgetDestroyedWindow(hwnd);
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK imageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!hwnd || g_constructingGroup)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    ImageGroup* group = findGroupByWindow(hwnd);
+    if (!group && message == WM_COMMAND) {
+        group = findGroupByBase(hwnd);
+        if (!group)
+            logLine("iw == NULL");
+    }
+    if (!group) {
+        if (message == WM_DESTROY)
+            forgetDestroyedWindow(hwnd);
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    if (handleMessage(*group, hwnd, message, wParam, lParam))
+        return 0;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}

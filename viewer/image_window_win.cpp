@@ -1,0 +1,126 @@
+#include "viewer/image_window.h"
+
+#include "threeds/diagnostics.h"
+#include "toolkit/element_tree.h"
+#include "viewer/image_window_proc.h"
+#include "viewer/point_edit_state.h"
+
+#include <cstdio>
+#include <cstring>
+
+std::string handleDecimal(HWND window)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%llu",
+                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
+    return text;
+}
+
+static bool isBaseName(const char* name)
+{
+    return std::strcmp(name, "base") == 0 || std::strcmp(name, "viewer") == 0;
+}
+
+// Registration is attempted for every window; once the class exists the attempt fails and
+// the brush made for it is not needed.
+static const char* registerWindowClass(HINSTANCE instance, const char* name)
+{
+    const bool base = isBaseName(name);
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_VREDRAW;
+    windowClass.lpfnWndProc = imageWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hbrBackground = base ? CreateSolidBrush(RGB(0, 7, 255))
+                                     : CreateHatchBrush(HS_DIAGCROSS, RGB(0, 0, 190));
+    windowClass.lpszClassName = base ? kBaseWindowClass : kImageWindowClass;
+    if (!RegisterClassA(&windowClass))
+        DeleteObject(windowClass.hbrBackground);
+    return windowClass.lpszClassName;
+}
+
+ImageWindow::ImageWindow(HWND parentWindow, HINSTANCE moduleInstance, int x, int y, int width,
+                         int height, const char* windowName)
+    : parent(parentWindow), instance(moduleInstance)
+{
+    logLine("beginning of constructor");
+    points.setAddNotifier([this](int32_t index) { notifyParent(index); });
+    g_editState.bandActive = false;
+    const char* className = registerWindowClass(instance, windowName);
+    hwnd = CreateWindowExA(0, className, "Win", WS_CHILD | WS_VISIBLE, x, y, width, height,
+                           parent, nullptr, instance, nullptr);
+    std::snprintf(name, sizeof name, "%s", windowName);
+    registerInTree();
+}
+
+void ImageWindow::registerInTree()
+{
+    if (std::strcmp(name, "base") == 0) {
+        g_elementTree.addElement(hwnd, "BASE2");
+        return;
+    }
+    char previousGroup[TreeNameSize];
+    std::snprintf(previousGroup, sizeof previousGroup, "%s", g_elementTree.groupNameText());
+    std::snprintf(elementName, sizeof elementName, "%s%s", name, handleDecimal(hwnd).c_str());
+    g_elementTree.setGroupName(elementName);
+    g_elementTree.addChildElement(previousGroup, hwnd, "BASE1");
+    g_elementTree.setGroupName(previousGroup);
+}
+
+void ImageWindow::notifyParent(int32_t index)
+{
+    g_elementTree.setGroupName(("Point" + handleDecimal(hwnd)).c_str());
+    SendMessageA(parent, WM_LBUTTONDOWN, static_cast<WPARAM>(index), 0);
+}
+
+void ImageWindow::repaint()
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    InvalidateRect(hwnd, &client, TRUE);
+    SendMessageA(hwnd, WM_PAINT, 0, 0);
+}
+
+void ImageWindow::copyBarPositions()
+{
+    scrollX = bitmap.horizontalBar.position;
+    scrollY = bitmap.verticalBar.position;
+}
+
+void ImageWindow::zoomBy(float step)
+{
+    const float newZoom = zoom + step;
+    if (newZoom < kSmallestZoom || bitmap.makeZoomedCopy(newZoom) == -1)
+        return;
+    zoom = newZoom;
+    bitmap.horizontalBar.resetPosition();
+    bitmap.verticalBar.resetPosition();
+    bitmap.horizontalBar.position = 0;
+    bitmap.verticalBar.position = kTopScrollY;
+    copyBarPositions();
+    repaint();
+}
+
+void ImageWindow::scroll(bool horizontalBar, WPARAM request)
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (horizontalBar)
+        bitmap.horizontalBar.scroll(request, client.right);
+    else
+        bitmap.verticalBar.scroll(request, client.bottom);
+    // The offsets follow the bars before the paint, so points and tiles move together.
+    copyBarPositions();
+    repaint();
+}
+
+void ImageWindow::resized()
+{
+    logLine("WM_SIZE was called");
+    RECT client;
+    GetClientRect(hwnd, &client);
+    for (ImageScrollBar* bar : {&bitmap.horizontalBar, &bitmap.verticalBar}) {
+        bar->setWindowSize(client.right, client.bottom);
+        bar->show();
+        SetScrollPos(bar->hwnd, SB_CTL, bar->position, TRUE);
+    }
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The off-screen picture of an image window: a 32-bit DIB section in a memory DC, kept
+// between paints. The window renders into it and copies it to the screen in one BitBlt, so
+// thousands of lines never flicker, and a WM_PRINTCLIENT can be answered with exactly what
+// the screen shows.
+#include <windows.h>
+
+class PaneCanvas {
+public:
+    PaneCanvas() = default;
+    ~PaneCanvas();
+    PaneCanvas(const PaneCanvas&) = delete;
+    PaneCanvas& operator=(const PaneCanvas&) = delete;
+
+    // Makes the canvas `width` x `height` (at least 1 x 1), keeping it when the size is
+    // unchanged. Returns the memory DC, or none when GDI could not make it.
+    HDC prepare(int width, int height);
+    // Copies the canvas onto `target` at (0, 0). False when there is no canvas yet.
+    bool copyTo(HDC target) const;
+
+private:
+    void release();
+
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
