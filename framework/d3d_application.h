@@ -21,23 +21,6 @@ class ImageGroup;
 #define D3D_WINDOW_CLASS "D3D Window"
 #define D3D_WINDOW_PARENT_CLASS "D3D Window Parent"
 
-// Resource ids the framework loads.
-enum FrameworkResource {
-    IDI_MAIN_ICON = 101,
-    IDR_MAIN_ACCEL = 113,
-    IDR_MENU = 141,
-    IDB_TOOLBAR = 146,
-};
-
-// Commands the framework handles itself (keys of accelerator table 113).
-enum FrameworkCommand {
-    IDM_CHANGEDEVICE = 40002,   // F2: back from full screen to a window
-    IDM_TOGGLEFULLSCREEN = 40003,   // Alt+Enter
-    IDM_TOGGLESTART = 40004,    // Enter: start or stop the animation
-    IDM_SINGLESTEP = 40005,     // Space: one step of a stopped animation
-    IDM_EXIT = 40006,           // Esc, Alt+X, File > Exit
-};
-
 class CD3DApplication {
 public:
     CD3DApplication();
@@ -107,8 +90,10 @@ protected:
     // Shows the text of hr in a box captioned m_windowTitle; kind ERRMSG_EXIT also closes the
     // program. Returns hr.
     HRESULT ReportError(HRESULT hr, DWORD kind);
-    // m_deviceStats for the new device: "HAL (hw vp): <adapter>" and the like.
-    void BuildDeviceStats(D3DDEVTYPE deviceType, DWORD behaviorFlags);
+
+    // Splits the main window's client area: the device window on the left half, the texture
+    // pane on the right half (halves rounded down).
+    void LayOutPanes();
 
     // Handed to the catalog: maps the vertex processing kind to behaviour flags and asks
     // g_pApp->ConfirmDeviceCaps.
@@ -157,8 +142,7 @@ private:
     void HandleSizeMessage(WPARAM sizeKind);
     void PaintPausedFrame();
     HRESULT PresentFrame();
-    HRESULT BuildWindows(HINSTANCE hInstance);
-    void LayOutPanes();
+    void BuildWindows(HINSTANCE hInstance);
     HWND TexturePaneWindow() const;
     HRESULT FailCreate(HRESULT hr);
     HRESULT CreateDeviceFromSettings(DWORD behaviorFlags);

@@ -1,0 +1,57 @@
+// Identifiers of the program's resources and commands, shared by the resource script and the
+// code. Plain #defines because the resource compiler reads this file too.
+#pragma once
+
+// Resources.
+#define IDI_MAIN_ICON 101
+#define IDR_MAIN_ACCEL 113
+#define IDR_MENU 141
+#define IDB_TOOLBAR 146
+#define IDD_PLANE_SELECT 148
+#define IDD_OPTIONS 150
+
+// Plane Select dialog.
+#define IDC_XY_PLANE 1033
+#define IDC_YZ_PLANE 1034
+#define IDC_XZ_PLANE 1035
+#define IDC_REVERSE_U 1036
+#define IDC_REVERSE_V 1037
+
+// Options dialog.
+#define IDC_AUTO_UPDATE 1038
+#define IDC_LINE_COLOR 1040
+#define IDC_REPEAT_HORIZONTAL 1041
+#define IDC_REPEAT_VERTICAL 1042
+
+// Commands the framework handles.
+#define IDM_CHANGEDEVICE 40002
+#define IDM_TOGGLEFULLSCREEN 40003
+#define IDM_TOGGLESTART 40004
+#define IDM_SINGLESTEP 40005
+#define IDM_EXIT 40006
+
+// Commands of the editor: menu, accelerators, toolbar.
+#define IDM_OPEN_FILE 40011
+#define IDM_GRID_BASE 40013
+#define IDM_DYNAMIC_MESH 40037
+#define IDM_UNOPTIMIZED 40038
+#define IDM_SINGLE_STRIP 40039
+#define IDM_STRIPS 40040
+#define IDM_32BYTE_VERTICES 40041
+#define IDM_STRIP_REORDERED 40042
+#define IDM_VCACHE_OPTIMIZED 40043
+#define IDM_TRIANGLE_LISTS 40044
+#define IDM_OPEN_BITMAP 40045
+#define IDM_ZOOM_IN 40046
+#define IDM_ZOOM_OUT 40047
+#define IDM_SAVE 40048
+#define IDM_CLOSE_BITMAP 40049
+#define IDM_SAVE_AS 40050
+#define IDM_CLOSE_FILE 40051
+#define IDM_MAP_TEXTURE_COORDINATES 40052
+#define IDM_OPTIONS 40053
+#define IDM_APPLY_POINTS 40054
+#define IDM_MOVE_POINTS 40055
+#define IDM_SCALE_POINTS 40056
+#define IDM_ROTATE_POINTS 40057
+#define IDM_SELECT_ALL 40058
