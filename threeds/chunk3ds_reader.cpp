@@ -25,7 +25,7 @@ const char* const kFaceIndexPastVertices = "Error: 3DS face index past the verte
 constexpr uint32_t kHeaderSize = 6;
 constexpr uint32_t kListHeaderSize = kHeaderSize + 2;   // the 16-bit count follows the header
 constexpr uint64_t kWorkAllowanceFactor = 4;
-constexpr uint64_t kWorkAllowanceBase = 64 * 1024;
+constexpr uint64_t kWorkAllowanceBase = 4096;
 constexpr int kMaxViewportEntries = 3;
 
 enum class Container { Main, Editor, Keyframer, Object, TriangleMesh, Viewport };
