@@ -8,6 +8,15 @@ namespace {
 // Intermediate texts are kept within 99 characters, as the final one within 89.
 constexpr size_t kPartSize = 100;
 
+// Appends as much of `part` as fits before the terminator.
+void AppendCut(char (&text)[kStatsTextSize], const char* part) {
+    size_t used = strlen(text);
+    size_t room = sizeof(text) - 1 - used;
+    size_t length = strnlen(part, room);
+    memcpy(text + used, part, length);
+    text[used + length] = '\0';
+}
+
 const char* VertexProcessingText(StatsVertexProcessing processing, bool hal) {
     switch (processing) {
     case StatsVertexProcessing::PureHardware: return hal ? " (pure hw vp)" : " (simulated pure hw vp)";
@@ -50,16 +59,21 @@ void FormatFrameStats(const FrameStatsInput& input, char (&text)[kStatsTextSize]
         snprintf(multisample, sizeof(multisample), " (%ux Multisample)",
                  unsigned(input.multisampleType));
 
-    snprintf(text, sizeof(text), "%.02f fps (%ux%u), %s%s%s", double(input.fps),
-             unsigned(input.width), unsigned(input.height), formats, depth, multisample);
+    snprintf(text, sizeof(text), "%.02f fps (%ux%u), ", double(input.fps),
+             unsigned(input.width), unsigned(input.height));
+    AppendCut(text, formats);
+    AppendCut(text, depth);
+    AppendCut(text, multisample);
 }
 
 void FormatDeviceStats(const char* deviceName, StatsVertexProcessing processing,
                        const char* adapterDescription, char (&text)[kStatsTextSize]) {
     bool hal = strcmp(deviceName, "HAL") == 0;
-    snprintf(text, sizeof(text), "%s%s", deviceName, VertexProcessingText(processing, hal));
+    text[0] = '\0';
+    AppendCut(text, deviceName);
+    AppendCut(text, VertexProcessingText(processing, hal));
     if (hal) {
-        size_t used = strlen(text);
-        snprintf(text + used, sizeof(text) - used, ": %s", adapterDescription);
+        AppendCut(text, ": ");
+        AppendCut(text, adapterDescription);
     }
 }

@@ -56,6 +56,10 @@ SheetChoice ChooseGlyphSheet(const GlyphMeasure& measure, uint32_t maxTextureWid
     choice.width = choice.height = side;
     if (side <= maxTextureWidth)
         return choice;
+    if (maxTextureWidth == 0) {
+        choice.result = SheetResult::TooLarge;
+        return choice;
+    }
 
     choice.fontScale = float(maxTextureWidth) / float(side);
     choice.width = choice.height = maxTextureWidth;
