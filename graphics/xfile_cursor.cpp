@@ -1,0 +1,261 @@
+#include "graphics/xfile_cursor.h"
+
+#include <charconv>
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+std::string_view withoutPlus(std::string_view text)
+{
+    if (!text.empty() && text[0] == '+')
+        text.remove_prefix(1);
+    return text;
+}
+
+bool parseUInt(std::string_view text, uint32_t& value)
+{
+    text = withoutPlus(text);
+    const char* end = text.data() + text.size();
+    auto result = std::from_chars(text.data(), end, value);
+    return result.ec == std::errc() && result.ptr == end;
+}
+
+// A number too small for a float (but not for a double) reads as zero; one too large is an
+// error.
+bool parseFloat(std::string_view text, float& value)
+{
+    text = withoutPlus(text);
+    const char* end = text.data() + text.size();
+    auto result = std::from_chars(text.data(), end, value);
+    if (result.ptr != end)
+        return false;
+    if (result.ec == std::errc::result_out_of_range) {
+        double wide = 0;
+        auto again = std::from_chars(text.data(), end, wide);
+        if (again.ec != std::errc() || !(std::fabs(wide) < 1.0))
+            return false;
+        value = 0.0f;
+        return true;
+    }
+    return result.ec == std::errc();
+}
+
+} // namespace
+
+XCursor::XCursor(XLexer& lexer) : lexer_(lexer)
+{
+    advance();
+}
+
+XReadStatus XCursor::status() const
+{
+    return lexer_.status() != XReadStatus::Ok ? lexer_.status() : status_;
+}
+
+bool XCursor::fail(XReadStatus why)
+{
+    if (status_ == XReadStatus::Ok)
+        status_ = why;
+    return false;
+}
+
+// The input stopped: at the end of the file that is truncation; after a lexer error the
+// lexer's reason is reported by status().
+bool XCursor::endOfInput()
+{
+    return fail(XReadStatus::Truncated);
+}
+
+void XCursor::skipSeparators()
+{
+    while (token_.kind == XTokenKind::Comma || token_.kind == XTokenKind::Semicolon)
+        advance();
+}
+
+bool XCursor::readUInt(uint32_t& value)
+{
+    skipSeparators();
+    switch (token_.kind) {
+    case XTokenKind::Integer:
+        value = token_.integer;
+        break;
+    case XTokenKind::Number:
+        if (!parseUInt(token_.text, value))
+            return fail(XReadStatus::Malformed);
+        break;
+    case XTokenKind::End:
+        return endOfInput();
+    default:
+        return fail(XReadStatus::Malformed);
+    }
+    advance();
+    return true;
+}
+
+bool XCursor::readFloat(float& value)
+{
+    skipSeparators();
+    switch (token_.kind) {
+    case XTokenKind::Real:
+        // Range first: converting a double beyond the float range is undefined.
+        if (!(std::fabs(token_.real) <= double(FLT_MAX)))
+            return fail(XReadStatus::Malformed);
+        value = float(token_.real);
+        break;
+    case XTokenKind::Integer:
+        value = float(token_.integer);
+        break;
+    case XTokenKind::Number:
+        if (!parseFloat(token_.text, value))
+            return fail(XReadStatus::Malformed);
+        break;
+    case XTokenKind::End:
+        return endOfInput();
+    default:
+        return fail(XReadStatus::Malformed);
+    }
+    if (!std::isfinite(value))
+        return fail(XReadStatus::Malformed);
+    advance();
+    return true;
+}
+
+bool XCursor::readFloats(float* values, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (!readFloat(values[i]))
+            return false;
+    }
+    return true;
+}
+
+bool XCursor::readString(std::string_view& value)
+{
+    skipSeparators();
+    if (token_.kind == XTokenKind::End)
+        return endOfInput();
+    if (token_.kind != XTokenKind::String)
+        return fail(XReadStatus::Malformed);
+    value = token_.text;
+    advance();
+    return true;
+}
+
+bool XCursor::readCount(uint32_t& count, uint32_t numbersPerElement)
+{
+    if (!readUInt(count))
+        return false;
+    if (numbersPerElement != 0 && count > lexer_.maxNumbersLeft() / numbersPerElement)
+        return fail(XReadStatus::Truncated);
+    return true;
+}
+
+XChild XCursor::readReference()
+{
+    XChild child;
+    advance();
+    if (token_.kind == XTokenKind::Name) {
+        child.name = token_.text;
+        advance();
+    }
+    if (token_.kind == XTokenKind::Guid)
+        advance();
+    if (token_.kind != XTokenKind::CloseBrace) {
+        fail(token_.kind == XTokenKind::End ? XReadStatus::Truncated : XReadStatus::Malformed);
+        return XChild{};
+    }
+    advance();
+    child.kind = XChild::Reference;
+    return child;
+}
+
+XChild XCursor::nextChild(int depth)
+{
+    skipSeparators();
+    while (depth == 0 && token_.kind == XTokenKind::Template && ok()) {
+        skipTemplate();
+        skipSeparators();
+    }
+    XChild child;
+    if (!ok())
+        return child;
+    switch (token_.kind) {
+    case XTokenKind::CloseBrace:
+        if (depth == 0) {
+            fail(XReadStatus::Malformed);
+            return child;
+        }
+        advance();
+        child.kind = XChild::Closed;
+        return child;
+    case XTokenKind::End:
+        if (depth == 0 && ok())
+            child.kind = XChild::Closed;
+        else
+            endOfInput();
+        return child;
+    case XTokenKind::OpenBrace:
+        return readReference();
+    case XTokenKind::Name:
+        break;
+    default:
+        fail(XReadStatus::Malformed);
+        return child;
+    }
+    if (depth + 1 > kXFileMaxNesting) {
+        fail(XReadStatus::TooDeep);
+        return child;
+    }
+    child.type = token_.text;
+    advance();
+    if (token_.kind == XTokenKind::Name) {
+        child.name = token_.text;
+        advance();
+    }
+    if (token_.kind != XTokenKind::OpenBrace) {
+        fail(token_.kind == XTokenKind::End ? XReadStatus::Truncated : XReadStatus::Malformed);
+        return child;
+    }
+    advance();
+    if (token_.kind == XTokenKind::Guid)
+        advance();
+    child.kind = XChild::Object;
+    return child;
+}
+
+bool XCursor::skipBody(int depth)
+{
+    int level = depth;
+    while (ok()) {
+        switch (token_.kind) {
+        case XTokenKind::End:
+            return endOfInput();
+        case XTokenKind::OpenBrace:
+            if (++level > kXFileMaxNesting)
+                return fail(XReadStatus::TooDeep);
+            break;
+        case XTokenKind::CloseBrace:
+            if (--level < depth) {
+                advance();
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+        advance();
+    }
+    return false;
+}
+
+bool XCursor::skipTemplate()
+{
+    advance();
+    if (token_.kind == XTokenKind::Name)
+        advance();
+    if (token_.kind != XTokenKind::OpenBrace)
+        return fail(token_.kind == XTokenKind::End ? XReadStatus::Truncated : XReadStatus::Malformed);
+    advance();
+    return skipBody(1);
+}

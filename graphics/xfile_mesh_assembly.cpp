@@ -1,0 +1,151 @@
+#include "graphics/xfile_mesh_assembly.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kNone = UINT32_MAX;
+
+// The mesh's vertices after splitting: file vertex p first, then the copies. Each entry
+// remembers its file position and which normal of MeshNormals it carries.
+struct SplitVertices {
+    std::vector<uint32_t> position;   // file vertex of each vertex
+    std::vector<uint32_t> normal;     // MeshNormals index, or kNone
+    std::vector<uint32_t> next;       // next copy of the same position, or kNone
+    std::vector<uint32_t> cornerVertex;
+};
+
+uint32_t vertexFor(SplitVertices& split, uint32_t position, uint32_t normal)
+{
+    uint32_t v = position;
+    if (split.normal[v] == kNone) {
+        split.normal[v] = normal;
+        return v;
+    }
+    for (;;) {
+        if (split.normal[v] == normal)
+            return v;
+        if (split.next[v] == kNone)
+            break;
+        v = split.next[v];
+    }
+    uint32_t copy = uint32_t(split.position.size());
+    split.next[v] = copy;
+    split.position.push_back(position);
+    split.normal.push_back(normal);
+    split.next.push_back(kNone);
+    return copy;
+}
+
+SplitVertices splitByNormals(const XMeshData& mesh)
+{
+    SplitVertices split;
+    uint32_t count = mesh.vertexCount();
+    split.position.resize(count);
+    for (uint32_t p = 0; p < count; ++p)
+        split.position[p] = p;
+    split.normal.assign(count, kNone);
+    split.next.assign(count, kNone);
+    bool byCorner = mesh.vertexNormals.empty() && !mesh.normalCorners.empty();
+    if (!byCorner) {
+        split.cornerVertex = mesh.corners;
+        return split;
+    }
+    split.cornerVertex.resize(mesh.corners.size());
+    for (size_t c = 0; c < mesh.corners.size(); ++c)
+        split.cornerVertex[c] = vertexFor(split, mesh.corners[c], mesh.normalCorners[c]);
+    // A vertex no face uses keeps the normal of its own index, when there is one.
+    uint32_t listed = uint32_t(mesh.normalList.size() / 3);
+    for (uint32_t p = 0; p < count; ++p) {
+        if (split.normal[p] == kNone && p < listed)
+            split.normal[p] = p;
+    }
+    return split;
+}
+
+// Makes room for a channel in `out` when either side has it; false when neither does.
+template <typename T>
+bool openChannel(std::vector<T>& channel, bool meshHasIt, size_t verticesBefore, size_t width, T fill)
+{
+    if (channel.empty() && !meshHasIt)
+        return false;
+    channel.resize(verticesBefore * width, fill);
+    return true;
+}
+
+void appendVertices(const XMeshData& mesh, const SplitVertices& split, MeshContent& out)
+{
+    size_t before = out.vertexCount();
+    bool normals = openChannel(out.normals, !mesh.vertexNormals.empty() || !mesh.normalCorners.empty(),
+                               before, 3, 0.0f);
+    bool texcoords = openChannel(out.texcoords, !mesh.texcoords.empty(), before, 2, 0.0f);
+    bool colors = openChannel(out.colors, !mesh.colors.empty(), before, 1, 0xFFFFFFFFu);
+    for (size_t v = 0; v < split.position.size(); ++v) {
+        uint32_t p = split.position[v];
+        out.positions.insert(out.positions.end(), &mesh.positions[3 * size_t(p)], &mesh.positions[3 * size_t(p)] + 3);
+        if (normals) {
+            const float zero[3] = {0, 0, 0};
+            const float* n = zero;
+            if (!mesh.vertexNormals.empty())
+                n = &mesh.vertexNormals[3 * size_t(p)];
+            else if (!mesh.normalCorners.empty() && split.normal[v] != kNone)
+                n = &mesh.normalList[3 * size_t(split.normal[v])];
+            out.normals.insert(out.normals.end(), n, n + 3);
+        }
+        if (texcoords) {
+            float uv[2] = {0, 0};
+            if (!mesh.texcoords.empty())
+                std::memcpy(uv, &mesh.texcoords[2 * size_t(p)], sizeof uv);
+            out.texcoords.insert(out.texcoords.end(), uv, uv + 2);
+        }
+        if (colors)
+            out.colors.push_back(mesh.colors.empty() ? 0xFFFFFFFFu : mesh.colors[p]);
+    }
+}
+
+void appendTriangles(const XMeshData& mesh, const SplitVertices& split, uint32_t base, MeshContent& out)
+{
+    uint32_t materialBase = uint32_t(out.materials.size());
+    size_t corner = 0;
+    for (uint32_t f = 0; f < mesh.faceCount(); ++f) {
+        uint32_t size = mesh.faceSizes[f];
+        uint32_t attribute = mesh.faceMaterials.empty() ? 0 : materialBase + mesh.faceMaterials[f];
+        for (uint32_t k = 1; k + 1 < size; ++k) {
+            out.indices.push_back(base + split.cornerVertex[corner]);
+            out.indices.push_back(base + split.cornerVertex[corner + k]);
+            out.indices.push_back(base + split.cornerVertex[corner + k + 1]);
+            out.attributes.push_back(attribute);
+        }
+        corner += size;
+    }
+}
+
+} // namespace
+
+XReadStatus appendMesh(const XMeshData& mesh, MeshContent& out)
+{
+    SplitVertices split = splitByNormals(mesh);
+    uint32_t base = out.vertexCount();
+    if (split.position.size() > size_t(UINT32_MAX - base))
+        return XReadStatus::Unsupported;
+    appendVertices(mesh, split, out);
+    appendTriangles(mesh, split, base, out);
+    if (!mesh.faceMaterials.empty())
+        out.materials.insert(out.materials.end(), mesh.materials.begin(), mesh.materials.end());
+    return XReadStatus::Ok;
+}
+
+void giveDefaultMaterial(const std::vector<XFaceRange>& unmaterialled, MeshContent& out)
+{
+    if (out.materials.empty() || unmaterialled.empty())
+        return;
+    uint32_t white = uint32_t(out.materials.size());
+    MeshMaterial material;
+    for (float& channel : material.diffuse)
+        channel = 1.0f;
+    out.materials.push_back(material);
+    for (const XFaceRange& range : unmaterialled) {
+        for (uint32_t f = range.first; f < range.end; ++f)
+            out.attributes[f] = white;
+    }
+}

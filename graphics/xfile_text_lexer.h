@@ -1,0 +1,19 @@
+#pragma once
+// Tokens of the text encoding: names, numbers, "strings", <guids>, braces and separators,
+// with # and // comments skipped. Tokens point into the caller's buffer; nothing is copied.
+#include "graphics/xfile_lexer.h"
+
+class XTextLexer final : public XLexer {
+public:
+    XTextLexer(const char* begin, const char* end) : pos_(begin), end_(end) {}
+    XToken next() override;
+    size_t maxNumbersLeft() const override { return size_t(end_ - pos_); }
+
+private:
+    void skipSpaceAndComments();
+    XToken quoted(char close, XTokenKind kind);
+    XToken word();
+
+    const char* pos_;
+    const char* end_;
+};

@@ -1,0 +1,79 @@
+#include "graphics/xfile_text_sink.h"
+
+#include <charconv>
+#include <cstring>
+
+XTextSink::XTextSink()
+{
+    append("xof 0302txt 0032\n");
+}
+
+void XTextSink::append(std::string_view text)
+{
+    bytes_.insert(bytes_.end(), text.begin(), text.end());
+}
+
+void XTextSink::indentIfLineStart()
+{
+    if (lineStart_)
+        bytes_.insert(bytes_.end(), size_t(depth_), ' ');
+    lineStart_ = false;
+}
+
+void XTextSink::templates(const char* text)
+{
+    append(text);
+    append("\n");
+}
+
+void XTextSink::open(std::string_view type)
+{
+    indentIfLineStart();
+    append(type);
+    append(" {");
+    ++depth_;
+    endLine();
+}
+
+void XTextSink::close()
+{
+    --depth_;
+    indentIfLineStart();
+    append("}");
+    endLine();
+}
+
+void XTextSink::integer(uint32_t value)
+{
+    indentIfLineStart();
+    char digits[16];
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    append(std::string_view(digits, size_t(result.ptr - digits)));
+}
+
+void XTextSink::real(float value)
+{
+    indentIfLineStart();
+    char digits[32];
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    append(std::string_view(digits, size_t(result.ptr - digits)));
+}
+
+void XTextSink::string(std::string_view value)
+{
+    indentIfLineStart();
+    append("\"");
+    append(value);
+    append("\";");
+}
+
+void XTextSink::separator(char c)
+{
+    bytes_.push_back(uint8_t(c));
+}
+
+void XTextSink::endLine()
+{
+    bytes_.push_back('\n');
+    lineStart_ = true;
+}
