@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/font_measure.h"
 #include "framework/glyph_sheet.h"
 
 namespace {
@@ -43,28 +44,6 @@ void ReleaseAndClear(T*& object) {
     }
 }
 
-bool MeasureText(HDC dc, const char* text, int length, GlyphSize& size) {
-    SIZE extent = {};
-    if (!GetTextExtentPoint32A(dc, text, length, &extent) || extent.cx < 0 || extent.cy < 0)
-        return false;
-    size.width = uint32_t(extent.cx);
-    size.height = uint32_t(extent.cy);
-    return true;
-}
-
-bool MeasureGlyphs(HDC dc, GlyphMetrics& metrics) {
-    GlyphSize x;
-    if (!MeasureText(dc, "x", 1, x))
-        return false;
-    metrics.xHeight = x.height;
-    for (int i = 0; i < kGlyphCount; ++i) {
-        char c = char(kFirstGlyph + i);
-        if (!MeasureText(dc, &c, 1, metrics.glyphs[i]))
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 CD3DTextureFont::CD3DTextureFont(const char* fontName, DWORD height, DWORD flags)
@@ -76,21 +55,6 @@ CD3DTextureFont::CD3DTextureFont(const char* fontName, DWORD height, DWORD flags
 CD3DTextureFont::~CD3DTextureFont() {
     ReleaseBuffers();
     ReleaseTexture();
-}
-
-HFONT CD3DTextureFont::MakeGdiFont(HDC dc) const {
-    int pixelsPerInch = int(float(GetDeviceCaps(dc, LOGPIXELSY)) * m_fontScale);
-    int height = -MulDiv(int(m_fontHeight), pixelsPerInch, 72);
-    return CreateFontA(height, 0, 0, 0, (m_fontFlags & FONT_BOLD) ? FW_BOLD : FW_NORMAL,
-                       (m_fontFlags & FONT_ITALIC) ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                       VARIABLE_PITCH, m_fontName);
-}
-
-bool CD3DTextureFont::MeasureAtScale(HDC dc, float scale, GlyphMetrics& metrics) {
-    m_fontScale = scale;
-    SelectedObject font(dc, MakeGdiFont(dc));
-    return font.object != nullptr && MeasureGlyphs(dc, metrics);
 }
 
 HRESULT CD3DTextureFont::PaintSheet(HDC dc, const GlyphMetrics& metrics) {
@@ -135,9 +99,8 @@ HRESULT CD3DTextureFont::BuildTexture(IDirect3DDevice9* device) {
     HRESULT hr = device->GetDeviceCaps(&caps);
     if (FAILED(hr))
         return hr;
-    SheetChoice sheet = ChooseGlyphSheet(
-        [&](float scale, GlyphMetrics& metrics) { return MeasureAtScale(memory.dc, scale, metrics); },
-        caps.MaxTextureWidth);
+    SheetChoice sheet = ChooseSheetForFont(memory.dc, m_fontName, m_fontHeight, m_fontFlags,
+                                           caps.MaxTextureWidth);
     if (sheet.result != SheetResult::Ok)
         return sheet.result == SheetResult::TooLarge ? D3DERR_MOREDATA : E_FAIL;
     m_fontScale = sheet.fontScale;
@@ -159,7 +122,8 @@ HRESULT CD3DTextureFont::BuildTexture(IDirect3DDevice9* device) {
     void* bits = nullptr;
     SelectedObject sheetBitmap(memory.dc,
                                CreateDIBSection(memory.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    SelectedObject font(memory.dc, MakeGdiFont(memory.dc));
+    SelectedObject font(memory.dc,
+                        MakeGdiFont(memory.dc, m_fontName, m_fontHeight, m_fontFlags, m_fontScale));
     if (!sheetBitmap.object || !bits || !font.object)
         return E_FAIL;
     SetTextColor(memory.dc, RGB(255, 255, 255));

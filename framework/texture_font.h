@@ -48,10 +48,6 @@ public:
     IDirect3DStateBlock9* m_textStates = nullptr;
 
 private:
-    // The GDI font at m_fontScale for `dc`'s resolution; null when GDI has none.
-    HFONT MakeGdiFont(HDC dc) const;
-    // Sets m_fontScale and measures every glyph of the font made at it.
-    bool MeasureAtScale(HDC dc, float scale, GlyphMetrics& metrics);
     // Draws the glyphs on the sheet selected into `dc` and stores their rectangles.
     HRESULT PaintSheet(HDC dc, const GlyphMetrics& metrics);
     HRESULT CopySheetToTexture(const uint32_t* pixels);
