@@ -49,8 +49,9 @@ ImageBitmap::~ImageBitmap() {
 
 void ImageBitmap::openImageFile(HWND target, const char* path) {
     if (path != filePath) {
-        std::strncpy(filePath, path, FilePathSize - 1);
-        filePath[FilePathSize - 1] = '\0';
+        const size_t length = strnlen(path, FilePathSize - 1);
+        std::memmove(filePath, path, length);
+        filePath[length] = '\0';
     }
     if (std::strstr(path, ".bmp") && !loadBmp(target, path))
         errorBox("Could not open File");

@@ -37,7 +37,9 @@ ButtonControl* createButton(HWND parent, HINSTANCE instance, int x, int y, int w
     auto button = std::make_unique<ButtonControl>();
     button->parent = parent;
     button->instance = instance;
-    std::strncpy(button->name, name ? name : "", ButtonNameSize - 1);
+    const size_t nameLength = name ? strnlen(name, ButtonNameSize - 1) : 0;
+    if (nameLength)
+        std::memcpy(button->name, name, nameLength);
     button->window = createControl("BUTTON", caption, WS_CHILD | WS_VISIBLE, x, y, width,
                                    height, parent, instance);
     g_buttons.push_back(std::move(button));

@@ -9,8 +9,10 @@ namespace {
 
 // Copies `text` into a tree name field, cutting it at 199 characters.
 void copyName(char (&field)[TreeNameSize], const char* text) {
-    std::strncpy(field, text ? text : "", TreeNameSize - 1);
-    field[TreeNameSize - 1] = '\0';
+    const size_t length = text ? strnlen(text, TreeNameSize - 1) : 0;
+    if (length)
+        std::memcpy(field, text, length);
+    field[length] = '\0';
 }
 
 void setShown(TreeElement& element, bool shown) {

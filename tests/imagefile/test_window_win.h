@@ -1,0 +1,48 @@
+#pragma once
+// A real top-level window for the Windows suites: a parent for controls and scroll bars,
+// and a surface whose WM_PAINT runs the test's painter.
+#include <windows.h>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class TestWindow {
+public:
+    // A visible popup window at the screen's top-left with exactly this client size.
+    TestWindow(int clientWidth, int clientHeight);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND handle() const { return window; }
+    // Runs on every WM_PAINT with the paint context; the background is erased white first.
+    std::function<void(HDC)> painter;
+
+private:
+    HWND window = nullptr;
+};
+
+// A 32-bit memory surface, filled with one colour, to draw into and read back.
+class Canvas {
+public:
+    Canvas(int width, int height, uint32_t fill);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC dc() const { return memory; }
+    // 0x00RRGGBB of pixel (x, y), top row 0. Flushes GDI first.
+    uint32_t at(int x, int y) const;
+
+private:
+    int width;
+    int height;
+    HDC memory = nullptr;
+    HBITMAP surface = nullptr;
+    HGDIOBJ previous = nullptr;
+    uint32_t* bits = nullptr;
+};
+
+// Draws `bitmap` at (0, 0) of a fresh canvas of its size and returns its pixels, top row
+// first, as 0x00RRGGBB.
+std::vector<std::vector<uint32_t>> bitmapPixels(HBITMAP bitmap);
