@@ -1,0 +1,103 @@
+// Broken, truncated and hostile files given to the real editor: the program's message, no
+// crash, and a program that still opens, maps and saves afterwards.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/globals.h"
+#include "tests/app/editor_host.h"
+#include "tests/app/test_media.h"
+#include "tests/support/dialog_answerer.h"
+#include "viewer/image_group.h"
+
+namespace {
+
+const char kCouldNotOpen[] = "Error: Could not open file";
+
+bool contains(const std::vector<std::string>& texts, const std::string& text)
+{
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+// Opens a good textured file, maps it onto the xy plane and saves it: the editor still works.
+void expectEditorStillWorks()
+{
+    writeBmp("red.bmp", 64, 32, [](int, int) { return 0xFF0000u; });
+    writeXFile("good.x", squareMesh("red.bmp", 0.25f, 0.75f, -0.75f, -0.25f));
+    EditorHost& host = editor();
+    ASSERT_TRUE(host.openFile("good.x").empty());
+    EXPECT_EQ(host.pane().pointCount(), 4);
+    const Capture frame = host.frame();
+    EXPECT_TRUE(isReddish(frame.at(frame.width / 2, frame.height / 2)));
+
+    DialogAnswerer answerer;
+    answerer.runOnNext([](HWND dialog) { SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0); });
+    host.menuCommand(40052);
+    EXPECT_EQ(host.points()[2].x, 64.0f);
+
+    DeleteFileA("after.x");
+    host.saveAs("after.x");
+    EXPECT_TRUE(fileExists("after.x"));
+}
+
+TEST(EditorBadInput, ObjFileIsReportedAndTheEditorGoesOn)
+{
+    writeFile("model.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    const auto boxes = editor().openFile("model.obj");
+    EXPECT_EQ(boxes, std::vector<std::string>{kCouldNotOpen});
+    EXPECT_EQ(countNotBlue(editor().frame()), 0);
+    expectEditorStillWorks();
+}
+
+TEST(EditorBadInput, EveryTruncationOfASavedFileIsReported)
+{
+    expectEditorStillWorks();
+    const std::string whole = readFile("after.x");
+    ASSERT_GT(whole.size(), 100u);
+    for (size_t length : {size_t(0), size_t(10), size_t(16), size_t(40), whole.size() / 3,
+                          whole.size() / 2, whole.size() - 20, whole.size() - 1}) {
+        writeFile("cut.x", whole.substr(0, length));
+        const auto boxes = editor().openFile("cut.x");
+        EXPECT_TRUE(contains(boxes, kCouldNotOpen)) << length;
+    }
+    expectEditorStillWorks();
+}
+
+TEST(EditorBadInput, HostileCountsAndIndicesAreReported)
+{
+    const char* hostile[] = {
+        // far more vertices than the file holds
+        "xof 0303txt 0032\nMesh {\n 1000000000;\n 0;0;0;,\n 1;0;0;;\n 1;\n 3;0,1,0;;\n}\n",
+        // a face using a vertex the mesh does not have
+        "xof 0303txt 0032\nMesh {\n 3;\n 0;0;0;,\n 1;0;0;,\n 0;1;0;;\n 1;\n 3;0,1,70000;;\n}\n",
+        // a face with a negative corner count
+        "xof 0303txt 0032\nMesh {\n 3;\n 0;0;0;,\n 1;0;0;,\n 0;1;0;;\n 1;\n -3;0,1,2;;\n}\n",
+        // nothing but the header
+        "xof 0303txt 0032\n",
+    };
+    for (const char* text : hostile) {
+        writeFile("hostile.x", text);
+        EXPECT_TRUE(contains(editor().openFile("hostile.x"), kCouldNotOpen)) << text;
+    }
+    expectEditorStillWorks();
+}
+
+TEST(EditorBadInput, MissingOrBrokenTextureLeavesAnUntexturedMesh)
+{
+    for (const char* texture : {"missing.bmp", "broken.bmp"}) {
+        SCOPED_TRACE(texture);
+        writeFile("broken.bmp", "BM this is not a bitmap");
+        DeleteFileA("missing.bmp");
+        writeXFile("lost_texture.x", squareMesh(texture, 0, 1, -1, 0));
+        const auto boxes = editor().openFile("lost_texture.x");
+        EXPECT_TRUE(contains(boxes, "Could not open File"));
+        EXPECT_FALSE(contains(boxes, kCouldNotOpen));
+        ASSERT_EQ(editor().subsetCount(), 1u);
+        EXPECT_EQ(editor().subsetTexture(0), nullptr);
+        const Capture frame = editor().frame();
+        EXPECT_TRUE(isGrey(frame.at(frame.width / 2, frame.height / 2)));
+    }
+    expectEditorStillWorks();
+}
+
+} // namespace

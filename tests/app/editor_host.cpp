@@ -1,0 +1,246 @@
+#include "tests/app/editor_host.h"
+
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "app/mesh_lock.h"
+#include "tests/app/test_media.h"
+#include "tests/support/dialog_answerer.h"
+#include "viewer/image_group.h"
+
+bool EditorHost::start()
+{
+    ResetProcessGlobals(GetModuleHandleA(nullptr));
+    if (FAILED(Create(GetModuleHandleA(nullptr))))
+        return false;
+    pumpMessages(50);
+    return m_pDevice != nullptr;
+}
+
+void EditorHost::stop()
+{
+    if (m_hMainWnd && IsWindow(m_hMainWnd))
+        SendMessageA(m_hMainWnd, WM_CLOSE, 0, 0);
+}
+
+HWND EditorHost::paneWindow() const
+{
+    return m_texturePane->windowHandle();
+}
+
+void EditorHost::menuCommand(UINT command)
+{
+    SendMessageA(m_hMainWnd, WM_COMMAND, command, 0);
+}
+
+void EditorHost::viewCommand(UINT command)
+{
+    SendMessageA(m_hDeviceWnd, WM_COMMAND, command, 0);
+}
+
+std::vector<std::string> EditorHost::openFile(const std::string& name)
+{
+    DialogAnswerer answerer;
+    answerer.typeFileName(pathInCurrentFolder(name));
+    menuCommand(40011);
+    return answerer.boxTexts();
+}
+
+std::vector<std::string> EditorHost::saveAs(const std::string& name)
+{
+    DialogAnswerer answerer;
+    answerer.typeFileName(pathInCurrentFolder(name));
+    menuCommand(40050);
+    return answerer.boxTexts();
+}
+
+void EditorHost::pressApply()
+{
+    SendMessageA(paneWindow(), WM_COMMAND, 40054, 0);
+}
+
+void EditorHost::resetView()
+{
+    m_arcBall = CArcBall();
+    m_arcBall.SetWindowSize(int(m_backBufferDesc.Width), int(m_backBufferDesc.Height), 0.85f);
+    m_arcBall.SetTranslationRadius(m_objectRadius);
+}
+
+Capture EditorHost::frame()
+{
+    Capture capture;
+    AdvanceFrame();
+    RenderFrame();
+    IDirect3DSurface9* target = nullptr;
+    if (FAILED(m_pDevice->GetRenderTarget(0, &target)))
+        return capture;
+    D3DSURFACE_DESC desc;
+    target->GetDesc(&desc);
+    IDirect3DSurface9* copy = nullptr;
+    if (SUCCEEDED(m_pDevice->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
+                                                         D3DPOOL_SYSTEMMEM, &copy, nullptr)) &&
+        SUCCEEDED(m_pDevice->GetRenderTargetData(target, copy))) {
+        D3DLOCKED_RECT locked;
+        if (SUCCEEDED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+            capture.width = int(desc.Width);
+            capture.height = int(desc.Height);
+            capture.pixels.resize(size_t(desc.Width) * desc.Height);
+            for (UINT y = 0; y < desc.Height; ++y) {
+                const auto* row = reinterpret_cast<const uint32_t*>(
+                    static_cast<const BYTE*>(locked.pBits) + size_t(y) * locked.Pitch);
+                for (UINT x = 0; x < desc.Width; ++x)
+                    capture.pixels[size_t(y) * desc.Width + x] = row[x] & 0x00FFFFFF;
+            }
+            copy->UnlockRect();
+        }
+    }
+    if (copy)
+        copy->Release();
+    target->Release();
+    return capture;
+}
+
+std::vector<ImagePoint> EditorHost::points() const
+{
+    std::vector<ImagePoint> result;
+    const int32_t count = m_texturePane->pointCount();
+    m_texturePane->resetPointIterator();
+    for (int32_t i = 0; i < count; ++i)
+        result.push_back(m_texturePane->nextPoint());
+    return result;
+}
+
+std::vector<EditorHost::UV> EditorHost::meshCoordinates()
+{
+    std::vector<UV> result;
+    VertexLock vertices(m_meshData.sysMemMesh);
+    if (!vertices.ok())
+        return result;
+    for (DWORD k = 0; k < m_meshData.sysMemMesh->GetNumVertices(); ++k)
+        result.push_back({vertices.edited()[k].u, vertices.edited()[k].v});
+    return result;
+}
+
+POINT EditorHost::paneClientPosition(float x, float y) const
+{
+    const ImageWindow* window = m_texturePane->activeWindow();
+    return {LONG(x * window->zoom) - window->scrollX, LONG(y * window->zoom) - window->scrollY};
+}
+
+void EditorHost::paneMouse(UINT message, POINT at, WPARAM keys)
+{
+    SendMessageA(paneWindow(), message, keys, MAKELPARAM(at.x, at.y));
+}
+
+void EditorHost::dragPoint(float x, float y, int dx, int dy)
+{
+    const POINT from = paneClientPosition(x, y);
+    const POINT to = {from.x + dx, from.y + dy};
+    SendMessageA(paneWindow(), WM_KEYDOWN, VK_SHIFT, 0);
+    paneMouse(WM_MOUSEMOVE, from);
+    paneMouse(WM_LBUTTONDOWN, from, MK_LBUTTON | MK_SHIFT);
+    paneMouse(WM_MOUSEMOVE, to, MK_LBUTTON | MK_SHIFT);
+    paneMouse(WM_LBUTTONUP, to, MK_SHIFT);
+    SendMessageA(paneWindow(), WM_KEYUP, VK_SHIFT, 0);
+}
+
+void EditorHost::viewDrag(UINT downMessage, UINT upMessage, WPARAM buttonKey, POINT from, POINT to)
+{
+    SendMessageA(m_hDeviceWnd, downMessage, buttonKey, MAKELPARAM(from.x, from.y));
+    const int steps = 8;
+    for (int i = 1; i <= steps; ++i) {
+        const LONG x = from.x + (to.x - from.x) * i / steps;
+        const LONG y = from.y + (to.y - from.y) * i / steps;
+        SendMessageA(m_hDeviceWnd, WM_MOUSEMOVE, buttonKey, MAKELPARAM(x, y));
+    }
+    SendMessageA(m_hDeviceWnd, upMessage, 0, MAKELPARAM(to.x, to.y));
+}
+
+bool isClearBlue(uint32_t pixel)
+{
+    return pixel == kClearBlue;
+}
+
+namespace {
+int red(uint32_t p) { return int(p >> 16 & 0xFF); }
+int green(uint32_t p) { return int(p >> 8 & 0xFF); }
+int blue(uint32_t p) { return int(p & 0xFF); }
+} // namespace
+
+bool isReddish(uint32_t p)
+{
+    return red(p) > 40 && red(p) > 3 * green(p) && red(p) > 3 * blue(p);
+}
+
+bool isGreenish(uint32_t p)
+{
+    return green(p) > 40 && green(p) > 3 * red(p) && green(p) > 3 * blue(p);
+}
+
+bool isGrey(uint32_t p)
+{
+    return red(p) > 40 && abs(red(p) - green(p)) < 12 && abs(red(p) - blue(p)) < 12;
+}
+
+int countNotBlue(const Capture& capture)
+{
+    int n = 0;
+    for (uint32_t p : capture.pixels)
+        n += isClearBlue(p) ? 0 : 1;
+    return n;
+}
+
+POINT centreOfNotBlue(const Capture& capture)
+{
+    long long sx = 0, sy = 0, n = 0;
+    for (int y = 0; y < capture.height; ++y)
+        for (int x = 0; x < capture.width; ++x)
+            if (!isClearBlue(capture.at(x, y))) {
+                sx += x;
+                sy += y;
+                ++n;
+            }
+    if (n == 0)
+        return {-1, -1};
+    return {LONG(sx / n), LONG(sy / n)};
+}
+
+int differingPixels(const Capture& a, const Capture& b)
+{
+    if (a.width != b.width || a.height != b.height)
+        return -1;
+    int n = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        n += a.pixels[i] != b.pixels[i] ? 1 : 0;
+    return n;
+}
+
+namespace {
+
+class EditorEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override;
+};
+
+EditorHost* g_host = nullptr;
+
+void EditorEnvironment::TearDown()
+{
+    if (g_host)
+        g_host->stop();
+}
+
+const bool g_registered = (::testing::AddGlobalTestEnvironment(new EditorEnvironment), true);
+
+} // namespace
+
+EditorHost& editor()
+{
+    static EditorHost host;
+    if (!g_host) {
+        g_host = &host;
+        if (!host.start())
+            ADD_FAILURE() << "the editor could not start (no Direct3D device)";
+    }
+    return host;
+}

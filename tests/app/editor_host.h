@@ -1,0 +1,84 @@
+#pragma once
+// The real editor inside a test process: the application object made as the program makes it
+// (process-wide defaults, Create with the program's resources), with the test reaching into its
+// state, sending it commands and reading back the frames it draws.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/my_d3d_application.h"
+#include "tests/support/window_capture.h"
+#include "viewer/image_point.h"
+
+class ImageGroup;
+
+class EditorHost : public CMyD3DApplication {
+public:
+    // Sets the process-wide defaults and creates the windows, the device and the resources,
+    // as WinMain does. False when no device could be made.
+    bool start();
+    // Closes the editor as the Exit command does.
+    void stop();
+
+    HWND mainWindow() const { return m_hMainWnd; }
+    HWND deviceWindow() const { return m_hDeviceWnd; }
+    HWND paneWindow() const;
+    ImageGroup& pane() const { return *m_texturePane; }
+    IDirect3DDevice9* device() const { return m_pDevice; }
+    MeshData& meshData() { return m_meshData; }
+    DWORD meshOptions() const { return m_meshOptions; }
+    BOOL force32ByteVertices() const { return m_force32ByteVertices; }
+    void setPrimitiveLimit(DWORD limit) { m_caps.MaxPrimitiveCount = limit; }
+    DWORD primitiveLimit() const { return m_caps.MaxPrimitiveCount; }
+    DWORD subsetCount() const { return m_numMaterials; }
+    IDirect3DTexture9* subsetTexture(DWORD i) const { return m_textures[i]; }
+
+    // A menu command of the main window, or an accelerator command of the 3D view.
+    void menuCommand(UINT command);
+    void viewCommand(UINT command);
+    // Open File / Save As answered with `name` from the current folder (full path typed).
+    // Returns the texts of the message boxes the command showed.
+    std::vector<std::string> openFile(const std::string& name);
+    std::vector<std::string> saveAs(const std::string& name);
+    // The pane's apply command (toolbar button 40054).
+    void pressApply();
+
+    // The arcball back at rest, as at start-up.
+    void resetView();
+
+    // One frame as the loop draws it (AdvanceFrame, RenderFrame), read from the back buffer.
+    Capture frame();
+
+    // The pane's points in order, and the texture coordinates of the system-memory mesh.
+    std::vector<ImagePoint> points() const;
+    struct UV {
+        float u, v;
+    };
+    std::vector<UV> meshCoordinates();
+
+    // Pane mouse input at image position (x, y) of the active window (zoom and scroll applied).
+    POINT paneClientPosition(float x, float y) const;
+    void paneMouse(UINT message, POINT at, WPARAM keys = 0);
+    // Drags the point at image (x, y) by (dx, dy) window pixels with Shift held, so that an
+    // existing selection stays.
+    void dragPoint(float x, float y, int dx, int dy);
+    // A drag in the 3D view with the given button.
+    void viewDrag(UINT downMessage, UINT upMessage, WPARAM buttonKey, POINT from, POINT to);
+};
+
+// Colour classification of frame pixels.
+const uint32_t kClearBlue = 0x0000FF;
+bool isClearBlue(uint32_t pixel);
+bool isReddish(uint32_t pixel);
+bool isGreenish(uint32_t pixel);
+bool isGrey(uint32_t pixel);
+int countNotBlue(const Capture& capture);
+// Mean position of the pixels that are not the clear colour.
+POINT centreOfNotBlue(const Capture& capture);
+// Pixels that differ between two frames of the same size.
+int differingPixels(const Capture& a, const Capture& b);
+
+// The suite's one editor, started on first use and closed when the suite ends. A suite that
+// needs files in place at start-up writes them before the first call.
+EditorHost& editor();

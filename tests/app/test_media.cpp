@@ -1,0 +1,120 @@
+#include "tests/app/test_media.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+TestMesh squareMesh(const std::string& texture, float u0, float u1, float v0, float v1)
+{
+    TestMesh mesh;
+    mesh.vertices = {{-1, -1, 0, u0, v1}, {-1, 1, 0, u0, v0}, {1, 1, 0, u1, v0}, {1, -1, 0, u1, v1}};
+    mesh.corners = {0, 1, 2, 0, 2, 3};
+    mesh.textures = {texture};
+    return mesh;
+}
+
+TestMesh cubeMesh(const std::string& texture)
+{
+    TestMesh mesh;
+    for (int i = 0; i < 8; ++i) {
+        const float x = i & 1 ? 1.0f : -1.0f, y = i & 2 ? 1.0f : -1.0f, z = i & 4 ? 1.0f : -1.0f;
+        mesh.vertices.push_back({x, y, z, (x + 1) / 4, (y - 3) / 4});
+    }
+    // Two triangles per side, wound clockwise seen from outside.
+    mesh.corners = {0, 2, 3, 0, 3, 1,  4, 5, 7, 4, 7, 6,  0, 4, 6, 0, 6, 2,
+                    1, 3, 7, 1, 7, 5,  0, 1, 5, 0, 5, 4,  2, 6, 7, 2, 7, 3};
+    mesh.textures = {texture};
+    return mesh;
+}
+
+void writeXFile(const std::string& name, const TestMesh& mesh)
+{
+    std::ostringstream x;
+    const size_t faces = mesh.corners.size() / 3;
+    x << "xof 0303txt 0032\n\nMesh {\n " << mesh.vertices.size() << ";\n";
+    for (size_t k = 0; k < mesh.vertices.size(); ++k)
+        x << " " << mesh.vertices[k].x << ";" << mesh.vertices[k].y << ";" << mesh.vertices[k].z
+          << ";" << (k + 1 < mesh.vertices.size() ? "," : ";") << "\n";
+    x << " " << faces << ";\n";
+    for (size_t f = 0; f < faces; ++f)
+        x << " 3;" << mesh.corners[3 * f] << "," << mesh.corners[3 * f + 1] << ","
+          << mesh.corners[3 * f + 2] << ";" << (f + 1 < faces ? "," : ";") << "\n";
+    x << " MeshTextureCoords {\n  " << mesh.vertices.size() << ";\n";
+    for (size_t k = 0; k < mesh.vertices.size(); ++k)
+        x << "  " << mesh.vertices[k].u << ";" << mesh.vertices[k].v << ";"
+          << (k + 1 < mesh.vertices.size() ? "," : ";") << "\n";
+    x << " }\n MeshMaterialList {\n  " << mesh.textures.size() << ";\n  " << faces << ";\n";
+    for (size_t f = 0; f < faces; ++f)
+        x << "  " << (mesh.faceMaterials.empty() ? 0 : mesh.faceMaterials[f])
+          << (f + 1 < faces ? "," : ";") << "\n";
+    for (const std::string& texture : mesh.textures) {
+        x << "  Material {\n   0.7;0.7;0.7;1.0;;\n   10.0;\n   1.0;1.0;1.0;;\n   0.0;0.0;0.0;;\n";
+        if (!texture.empty())
+            x << "   TextureFilename {\n    \"" << texture << "\";\n   }\n";
+        x << "  }\n";
+    }
+    x << " }\n}\n";
+    writeFile(name, x.str());
+}
+
+void writeBmp(const std::string& name, int width, int height,
+              const std::function<uint32_t(int x, int y)>& colour)
+{
+    const int rowSize = (width * 3 + 3) & ~3;
+    const uint32_t pixelBytes = uint32_t(rowSize * height);
+    std::string file(54 + pixelBytes, '\0');
+    auto put32 = [&](size_t at, uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            file[at + i] = char(value >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, uint32_t(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, uint32_t(width));
+    put32(22, uint32_t(height));
+    file[26] = 1;
+    file[28] = 24;
+    put32(34, pixelBytes);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t c = colour(x, y);
+            const size_t at = 54 + size_t(height - 1 - y) * rowSize + size_t(x) * 3;
+            file[at] = char(c & 0xFF);
+            file[at + 1] = char((c >> 8) & 0xFF);
+            file[at + 2] = char((c >> 16) & 0xFF);
+        }
+    writeFile(name, file);
+}
+
+void writeFile(const std::string& name, const std::string& bytes)
+{
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+std::string readFile(const std::string& name)
+{
+    std::ifstream in(name, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool fileExists(const std::string& name)
+{
+    return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string pathInCurrentFolder(const std::string& name)
+{
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    std::string path = folder;
+    if (!path.empty() && path.back() != '\\')
+        path += '\\';
+    return path + name;
+}

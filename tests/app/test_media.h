@@ -1,0 +1,41 @@
+#pragma once
+// Meshes and bitmaps the editor's suites write into their own folder: small text X files and
+// 24-bit BMPs, so that every test knows exactly what it opens.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct TestVertex {
+    float x, y, z;
+    float u, v;
+};
+
+struct TestMesh {
+    std::vector<TestVertex> vertices;
+    std::vector<uint32_t> corners;        // three per face
+    std::vector<uint32_t> faceMaterials;  // one per face; empty means all material 0
+    std::vector<std::string> textures;    // one per material; "" names no texture
+};
+
+// A square of side 2 in the z = 0 plane facing the viewer, two triangles; its texture
+// coordinates run over [u0, u1] x [v0, v1].
+TestMesh squareMesh(const std::string& texture, float u0, float u1, float v0, float v1);
+
+// A cube of side 2 centred at the origin: eight shared corners, twelve triangles.
+TestMesh cubeMesh(const std::string& texture);
+
+// Writes `mesh` as a text X file (Mesh, MeshTextureCoords, MeshMaterialList).
+void writeXFile(const std::string& name, const TestMesh& mesh);
+
+// Writes a 24-bit BMP whose pixel (x, y), top row 0, has the colour 0xRRGGBB.
+void writeBmp(const std::string& name, int width, int height,
+              const std::function<uint32_t(int x, int y)>& colour);
+
+// Writes `bytes` as the whole file.
+void writeFile(const std::string& name, const std::string& bytes);
+std::string readFile(const std::string& name);
+bool fileExists(const std::string& name);
+
+// The full path of `name` in the current folder.
+std::string pathInCurrentFolder(const std::string& name);
