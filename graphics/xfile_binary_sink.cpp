@@ -35,22 +35,27 @@ uint32_t hexValue(std::string_view digits)
 
 } // namespace
 
-XBinarySink::XBinarySink()
+XBinarySink::XBinarySink(size_t expectedNumbers)
 {
+    bytes_.reserve(4096 + 4 * expectedNumbers);
     const char header[] = "xof 0302bin 0032";
     bytes_.insert(bytes_.end(), header, header + 16);
 }
 
 void XBinarySink::word(uint16_t value)
 {
-    bytes_.push_back(uint8_t(value));
-    bytes_.push_back(uint8_t(value >> 8));
+    size_t at = bytes_.size();
+    bytes_.resize(at + 2);
+    bytes_[at] = uint8_t(value);
+    bytes_[at + 1] = uint8_t(value >> 8);
 }
 
 void XBinarySink::dword(uint32_t value)
 {
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes_.push_back(uint8_t(value >> shift));
+    size_t at = bytes_.size();
+    bytes_.resize(at + 4);
+    for (int i = 0; i < 4; ++i)
+        bytes_[at + size_t(i)] = uint8_t(value >> (8 * i));
 }
 
 void XBinarySink::counted(uint16_t token, std::string_view text)

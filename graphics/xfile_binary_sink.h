@@ -5,7 +5,8 @@
 
 class XBinarySink final : public XSink {
 public:
-    XBinarySink();
+    // expectedNumbers: about how many numbers will be written, to size the buffer once.
+    explicit XBinarySink(size_t expectedNumbers);
     void templates(const char* text) override;
     void open(std::string_view type) override;
     void close() override;

@@ -3,8 +3,9 @@
 #include <charconv>
 #include <cstring>
 
-XTextSink::XTextSink()
+XTextSink::XTextSink(size_t expectedNumbers)
 {
+    bytes_.reserve(8192 + 14 * expectedNumbers);
     append("xof 0302txt 0032\n");
 }
 

@@ -5,7 +5,8 @@
 
 class XTextSink final : public XSink {
 public:
-    XTextSink();
+    // expectedNumbers: about how many numbers will be written, to size the buffer once.
+    explicit XTextSink(size_t expectedNumbers);
     void templates(const char* text) override;
     void open(std::string_view type) override;
     void close() override;

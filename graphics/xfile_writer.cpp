@@ -158,15 +158,25 @@ void meshObject(XSink& sink, const MeshContent& mesh)
     sink.close();
 }
 
+
+// Numbers the file will hold: per vertex its channels, per triangle its indices (twice with
+// normals) and its attribute.
+size_t expectedNumbers(const MeshContent& mesh)
+{
+    size_t perFace = mesh.normals.empty() ? 5 : 9;
+    return mesh.positions.size() + mesh.normals.size() + mesh.texcoords.size() + 5 * mesh.colors.size()
+           + perFace * mesh.faceCount();
+}
+
 } // namespace
 
 std::vector<uint8_t> writeXFile(const MeshContent& mesh, XFileFormat format)
 {
     std::unique_ptr<XSink> sink;
     if (format == XFileFormat::Binary)
-        sink = std::make_unique<XBinarySink>();
+        sink = std::make_unique<XBinarySink>(expectedNumbers(mesh));
     else
-        sink = std::make_unique<XTextSink>();
+        sink = std::make_unique<XTextSink>(expectedNumbers(mesh));
     sink->templates(kXFileStandardTemplates);
     headerObject(*sink);
     meshObject(*sink, mesh);
