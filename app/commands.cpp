@@ -79,8 +79,12 @@ void CMyD3DApplication::ReloadMesh()
 void CMyD3DApplication::OpenMeshFile()
 {
     char title[512];
-    if (!MeshFileDialog(false, title, sizeof(title)))
-        return;
+    if (MeshFileDialog(false, title, sizeof(title)))
+        OpenChosenMeshFile(title);
+}
+
+void CMyD3DApplication::OpenChosenMeshFile(const char* title)
+{
     const bool threeDs = titleEndsWith(title, "3ds");
     if (threeDs)
         Open3dsFile();

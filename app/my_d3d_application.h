@@ -98,6 +98,11 @@ public:
     void HandleDisplayCommand(HWND window, UINT command);
     void HandleMainCommand(HWND window, UINT command);
 
+protected:
+    // Open File after its dialog: m_meshFileName holds the chosen path and `title` the file's
+    // name, whose ending chooses between a 3DS and an X file.
+    void OpenChosenMeshFile(const char* title);
+
 private:
     // What one draw of a mesh or a marker needs.
     struct SubsetDrawing {
