@@ -100,6 +100,7 @@ void CMyD3DApplication::FillPaneFromXMesh(ID3DXMesh* mesh)
     const UINT stride = D3DXGetFVFVertexSize(mesh->GetFVF());
     const bool textured = firstFileMaterialTexture() != nullptr;
 
+    m_texturePane->clearEdges();
     addFaceEdges(*m_texturePane, indices.indices(), mesh->GetNumFaces(), vertexCount, textured);
 
     D3DXComputeBoundingSphere(reinterpret_cast<const D3DXVECTOR3*>(vertices.bytes()),
