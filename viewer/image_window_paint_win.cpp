@@ -2,7 +2,8 @@
 // positions as they were before this paint, then the pending motions applied, the squares of
 // the points and the rubber band. Everything is drawn into the window's canvas and copied to
 // the screen once. Consecutive lines of one colour go to GDI in one PolyPolyline call, which
-// draws the same pixels as a MoveToEx / LineTo pair per line, in the same order.
+// draws the same pixels as a MoveToEx / LineTo pair per line, in the same order; the
+// squares of the points are written into the canvas's pixels directly.
 #include "viewer/image_window.h"
 
 #include "threeds/diagnostics.h"
@@ -19,6 +20,8 @@
 namespace {
 
 constexpr int kSquareHalfSide = 3;
+constexpr uint32_t kSelectedColour = 0x0000FF00;   // green, as 0x00RRGGBB
+constexpr uint32_t kPointColour = 0x00000000;
 constexpr int kTileExtraRows = 30;   // drawBitmap copies 30 rows more than the bitmap has
 constexpr float kPixelLimit = 1.0e8f;
 
@@ -46,12 +49,6 @@ struct LineBatch {
         vertices.push_back(to);
         counts.push_back(2);
     }
-    void addSquare(int x, int y)
-    {
-        const int h = kSquareHalfSide;
-        vertices.insert(vertices.end(), {{x + h, y + h}, {x - h, y + h}, {x - h, y - h}, {x + h, y - h}, {x + h, y + h}});
-        counts.push_back(5);
-    }
     void drawWith(HDC dc, HGDIOBJ pen)
     {
         if (counts.empty())
@@ -63,9 +60,8 @@ struct LineBatch {
     }
 };
 
-// The six pens of a paint, made and deleted with it.
+// The pens of a paint, made and deleted with it.
 struct PaintPens {
-    HPEN selected = CreatePen(PS_SOLID, 0, RGB(0, 255, 0));
     HPEN band = CreatePen(PS_DOT, 0, RGB(255, 255, 255));
     HPEN wire[4] = {CreatePen(PS_SOLID, 0, RGB(0, 0, 0)), CreatePen(PS_SOLID, 0, RGB(255, 0, 0)),
                     CreatePen(PS_SOLID, 0, RGB(0, 255, 0)), CreatePen(PS_SOLID, 0, RGB(0, 0, 255))};
@@ -75,7 +71,7 @@ struct PaintPens {
     PaintPens& operator=(const PaintPens&) = delete;
     ~PaintPens()
     {
-        for (HPEN pen : {selected, band, wire[0], wire[1], wire[2], wire[3]})
+        for (HPEN pen : {band, wire[0], wire[1], wire[2], wire[3]})
             DeleteObject(pen);
     }
     // The wireframe pen of the line colour setting; other settings keep the DC's pen (black).
@@ -119,19 +115,16 @@ void drawWireframe(HDC dc, const ImageWindow& window, const std::vector<POINT>& 
     batch.drawWith(dc, pens.wireframe());
 }
 
-void drawSquares(HDC dc, const ImageWindow& window, const PaintPens& pens, LineBatch& batch)
+// The squares go straight into the canvas's pixels: 7,000 of them through GDI would cost
+// more than the whole rest of the paint.
+void drawSquares(const PixelBuffer& canvas, const ImageWindow& window)
 {
-    bool batchSelected = false;
     for (int32_t i = 0; i < window.points.pointCount(); ++i) {
         const ImagePoint& p = window.points.at(i);
-        const bool selected = p.selected != 0;
-        if (selected != batchSelected) {
-            batch.drawWith(dc, batchSelected ? pens.selected : GetStockObject(BLACK_PEN));
-            batchSelected = selected;
-        }
-        batch.addSquare(toPixel(p.x * window.zoom - window.scrollX), toPixel(p.y * window.zoom - window.scrollY));
+        drawSquareOutline(canvas, toPixel(p.x * window.zoom - window.scrollX),
+                          toPixel(p.y * window.zoom - window.scrollY), kSquareHalfSide,
+                          p.selected ? kSelectedColour : kPointColour);
     }
-    batch.drawWith(dc, batchSelected ? pens.selected : GetStockObject(BLACK_PEN));
 }
 
 void drawBand(HDC dc, const PaintPens& pens)
@@ -213,7 +206,8 @@ void ImageWindow::render(bool advance)
         applyPendingEdits();
     if (haveSnapshot)
         drawWireframe(dc, *this, snapshot, pens, batch);
-    drawSquares(dc, *this, pens, batch);
+    GdiFlush();
+    drawSquares(canvas_.pixels(), *this);
     drawBand(dc, pens);
     GdiFlush();
 }

@@ -3,6 +3,8 @@
 // between paints. The window renders into it and copies it to the screen in one BitBlt, so
 // thousands of lines never flicker, and a WM_PRINTCLIENT can be answered with exactly what
 // the screen shows.
+#include "viewer/square_marker.h"
+
 #include <windows.h>
 
 class PaneCanvas {
@@ -17,6 +19,8 @@ public:
     HDC prepare(int width, int height);
     // Copies the canvas onto `target` at (0, 0). False when there is no canvas yet.
     bool copyTo(HDC target) const;
+    // The canvas's pixels for direct drawing; call GdiFlush first after GDI drawing.
+    PixelBuffer pixels() const { return PixelBuffer{bits_, width_, height_}; }
 
 private:
     void release();
@@ -24,6 +28,7 @@ private:
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ previous_ = nullptr;
+    uint32_t* bits_ = nullptr;
     int width_ = 0;
     int height_ = 0;
 };

@@ -18,6 +18,7 @@ void PaneCanvas::release()
     dc_ = nullptr;
     bitmap_ = nullptr;
     previous_ = nullptr;
+    bits_ = nullptr;
     width_ = height_ = 0;
 }
 
@@ -43,6 +44,7 @@ HDC PaneCanvas::prepare(int width, int height)
         return nullptr;
     }
     previous_ = SelectObject(dc_, bitmap_);
+    bits_ = static_cast<uint32_t*>(bits);
     width_ = width;
     height_ = height;
     return dc_;

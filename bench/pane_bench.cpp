@@ -1,0 +1,97 @@
+// Speed of the texture pane with a mesh of the largest size the pane takes by button
+// (7,000 points, 14,000 edges) over a 512 x 512 bitmap in a 1000 x 700 pane:
+//   pane.fill_ms        adding the points and edges through the group
+//   pane.repaint_ms     one full repaint (median)
+//   pane.drag_step_ms   one mouse move of a drag with every point selected, message in to
+//                       paint done (median)
+#include "tests/viewer/pane_host.h"
+#include "viewer/viewer_settings.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kPoints = 7000;
+constexpr int kEdges = 14000;
+constexpr int kGridColumns = 84;   // 84 x 84 grid positions, 6 pixels apart
+constexpr int kRuns = 31;
+
+double nowMs()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * double(counter.QuadPart) / double(frequency.QuadPart);
+}
+
+double median(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+void fillMesh(ImageGroup& group)
+{
+    group.clearEdges();
+    for (int k = 0; k < kEdges / 2; ++k) {
+        group.addEdge(k, (k + 1) % kPoints);
+        group.addEdge(k, (k + kGridColumns) % kPoints);
+    }
+    group.removeAllPoints();
+    for (int k = 0; k < kPoints; ++k)
+        group.addPoint(pointAt(float(4 + (k % kGridColumns) * 6), float(4 + (k / kGridColumns) * 6)));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string folder = argc > 1 ? std::string(argv[1]) + "/" : std::string();
+    const std::string bitmap = folder + "pane_bench.bmp";
+    writeTestBitmap(bitmap, 512, 512, 0x808080, 0xFA0A0A);
+    resetPaneSettings();
+    PaneHost host(1000, 700);
+    host.showBitmap(bitmap);
+    ImageGroup& group = *host.group;
+
+    std::vector<double> fills;
+    for (int run = 0; run < 5; ++run) {
+        const double start = nowMs();
+        fillMesh(group);
+        fills.push_back(nowMs() - start);
+    }
+    if (group.pointCount() != kPoints || group.edgeCount() != kEdges) {
+        std::fprintf(stderr, "pane_bench: the pane holds %d points and %d edges\n",
+                     group.pointCount(), group.edgeCount());
+        return 1;
+    }
+
+    std::vector<double> repaints;
+    for (int run = 0; run < kRuns; ++run) {
+        const double start = nowMs();
+        host.window().repaint();
+        repaints.push_back(nowMs() - start);
+    }
+
+    group.selectAll();
+    shiftDown = true;   // the press keeps the whole selection
+    host.moveTo(4, 34);
+    host.press(4, 34);
+    std::vector<double> steps;
+    for (int run = 0; run < kRuns; ++run) {
+        const double start = nowMs();
+        host.moveTo(4 + (run + 1) % 2, 34);
+        steps.push_back(nowMs() - start);
+    }
+    host.release(4, 34);
+
+    std::printf("pane.fill_ms: %.2f ms\n", median(fills));
+    std::printf("pane.repaint_ms: %.2f ms\n", median(repaints));
+    std::printf("pane.drag_step_ms: %.2f ms\n", median(steps));
+    return 0;
+}

@@ -1,0 +1,170 @@
+#include "tests/viewer/pane_host.h"
+
+#include "viewer/apply_request.h"
+#include "viewer/image_group_registry.h"
+#include "viewer/point_edit_state.h"
+#include "viewer/viewer_settings.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr char kHostClass[] = "PaneTestHost";
+
+void put16(std::vector<uint8_t>& out, uint16_t v)
+{
+    out.push_back(uint8_t(v));
+    out.push_back(uint8_t(v >> 8));
+}
+
+void put32(std::vector<uint8_t>& out, uint32_t v)
+{
+    put16(out, uint16_t(v));
+    put16(out, uint16_t(v >> 16));
+}
+
+LRESULT CALLBACK hostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_LBUTTONDOWN) {
+        auto* host = reinterpret_cast<PaneHost*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (host)
+            host->notifications.push_back(wParam);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void writeTestBitmap(const std::string& path, int width, int height, uint32_t fill, uint32_t corner)
+{
+    const int rowSize = (width * 3 + 3) & ~3;
+    std::vector<uint8_t> file;
+    file.push_back('B');
+    file.push_back('M');
+    put32(file, uint32_t(54 + rowSize * height));
+    put32(file, 0);
+    put32(file, 54);
+    put32(file, 40);
+    put32(file, uint32_t(width));
+    put32(file, uint32_t(height));
+    put16(file, 1);
+    put16(file, 24);
+    put32(file, 0);
+    put32(file, uint32_t(rowSize * height));
+    put32(file, 2835);
+    put32(file, 2835);
+    put32(file, 0);
+    put32(file, 0);
+    for (int row = height - 1; row >= 0; --row) {   // bottom-up
+        for (int x = 0; x < width; ++x) {
+            const uint32_t c = (x < 4 && row < 4) ? corner : fill;
+            file.push_back(uint8_t(c));
+            file.push_back(uint8_t(c >> 8));
+            file.push_back(uint8_t(c >> 16));
+        }
+        for (int pad = width * 3; pad < rowSize; ++pad)
+            file.push_back(0);
+    }
+    FILE* out = std::fopen(path.c_str(), "wb");
+    std::fwrite(file.data(), 1, file.size(), out);
+    std::fclose(out);
+}
+
+// One top-level window serves every PaneHost of the process: hiding or destroying a
+// top-level window costs Wine two seconds on a display without a window manager.
+static HWND sharedHostWindow(int clientWidth, int clientHeight)
+{
+    static HWND window = nullptr;
+    if (!window) {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = hostProc;
+        windowClass.hInstance = instance;
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        windowClass.lpszClassName = kHostClass;
+        RegisterClassA(&windowClass);
+        window = CreateWindowExA(0, kHostClass, "Pane host", WS_POPUP, 0, 0, clientWidth,
+                                 clientHeight, nullptr, nullptr, instance, nullptr);
+        ShowWindow(window, SW_SHOW);
+    }
+    SetWindowPos(window, nullptr, 0, 0, clientWidth, clientHeight, SWP_NOMOVE | SWP_NOZORDER);
+    return window;
+}
+
+PaneHost::PaneHost(int clientWidth, int clientHeight)
+{
+    host = sharedHostWindow(clientWidth, clientHeight);
+    SetWindowLongPtrA(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    group = createImageGroup(host, GetModuleHandleA(nullptr), 0, 0, clientWidth, clientHeight);
+    SetWindowPos(pane(), nullptr, 0, 0, clientWidth, clientHeight, 0);
+}
+
+// The group's windows go with their host's children; the group itself stays registered
+// with none of its windows left.
+PaneHost::~PaneHost()
+{
+    SetWindowLongPtrA(host, GWLP_USERDATA, 0);
+    while (HWND child = GetWindow(host, GW_CHILD))
+        DestroyWindow(child);
+}
+
+void PaneHost::showBitmap(const std::string& path)
+{
+    ImageWindow& w = window();
+    w.bitmap.openImageFile(w.hwnd, path.c_str());
+    w.bitmap.horizontalBar.create(ImageScrollBar::OrientationHorizontal, w.hwnd, w.instance);
+    w.bitmap.verticalBar.create(ImageScrollBar::OrientationVertical, w.hwnd, w.instance);
+    w.bitmap.horizontalBar.position = 0;
+    w.bitmap.verticalBar.position = -30;
+    w.scrollX = 0;
+    w.scrollY = -30;
+    SendMessageA(w.hwnd, WM_SIZE, 0, 0);
+}
+
+void PaneHost::press(int x, int y) const
+{
+    SendMessageA(pane(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+void PaneHost::moveTo(int x, int y) const
+{
+    SendMessageA(pane(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+void PaneHost::release(int x, int y) const
+{
+    SendMessageA(pane(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void PaneHost::key(WPARAM virtualKey, bool down) const
+{
+    SendMessageA(pane(), down ? WM_KEYDOWN : WM_KEYUP, virtualKey, 0);
+}
+
+void PaneHost::command(int id) const
+{
+    SendMessageA(pane(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void resetPaneSettings()
+{
+    g_editState = PointEditState();
+    g_autoUpdateMesh = false;
+    g_lineColorIndex = 0;
+    g_repeatHorizontal = 2;
+    g_repeatVertical = 2;
+    g_pointsReady = true;
+    shiftDown = false;
+    ctrlDown = false;
+    setApplyPointsHandler(nullptr);
+}
+
+ImagePoint pointAt(float x, float y)
+{
+    ImagePoint p;
+    p.x = x;
+    p.y = y;
+    return p;
+}
