@@ -38,9 +38,14 @@ void CD3DApplication::FillPresentParameters() {
 }
 
 void CD3DApplication::RestoreWindowBounds() {
-    SetWindowPos(m_hDeviceWnd, HWND_NOTOPMOST, m_windowBounds.left, m_windowBounds.top,
-                 m_windowBounds.right - m_windowBounds.left,
-                 m_windowBounds.bottom - m_windowBounds.top, SWP_SHOWWINDOW);
+    // The bounds are kept in screen coordinates; a child device window is placed in its
+    // parent's client coordinates, so it goes back exactly where it was.
+    RECT bounds = m_windowBounds;
+    HWND parent = GetParent(m_hDeviceWnd);
+    if (parent && (GetWindowLongA(m_hDeviceWnd, GWL_STYLE) & WS_CHILD))
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+    SetWindowPos(m_hDeviceWnd, HWND_NOTOPMOST, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_SHOWWINDOW);
 }
 
 void CD3DApplication::ReadBackBufferDesc() {

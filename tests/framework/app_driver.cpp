@@ -1,0 +1,96 @@
+#include "tests/framework/app_driver.h"
+
+#include <algorithm>
+
+int CallbackLog::count(const std::string& call) const {
+    return int(std::count(calls.begin(), calls.end(), call));
+}
+
+std::vector<std::string> CallbackLog::lifecycle() const {
+    std::vector<std::string> result;
+    for (const std::string& call : calls)
+        if (call.rfind("Pause", 0) != 0)
+            result.push_back(call);
+    return result;
+}
+
+namespace {
+
+struct StepRun {
+    std::vector<std::function<void()>> steps;
+    size_t next = 0;
+    DWORD stepsEndedAt = 0;
+    int timeoutMs = 0;
+    HWND mainWindow = nullptr;
+    bool watchdogFired = false;
+    bool running = false;
+};
+
+StepRun s_run;
+
+void CALLBACK StepTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+    if (s_run.running)
+        return;   // a step that runs a nested loop must not start the next one
+    if (s_run.next < s_run.steps.size()) {
+        s_run.running = true;
+        s_run.steps[s_run.next++]();
+        s_run.running = false;
+        if (s_run.next == s_run.steps.size())
+            s_run.stepsEndedAt = GetTickCount();
+        return;
+    }
+    if (!s_run.watchdogFired && int(GetTickCount() - s_run.stepsEndedAt) > s_run.timeoutMs) {
+        s_run.watchdogFired = true;
+        if (IsWindow(s_run.mainWindow))
+            DestroyWindow(s_run.mainWindow);
+        PostQuitMessage(99);
+    }
+}
+
+}  // namespace
+
+RunOutcome RunWithSteps(CD3DApplication& app, HWND mainWindow,
+                        std::vector<std::function<void()>> steps, int gapMs, int timeoutMs) {
+    s_run = StepRun();
+    s_run.steps = std::move(steps);
+    s_run.timeoutMs = timeoutMs;
+    s_run.mainWindow = mainWindow;
+    s_run.stepsEndedAt = GetTickCount();
+    const UINT_PTR timer = SetTimer(nullptr, 0, UINT(gapMs), StepTimerProc);
+    RunOutcome outcome;
+    outcome.exitCode = app.Run();
+    KillTimer(nullptr, timer);
+    outcome.endedByItself = !s_run.watchdogFired;
+    // Esc closes only the view: the main window outlives the loop until the test ends it,
+    // while the application object is still there to receive its last messages.
+    if (IsWindow(mainWindow))
+        DestroyWindow(mainWindow);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+    }
+    return outcome;
+}
+
+namespace {
+
+INPUT KeyInput(WORD key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = WORD(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+}  // namespace
+
+void PressKeys(HWND window, std::initializer_list<WORD> keys) {
+    SetForegroundWindow(window);
+    SetFocus(window);
+    std::vector<INPUT> inputs;
+    for (WORD key : keys)
+        inputs.push_back(KeyInput(key, false));
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        inputs.push_back(KeyInput(*key, true));
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
