@@ -1,0 +1,61 @@
+#pragma once
+// Reference counting and IUnknown for the library's own objects.
+#include <windows.h>
+
+#include <unknwn.h>
+
+// IUnknown's interface id, kept here so that nothing needs the uuid library.
+const GUID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0, 0, 0, 0, 0, 0x46}};
+
+// Implements IUnknown for an object that implements Interface; the object starts with one
+// reference, held by its creator, and deletes itself at the last Release.
+template <class Interface>
+class ComObject : public Interface {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        if (!IsEqualGUID(riid, kIidUnknown)) {
+            *ppv = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        *ppv = static_cast<IUnknown*>(this);
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+protected:
+    virtual ~ComObject() = default;
+
+private:
+    ULONG references_ = 1;
+};
+
+// Releases a COM pointer when it goes out of scope.
+template <class T>
+class ComHolder {
+public:
+    ComHolder() = default;
+    ComHolder(const ComHolder&) = delete;
+    ComHolder& operator=(const ComHolder&) = delete;
+    ~ComHolder() {
+        if (pointer_) pointer_->Release();
+    }
+    T** out() { return &pointer_; }
+    T* get() const { return pointer_; }
+    T* operator->() const { return pointer_; }
+    // Hands the reference to the caller.
+    T* detach() {
+        T* pointer = pointer_;
+        pointer_ = nullptr;
+        return pointer;
+    }
+
+private:
+    T* pointer_ = nullptr;
+};

@@ -1,0 +1,23 @@
+#pragma once
+// A gtest fixture with a real device, and reading back what it drew.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "graphics/d3dx.h"
+#include "tests/support/device_fixture.h"
+
+class DeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(makeTestDevice(test_, 64, 64)); }
+    // Every object the test made must be released by now: the device goes with no reference
+    // left.
+    void TearDown() override { EXPECT_EQ(0u, releaseTestDevice(test_)); }
+    IDirect3DDevice9* device() const { return test_.device; }
+
+    TestDevice test_;
+};
+
+// The back buffer's pixels (0x00RRGGBB), row by row.
+std::vector<uint32_t> readBackBuffer(IDirect3DDevice9* device, int& width, int& height);
