@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -127,6 +128,28 @@ TEST_F(ImageGroupPaging, RemoveImgReturnsToTheFirstWindow)
     EXPECT_TRUE(IsWindowVisible(first->hwnd));
     EXPECT_FALSE(IsWindowVisible(loaded->hwnd));   // hidden, not destroyed
     EXPECT_TRUE(IsWindow(loaded->hwnd));
+
+    // No group claims the removed window any more: its commands change nothing.
+    std::remove("file.tst");
+    SendMessageA(loaded->hwnd, WM_COMMAND, MAKEWPARAM(40046, 0), 0);
+    EXPECT_FLOAT_EQ(1.0f, first->zoom);
+    EXPECT_FLOAT_EQ(1.0f, loaded->zoom);
+    EXPECT_NE(std::string::npos, debugLog().find("iw == NULL"));
+}
+
+TEST_F(ImageGroupPaging, MessagesWhileAGroupIsBuiltGoToTheDefaultProcedure)
+{
+    PaneHost host;
+    ImageGroup& group = *host.group;
+    group.addPoint(pointAt(10, 10));
+    g_constructingGroup = true;
+    SendMessageA(host.pane(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 40));
+    g_constructingGroup = false;
+    EXPECT_FALSE(group.mouseDown());
+    group.resetPointIterator();
+    EXPECT_EQ(0, group.nextPoint().selected);
+    SendMessageA(host.pane(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 40));
+    EXPECT_TRUE(group.mouseDown());
 }
 
 TEST_F(ImageGroupPaging, CancelledLoadKeepsAnEmptyWindowAndReplaceLoadsIntoTheActiveOne)
