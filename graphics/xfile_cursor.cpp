@@ -41,6 +41,13 @@ bool parseFloat(std::string_view text, float& value)
     return result.ec == std::errc();
 }
 
+// Object names may start with a digit ("Frame 01_Box"), which the text lexer takes for
+// the start of a number.
+bool isObjectName(const XToken& token)
+{
+    return token.kind == XTokenKind::Name || token.kind == XTokenKind::Number;
+}
+
 } // namespace
 
 XCursor::XCursor(XLexer& lexer) : lexer_(lexer)
@@ -155,7 +162,7 @@ XChild XCursor::readReference()
 {
     XChild child;
     advance();
-    if (token_.kind == XTokenKind::Name) {
+    if (isObjectName(token_)) {
         child.name = token_.text;
         advance();
     }
@@ -209,7 +216,7 @@ XChild XCursor::nextChild(int depth)
     }
     child.type = token_.text;
     advance();
-    if (token_.kind == XTokenKind::Name) {
+    if (isObjectName(token_)) {
         child.name = token_.text;
         advance();
     }

@@ -99,5 +99,7 @@ bool readMaterialListBody(XCursor& cursor, int depth, const XNamedMaterials& nam
     if (mesh.materials.size() < materialCount)
         return cursor.fail(XReadStatus::Malformed);
     mesh.materials.resize(materialCount);
+    if (materialCount == 0)
+        mesh.faceMaterials.clear();   // an empty list: the mesh has no materials
     return true;
 }

@@ -102,6 +102,21 @@ TEST(XFileStructure, ShortFaceIndexListRepeatsItsLastIndex)
     EXPECT_EQ(mesh.materials[1].textureFile, "b.bmp");
 }
 
+TEST(XFileStructure, EmptyMaterialListMeansNoMaterials)
+{
+    // Merged after a mesh with a material, the faces of the empty list's mesh get their own
+    // white material rather than the other mesh's.
+    MeshContent mesh;
+    ASSERT_EQ(readText(quadWith("MeshMaterialList { 0; 0; }") +
+                           quadWith("MeshMaterialList { 1; 1; 0;; Material { 0;0;1;1;; 0; 0;0;0;; 0;0;0;; } }"),
+                       mesh),
+              XReadStatus::Ok);
+    ASSERT_EQ(mesh.materials.size(), 2u);
+    EXPECT_EQ(mesh.attributes, (std::vector<uint32_t>{1, 1, 0, 0}));
+    EXPECT_EQ(mesh.materials[0].diffuse[2], 1.0f);
+    EXPECT_EQ(mesh.materials[1].diffuse[0], 1.0f);
+}
+
 TEST(XFileStructure, MaterialListFaultsAreReported)
 {
     const char* material = " Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }";

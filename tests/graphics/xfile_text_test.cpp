@@ -20,6 +20,7 @@ const SyntaxCase kSyntaxCases[] = {
     {"doubled separators", "Mesh {4;; 0;0;0;;, 1;0;0;;, 1;1;0;;, 0;1;0;;; 1;; 4;;0,1,2,3;;; }"},
     {"hash comments", "# a comment { with braces\nMesh { # vertices\n4; 0;0;0;, 1;0;0;, 1;1;0;, 0;1;0;; 1; 4;0,1,2,3;; }"},
     {"slash comments", "// made by hand\nMesh {\n 4; // four\n 0;0;0;, 1;0;0;, 1;1;0;, 0;1;0;; 1; 4;0,1,2,3;; }"},
+    {"name starting with a digit", "Mesh 01_Quad-Mesh.1 { 4; 0;0;0;, 1;0;0;, 1;1;0;, 0;1;0;; 1; 4;0,1,2,3;; }"},
     {"named with guid", "Mesh quad { <3D82AB44-62DA-11cf-AB39-0020AF71E433> 4; 0;0;0;, 1;0;0;, 1;1;0;, 0;1;0;; 1; 4;0,1,2,3;; }"},
     {"float forms", "Mesh { 4; 0.0;-0.000;+0e0;, 1.;0;0;, 1.000000e+000;1;.0;, 0;10E-1;0;; 1; 4;0,1,2,3;; }"},
     {"crlf and tabs", "Mesh\t{\r\n4;\r\n0;0;0;,\t1;0;0;,\r\n1;1;0;,0;1;0;;\r\n1;\r\n4;0,1,2,3;;\r\n}\r\n"},
