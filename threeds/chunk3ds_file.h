@@ -31,18 +31,23 @@ public:
     bool openForWriting(const char* path);
     void closeWriting();
 
-    // Reads the file handle, from its start, into the first record of g_meshRecords. Returns 1
-    // when the file was read, also when it is no 3DS file at all (its first id is not 0x4D4D:
-    // the record is left as the caller prepared it, with material count 0). Returns 0 when the
-    // file is damaged (a chunk shorter than its header or reaching past the end of the file, a
-    // list longer than its chunk, a face index past the vertex count), when the list is empty or
-    // when there is no file handle; the user has then been shown an error box, and the record
-    // holds what was read before the damage (its arrays always match their counts).
+    // Reads the file handle, from its start, into the first record of g_meshRecords (which the
+    // caller has put there, its arrays empty). Returns 1 when the file was read, also when it
+    // is no 3DS file at all (its first id is not 0x4D4D: the record is then left as the caller
+    // prepared it, with material count 0). Returns 0 when the file is damaged: a chunk shorter
+    // than its header or reaching past the end of the file, a list longer than its chunk, a
+    // file that would make the scan read more than four times its size, or a face index past
+    // the vertex count. The user has then been shown the error box "Error: 3DS file is
+    // damaged" or "Error: 3DS face index past the vertex count", and the record holds what was
+    // read before (its arrays always match their counts) and must not be used. Also returns 0,
+    // reading nothing, when g_meshRecords is empty or there is no file handle (after the
+    // error box "NULL Error:").
     int Read();
     // Writes the first record of g_meshRecords as a complete 3DS file to the output stream:
     // material "material01" with the texture file name of the record's last material, object
     // "globalmesh" with the vertex, face, face-material and texture-coordinate chunks. Counts
-    // above 65535 are written as their low 16 bits. Returns 0.
+    // above 65535 are written as their low 16 bits, and so are vertex indices. Returns 0 (and
+    // writes nothing when g_meshRecords is empty).
     int Write();
 
     // Read side. A byte that cannot be read (end of file, error) reads as 0xFF and the position

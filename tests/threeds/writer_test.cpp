@@ -176,13 +176,36 @@ TEST(Writer3ds, ReadingItsFileDumpsEveryIdScannedPastTheEnd)
         unknown, unknown, unknown, unknown}));
 }
 
-TEST(Writer3ds, FailedWritesShowTheErrorBoxAndWritingGoesOn)
+// A stream open for reading only refuses every byte.
+FILE* readOnlyStream()
 {
     writeFileBytes("readonly.3ds", {1, 2, 3});
+    return std::fopen("readonly.3ds", "rb");
+}
+
+TEST(Writer3ds, FailedByteWriteShowsTheErrorBoxAndMovesOn)
+{
+    Chunk3dsFile file;
+    file.outputStream = readOnlyStream();
+    ASSERT_NE(file.outputStream, nullptr);
+    startWatchingErrorBoxes();
+    file.writeByte(7);
+    file.write16(0x4D4D);
+    EXPECT_EQ(file.writePosition(), 3);
+    EXPECT_EQ(errorBoxesShown(), std::vector<std::string>(3, "Error Writing a char"));
+    file.closeWriting();
+    EXPECT_EQ(readFileBytes("readonly.3ds"), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST(Writer3ds, FailedWritesShowTheErrorBoxForEveryByteAndWritingGoesOn)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "140 modal boxes take minutes under Wine; the byte case above runs here";
+#endif
     g_meshRecords.clear();
     g_meshRecords.emplace_back();
     Chunk3dsFile file;
-    file.outputStream = std::fopen("readonly.3ds", "rb");
+    file.outputStream = readOnlyStream();
     ASSERT_NE(file.outputStream, nullptr);
     startWatchingErrorBoxes();
     EXPECT_EQ(file.Write(), 0);
@@ -191,9 +214,7 @@ TEST(Writer3ds, FailedWritesShowTheErrorBoxAndWritingGoesOn)
     g_meshRecords.clear();
 
     // Every byte of the file fails: 96 bytes, then 4 more for each of the 11 lengths.
-    EXPECT_EQ(boxes.size(), 96u + 44u);
-    for (const std::string& box : boxes)
-        EXPECT_EQ(box, "Error Writing a char");
+    EXPECT_EQ(boxes, std::vector<std::string>(96 + 44, "Error Writing a char"));
     EXPECT_EQ(readFileBytes("readonly.3ds"), (std::vector<uint8_t>{1, 2, 3}));
 }
 
