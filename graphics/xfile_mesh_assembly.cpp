@@ -12,7 +12,8 @@ struct SplitVertices {
     std::vector<uint32_t> position;   // file vertex of each vertex
     std::vector<uint32_t> normal;     // MeshNormals index, or kNone
     std::vector<uint32_t> next;       // next copy of the same position, or kNone
-    std::vector<uint32_t> cornerVertex;
+    std::vector<uint32_t> splitCorners; // vertex of each corner, when normals split vertices
+    const uint32_t* cornerVertex = nullptr; // vertex of each corner
 };
 
 uint32_t vertexFor(SplitVertices& split, uint32_t position, uint32_t normal)
@@ -47,13 +48,13 @@ SplitVertices splitByNormals(const XMeshData& mesh)
     split.normal.assign(count, kNone);
     split.next.assign(count, kNone);
     bool byCorner = mesh.vertexNormals.empty() && !mesh.normalCorners.empty();
-    if (!byCorner) {
-        split.cornerVertex = mesh.corners;
+    split.cornerVertex = mesh.corners.data();
+    if (!byCorner)
         return split;
-    }
-    split.cornerVertex.resize(mesh.corners.size());
+    split.splitCorners.resize(mesh.corners.size());
     for (size_t c = 0; c < mesh.corners.size(); ++c)
-        split.cornerVertex[c] = vertexFor(split, mesh.corners[c], mesh.normalCorners[c]);
+        split.splitCorners[c] = vertexFor(split, mesh.corners[c], mesh.normalCorners[c]);
+    split.cornerVertex = split.splitCorners.data();
     // A vertex no face uses keeps the normal of its own index, when there is one.
     uint32_t listed = uint32_t(mesh.normalList.size() / 3);
     for (uint32_t p = 0; p < count; ++p) {
@@ -76,10 +77,18 @@ bool openChannel(std::vector<T>& channel, bool meshHasIt, size_t verticesBefore,
 void appendVertices(const XMeshData& mesh, const SplitVertices& split, MeshContent& out)
 {
     size_t before = out.vertexCount();
+    size_t after = before + split.position.size();
+    out.positions.reserve(3 * after);
     bool normals = openChannel(out.normals, !mesh.vertexNormals.empty() || !mesh.normalCorners.empty(),
                                before, 3, 0.0f);
     bool texcoords = openChannel(out.texcoords, !mesh.texcoords.empty(), before, 2, 0.0f);
     bool colors = openChannel(out.colors, !mesh.colors.empty(), before, 1, 0xFFFFFFFFu);
+    if (normals)
+        out.normals.reserve(3 * after);
+    if (texcoords)
+        out.texcoords.reserve(2 * after);
+    if (colors)
+        out.colors.reserve(after);
     for (size_t v = 0; v < split.position.size(); ++v) {
         uint32_t p = split.position[v];
         out.positions.insert(out.positions.end(), &mesh.positions[3 * size_t(p)], &mesh.positions[3 * size_t(p)] + 3);
@@ -106,6 +115,9 @@ void appendVertices(const XMeshData& mesh, const SplitVertices& split, MeshConte
 void appendTriangles(const XMeshData& mesh, const SplitVertices& split, uint32_t base, MeshContent& out)
 {
     uint32_t materialBase = uint32_t(out.materials.size());
+    size_t triangles = mesh.corners.size() - 2 * size_t(mesh.faceCount());
+    out.indices.reserve(out.indices.size() + 3 * triangles);
+    out.attributes.reserve(out.attributes.size() + triangles);
     size_t corner = 0;
     for (uint32_t f = 0; f < mesh.faceCount(); ++f) {
         uint32_t size = mesh.faceSizes[f];
