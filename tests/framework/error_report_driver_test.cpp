@@ -5,7 +5,7 @@
 #include <d3d9.h>
 
 #include "framework/error_report.h"
-#include "tests/support/dialog_answerer.h"
+#include "tests/framework/error_report_boxes.h"
 
 namespace {
 
@@ -32,11 +32,12 @@ TEST(ErrorReportDriver, DriverInternalErrorIsAlwaysFatal) {
     DialogAnswerer answerer;
     EXPECT_EQ(ShowErrorMessage(D3DERR_DRIVERINTERNALERROR, ERRMSG_WARN, "Caption", window),
               D3DERR_DRIVERINTERNALERROR);
-    ASSERT_EQ(answerer.seen().size(), 1u);
-    EXPECT_EQ(answerer.seen()[0].text,
+    std::vector<DialogAnswerer::Box> boxes = BoxesCaptioned(answerer, "Caption");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
               "A serious problem occured inside the display driver.\n\nThis sample will now "
               "exit.");
-    EXPECT_EQ(answerer.seen()[0].style & MB_ICONMASK, unsigned(MB_ICONERROR));
+    EXPECT_EQ(boxes[0].style & MB_ICONMASK, unsigned(MB_ICONERROR));
     EXPECT_TRUE(g_closed);
     EXPECT_TRUE(FatalErrorReported());
     DestroyWindow(window);

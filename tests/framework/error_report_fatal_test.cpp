@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/error_report.h"
-#include "tests/support/dialog_answerer.h"
+#include "tests/framework/error_report_boxes.h"
 
 namespace {
 
@@ -34,12 +34,12 @@ TEST(ErrorReportFatal, FirstFatalErrorClosesOnceAndSilencesEveryLaterReport) {
 
     EXPECT_EQ(ShowErrorMessage(APPERR_NO_COMPATIBLE_DEVICES, ERRMSG_EXIT, "Mapwell", window),
               APPERR_NO_COMPATIBLE_DEVICES);
-    ASSERT_EQ(answerer.seen().size(), 1u);
-    EXPECT_EQ(answerer.seen()[0].text,
+    std::vector<DialogAnswerer::Box> boxes = BoxesCaptioned(answerer, "Mapwell");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
               "Could not find any compatible Direct3D\ndevices.\n\nThis sample will now exit.");
-    EXPECT_EQ(answerer.seen()[0].caption, "Mapwell");
-    EXPECT_EQ(answerer.seen()[0].style & MB_ICONMASK, unsigned(MB_ICONERROR));
-    EXPECT_EQ(answerer.seen()[0].style & MB_TYPEMASK, unsigned(MB_OK));
+    EXPECT_EQ(boxes[0].style & MB_ICONMASK, unsigned(MB_ICONERROR));
+    EXPECT_EQ(boxes[0].style & MB_TYPEMASK, unsigned(MB_OK));
     EXPECT_EQ(g_closeCount, 1);
     EXPECT_TRUE(FatalErrorReported());
 
@@ -48,7 +48,7 @@ TEST(ErrorReportFatal, FirstFatalErrorClosesOnceAndSilencesEveryLaterReport) {
               APPERR_RESET_FAILED);
     EXPECT_EQ(ShowErrorMessage(E_OUTOFMEMORY, ERRMSG_WARN, "Mapwell", window), E_OUTOFMEMORY);
     EXPECT_EQ(ShowErrorMessage(E_FAIL, ERRMSG_SWITCHED_TO_REF, "Mapwell", window), E_FAIL);
-    EXPECT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(BoxesCaptioned(answerer, "Mapwell").size(), 1u);
     EXPECT_EQ(g_closeCount, 1);
     DestroyWindow(window);
 }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/error_report.h"
-#include "tests/support/dialog_answerer.h"
+#include "tests/framework/error_report_boxes.h"
 
 namespace {
 
@@ -10,9 +10,9 @@ TEST(ErrorReportNoWindow, FatalBoxShowsWithoutADeviceWindow) {
     DialogAnswerer answerer;
     EXPECT_EQ(ShowErrorMessage(APPERR_NO_DIRECT3D, ERRMSG_EXIT, "D3D9 Application", nullptr),
               APPERR_NO_DIRECT3D);
-    ASSERT_EQ(answerer.seen().size(), 1u);
-    EXPECT_EQ(answerer.seen()[0].caption, "D3D9 Application");
-    EXPECT_EQ(answerer.seen()[0].text.substr(0, 31), "Could not initialize Direct3D. ");
+    std::vector<DialogAnswerer::Box> boxes = BoxesCaptioned(answerer, "D3D9 Application");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.substr(0, 31), "Could not initialize Direct3D. ");
     EXPECT_TRUE(FatalErrorReported());
 }
 

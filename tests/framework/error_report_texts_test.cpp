@@ -6,7 +6,7 @@
 #include <string>
 
 #include "framework/error_report.h"
-#include "tests/support/dialog_answerer.h"
+#include "tests/framework/error_report_boxes.h"
 
 namespace {
 
@@ -82,10 +82,11 @@ TEST(ErrorReportTexts, EveryWarningShowsItsTextWithTheCaptionAndWarningIcon) {
     DialogAnswerer answerer;
     for (const ExpectedText& entry : kTable)
         EXPECT_EQ(ShowErrorMessage(entry.code, ERRMSG_WARN, kCaption, nullptr), entry.code);
-    ASSERT_EQ(answerer.seen().size(), std::size(kTable));
+    const std::vector<DialogAnswerer::Box> boxes = BoxesCaptioned(answerer, kCaption);
+    ASSERT_EQ(boxes.size(), std::size(kTable));
     for (size_t i = 0; i < std::size(kTable); ++i) {
         SCOPED_TRACE(i);
-        const DialogAnswerer::Box& box = answerer.seen()[i];
+        const DialogAnswerer::Box& box = boxes[i];
         EXPECT_EQ(box.text, kTable[i].text);
         EXPECT_EQ(box.caption, kCaption);
         EXPECT_EQ(box.style & MB_ICONMASK, unsigned(MB_ICONWARNING));
@@ -98,12 +99,12 @@ TEST(ErrorReportTexts, SwitchToReferenceAddsTheRasterizerSentence) {
     DialogAnswerer answerer;
     EXPECT_EQ(ShowErrorMessage(E_OUTOFMEMORY, ERRMSG_SWITCHED_TO_REF, "Title", nullptr),
               E_OUTOFMEMORY);
-    ASSERT_EQ(answerer.seen().size(), 1u);
-    EXPECT_EQ(answerer.seen()[0].text,
+    const std::vector<DialogAnswerer::Box> boxes = BoxesCaptioned(answerer, "Title");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
               "Not enough memory.\n\nSwitching to the reference rasterizer,\na software device "
               "that implements the entire\nDirect3D feature set, but runs very slowly.");
-    EXPECT_EQ(answerer.seen()[0].caption, "Title");
-    EXPECT_EQ(answerer.seen()[0].style & MB_ICONMASK, unsigned(MB_ICONWARNING));
+    EXPECT_EQ(boxes[0].style & MB_ICONMASK, unsigned(MB_ICONWARNING));
     EXPECT_FALSE(FatalErrorReported());
 }
 
