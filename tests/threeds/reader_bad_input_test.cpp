@@ -213,7 +213,7 @@ TEST(Reader3dsBadInput, LongChainOfUnknownIdsEnds)
 // file's size.
 TEST(Reader3dsBadInput, FileThatWouldBeReadOverAndOverIsGivenUp)
 {
-    const int objects = 200;
+    const int objects = 120;
     ChunkBuilder b;
     const size_t main = b.begin(0x4D4D);
     const size_t editor = b.begin(0x3D3D);
