@@ -11,7 +11,9 @@ XTextSink::XTextSink(size_t expectedNumbers)
 
 void XTextSink::append(std::string_view text)
 {
-    bytes_.insert(bytes_.end(), text.begin(), text.end());
+    size_t at = bytes_.size();
+    bytes_.resize(at + text.size());
+    std::memcpy(bytes_.data() + at, text.data(), text.size());
 }
 
 void XTextSink::indentIfLineStart()
