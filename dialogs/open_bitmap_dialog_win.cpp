@@ -25,6 +25,8 @@ std::string openBitmap(ImageBitmap& bitmap, HWND owner) {
     dialog.lpstrDefExt = "bmp,pgm";
 
     if (!GetOpenFileNameA(&dialog)) {
+        // A buffer that was too small holds the size it needed: leave no such text behind.
+        std::memset(path, 0, ImageBitmap::FilePathSize);
         if (const char* name = commonDialogErrorName(CommDlgExtendedError()))
             errorBox(name);
         return std::string();
