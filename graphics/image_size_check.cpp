@@ -1,0 +1,90 @@
+#include "graphics/image_size_check.h"
+
+#include <cstring>
+
+namespace {
+
+const uint64_t kSideLimit = uint64_t(1) << 24;
+
+uint32_t readU16(const uint8_t* at) { return uint32_t(at[0]) | uint32_t(at[1]) << 8; }
+uint32_t readU32(const uint8_t* at) { return readU16(at) | readU16(at + 2) << 16; }
+
+bool isShortBmp(const uint8_t* data, size_t size) {
+    // File header (14) and at least the 12-byte core header.
+    if (size < 26) return true;
+    const uint32_t offset = readU32(data + 10), headerSize = readU32(data + 14);
+    uint64_t width, height, bits, compression = 0;
+    if (headerSize == 12) {
+        width = readU16(data + 18);
+        height = readU16(data + 20);
+        bits = readU16(data + 24);
+    } else {
+        if (size < 34) return true;
+        const int32_t signedHeight = int32_t(readU32(data + 22));
+        width = readU32(data + 18);
+        height = signedHeight < 0 ? uint64_t(-int64_t(signedHeight)) : uint64_t(signedHeight);
+        bits = readU16(data + 28);
+        compression = readU32(data + 30);
+    }
+    // Past these sides stb_image refuses the file anyway; below them nothing overflows.
+    if ((compression != 0 && compression != 3) || width > kSideLimit || height > kSideLimit)
+        return false;
+    const uint64_t rowBytes = (width * bits + 31) / 32 * 4;
+    return uint64_t(size) < uint64_t(offset) + rowBytes * height;
+}
+
+// Reads the next number of a PNM header, skipping whitespace and # comments.
+bool pnmNumber(const uint8_t* data, size_t size, size_t& at, uint64_t& value) {
+    for (;;) {
+        while (at < size && (data[at] == ' ' || (data[at] >= '\t' && data[at] <= '\r'))) ++at;
+        if (at < size && data[at] == '#') {
+            while (at < size && data[at] != '\n') ++at;
+            continue;
+        }
+        break;
+    }
+    if (at >= size || data[at] < '0' || data[at] > '9') return false;
+    value = 0;
+    while (at < size && data[at] >= '0' && data[at] <= '9' && value < kSideLimit)
+        value = value * 10 + (data[at++] - '0');
+    return true;
+}
+
+bool isShortPnm(const uint8_t* data, size_t size) {
+    size_t at = 2;
+    uint64_t width, height, maximum;
+    if (!pnmNumber(data, size, at, width) || !pnmNumber(data, size, at, height) ||
+        !pnmNumber(data, size, at, maximum))
+        return true;
+    const uint64_t channels = data[1] == '6' ? 3 : 1;
+    const uint64_t sampleBytes = maximum > 255 ? 2 : 1;
+    // One whitespace character ends the header.
+    return uint64_t(size) < at + 1 + width * height * channels * sampleBytes;
+}
+
+uint32_t readBigU32(const uint8_t* at) {
+    return uint32_t(at[0]) << 24 | uint32_t(at[1]) << 16 | uint32_t(at[2]) << 8 | at[3];
+}
+
+// A PNG is whole when its chunks, each length + 12 bytes, reach a complete IEND.
+bool isShortPng(const uint8_t* data, size_t size) {
+    size_t at = 8;
+    while (size - at >= 12) {
+        const size_t length = readBigU32(data + at);
+        if (length > size - at - 12) return true;
+        if (std::memcmp(data + at + 4, "IEND", 4) == 0) return false;
+        at += length + 12;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool isShortOfPixels(const uint8_t* data, size_t size) {
+    if (size >= 2 && data[0] == 'B' && data[1] == 'M') return isShortBmp(data, size);
+    if (size >= 2 && data[0] == 'P' && (data[1] == '5' || data[1] == '6'))
+        return isShortPnm(data, size);
+    static const uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (size >= 8 && std::memcmp(data, kPngSignature, 8) == 0) return isShortPng(data, size);
+    return false;
+}
