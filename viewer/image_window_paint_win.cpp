@@ -13,7 +13,6 @@
 #include "viewer/viewer_settings.h"
 
 #include <algorithm>
-#include <cmath>
 #include <new>
 #include <vector>
 
@@ -156,27 +155,27 @@ void excludeChildWindows(HWND window, HDC dc)
 
 }  // namespace
 
+// Only the tiles that reach into the client area are drawn, so a large repeat setting costs
+// nothing beyond what is visible.
 void ImageWindow::drawTiles(HDC dc, int clientWidth, int clientHeight)
 {
     HBITMAP shown = bitmap.getShownBitmap();
-    if (!shown)
-        return;
     const int tileWidth = static_cast<int>(bitmap.getWidth() * zoom);
     const int tileHeight = static_cast<int>(bitmap.getHeight() * zoom);
+    if (!shown || tileWidth <= 0 || tileHeight <= 0)
+        return;
     const int hPosition = bitmap.horizontalBar.position;
     const int vPosition = bitmap.verticalBar.position;
-    for (int i = 0; i < g_repeatHorizontal; ++i) {
+    const int firstColumn = std::max(0, hPosition / tileWidth - 1);
+    const int firstRow = std::max(0, (vPosition - kTileExtraRows) / tileHeight - 1);
+    for (int i = firstColumn; i < g_repeatHorizontal; ++i) {
         const long long left = static_cast<long long>(tileWidth) * i - hPosition;
         if (left >= clientWidth)
             break;   // this and every later column lie right of the client area
-        if (left + tileWidth <= 0)
-            continue;
-        for (int j = 0; j < g_repeatVertical; ++j) {
+        for (int j = firstRow; j < g_repeatVertical; ++j) {
             const long long top = static_cast<long long>(tileHeight) * j - vPosition;
             if (top >= clientHeight)
                 break;
-            if (top + tileHeight + kTileExtraRows <= 0)
-                continue;
             bitmap.drawBitmap(dc, tileWidth, tileHeight, tileWidth * i, tileHeight * j, shown, i, j, 0);
         }
     }

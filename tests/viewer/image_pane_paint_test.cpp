@@ -58,6 +58,13 @@ TEST_F(ImagePanePaint, TilesAreDrawnAtTheirPlaces)
     EXPECT_EQ(16, cornerPixels(c, 128, 30));
     EXPECT_EQ(0, cornerPixels(c, 192, 30));
     EXPECT_EQ(0, cornerPixels(c, 0, 62));
+
+    // Any repeat count paints at once: only the tiles in view are drawn.
+    g_repeatHorizontal = 2000000000;
+    g_repeatVertical = 2000000000;
+    host.window().repaint();
+    c = captureClient(host.pane());
+    EXPECT_EQ(16, cornerPixels(c, 320, 30 + 7 * 32));
 }
 
 TEST_F(ImagePanePaint, PointsAreSquaresOverTheFirstTileAndSelectedOnesGreen)
