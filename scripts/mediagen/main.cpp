@@ -1,5 +1,6 @@
 // Writes the program's media into the folder given as the first argument:
-//   knot.x   a torus-knot tube with normals, texture coordinates and a material naming knot.bmp
+//   knot.x   a torus-knot tube with normals, texture coordinates (seams copied, so the
+//            texture runs on without a jump) and a material naming knot.bmp
 //   cube.x   the marker mesh
 //   knot.bmp, checker.bmp, stripes.bmp   24-bit bitmaps
 // With --binary the meshes are written as binary X files instead of text ones. For each mesh
@@ -90,7 +91,7 @@ int main(int argc, char** argv)
     }
     std::string folder = argv[1];
     XFileFormat format = argc == 3 ? XFileFormat::Binary : XFileFormat::Text;
-    bool ok = writeMesh(folder, "knot.x", makeTorusKnot(kKnotSegments, kKnotSides), format)
+    bool ok = writeMesh(folder, "knot.x", makeTorusKnot(kKnotSegments, kKnotSides, true), format)
               && writeMesh(folder, "cube.x", makeCube(), format)
               && writeBitmap(folder, "knot.bmp", 256, 256, knotPixel)
               && writeBitmap(folder, "checker.bmp", 64, 64, checkerPixel)

@@ -40,23 +40,26 @@ void pushVec(std::vector<float>& out, Vec3 v)
 
 } // namespace
 
-MeshContent makeTorusKnot(int segments, int sides)
+MeshContent makeTorusKnot(int segments, int sides, bool seamCopies)
 {
     assert(segments >= 3 && sides >= 3);
+    int rings = seamCopies ? segments + 1 : segments;
+    int columns = seamCopies ? sides + 1 : sides;
     MeshContent mesh;
-    size_t vertices = size_t(segments) * size_t(sides);
+    size_t vertices = size_t(rings) * size_t(columns);
     mesh.positions.reserve(3 * vertices);
     mesh.normals.reserve(3 * vertices);
     mesh.texcoords.reserve(2 * vertices);
-    for (int i = 0; i < segments; ++i) {
-        double t = 2.0 * kPi * i / segments;
+    for (int i = 0; i < rings; ++i) {
+        // Seam copies take the geometry of ring and side 0 exactly.
+        double t = 2.0 * kPi * (i % segments) / segments;
         Vec3 here = knotPoint(t);
         Vec3 ahead = knotPoint(t + 0.01);
         Vec3 tangent = ahead - here;
         Vec3 binormal = unit(cross(tangent, ahead + here));
         Vec3 normal = unit(cross(binormal, tangent));
-        for (int j = 0; j < sides; ++j) {
-            double a = 2.0 * kPi * j / sides;
+        for (int j = 0; j < columns; ++j) {
+            double a = 2.0 * kPi * (j % sides) / sides;
             Vec3 out = normal * std::cos(a) + binormal * std::sin(a);
             pushVec(mesh.positions, here + out * kTubeRadius);
             pushVec(mesh.normals, out);
@@ -64,8 +67,8 @@ MeshContent makeTorusKnot(int segments, int sides)
             mesh.texcoords.push_back(float(double(j) / sides));
         }
     }
-    auto vertex = [&](int i, int j) { return uint32_t((i % segments) * sides + (j % sides)); };
-    mesh.indices.reserve(6 * vertices);
+    auto vertex = [&](int i, int j) { return uint32_t((i % rings) * columns + (j % columns)); };
+    mesh.indices.reserve(6 * size_t(segments) * size_t(sides));
     for (int i = 0; i < segments; ++i) {
         for (int j = 0; j < sides; ++j) {
             uint32_t a = vertex(i, j), b = vertex(i + 1, j), c = vertex(i + 1, j + 1), d = vertex(i, j + 1);

@@ -2,6 +2,7 @@
 // from outside (so Direct3D's default culling keeps their outsides) and carry unit normals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <utility>
@@ -63,6 +64,36 @@ TEST(MediaMeshes, TorusKnotIsAClosedOutwardTubeWithTheRequestedCounts)
     EXPECT_EQ(knot.materials[0].textureFile, "knot.bmp");
     expectOutwardUnitNormals(knot);
     expectClosedByIndex(knot);
+}
+
+TEST(MediaMeshes, TorusKnotWithSeamCopiesHasNoTextureJump)
+{
+    const int segments = 40, sides = 7;
+    MeshContent knot = makeTorusKnot(segments, sides, true);
+    const uint32_t columns = sides + 1;
+    ASSERT_EQ(knot.vertexCount(), uint32_t((segments + 1) * columns));
+    EXPECT_EQ(knot.faceCount(), uint32_t(2 * segments * sides));
+    // The last ring repeats the first one's geometry exactly, at u = 4.
+    uint32_t lastRing = uint32_t(segments) * columns;
+    for (uint32_t j = 0; j < columns; ++j) {
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(knot.positions[3 * (lastRing + j) + k], knot.positions[3 * j + k]);
+            EXPECT_EQ(knot.normals[3 * (lastRing + j) + k], knot.normals[3 * j + k]);
+        }
+        EXPECT_EQ(knot.texcoords[2 * (lastRing + j)], 4.0f);
+    }
+    EXPECT_EQ(knot.texcoords[2 * sides + 1], 1.0f);
+    // No triangle stretches across the texture: its u and v spans stay one step wide.
+    for (size_t f = 0; f < knot.faceCount(); ++f) {
+        float u[3], v[3];
+        for (int k = 0; k < 3; ++k) {
+            u[k] = knot.texcoords[2 * size_t(knot.indices[3 * f + size_t(k)])];
+            v[k] = knot.texcoords[2 * size_t(knot.indices[3 * f + size_t(k)]) + 1];
+        }
+        ASSERT_LE(std::max({u[0], u[1], u[2]}) - std::min({u[0], u[1], u[2]}), 4.0f / segments + 1e-5f) << f;
+        ASSERT_LE(std::max({v[0], v[1], v[2]}) - std::min({v[0], v[1], v[2]}), 1.0f / sides + 1e-5f) << f;
+    }
+    expectOutwardUnitNormals(knot);
 }
 
 TEST(MediaMeshes, CubeIsSideTwoAroundTheOriginWithFlatSides)
