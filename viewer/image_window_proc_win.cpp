@@ -74,8 +74,6 @@ bool handleMessage(ImageGroup& group, HWND hwnd, UINT message, WPARAM wParam, LP
     case WM_PAINT:
         paintWindow(hwnd, *window);
         return true;
-    case WM_ERASEBKGND:
-        return true;   // the paint fills the background itself, off screen
     case WM_PRINTCLIENT:
         window->printClient(reinterpret_cast<HDC>(wParam));
         return true;
@@ -134,6 +132,8 @@ LRESULT CALLBACK imageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             forgetDestroyedWindow(hwnd);
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+    if (message == WM_ERASEBKGND)
+        return 1;   // the paint fills the background itself, off screen: no flicker
     if (handleMessage(*group, hwnd, message, wParam, lParam))
         return 0;
     return DefWindowProcA(hwnd, message, wParam, lParam);
