@@ -1,0 +1,9 @@
+#pragma once
+// A guard for the JPEG decoder of stb_image 2.27, which writes past its tables when a
+// Huffman table announces more than 256 codes. Portable.
+#include <cstddef>
+#include <cstdint>
+
+// True when a JPEG file (FF D8) has a DHT segment whose tables are larger than 256 codes or
+// than the segment; false for every other file.
+bool hasOversizedHuffmanTable(const uint8_t* data, size_t size);
