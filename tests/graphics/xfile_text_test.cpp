@@ -1,6 +1,9 @@
 // The text encoding: header forms, separators, comments, templates and skipped objects.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+
 #include "tests/graphics/xfile_test_files.h"
 
 namespace {
@@ -108,6 +111,22 @@ TEST(XFileText, MeshesInsideUnknownObjectsAreSkippedWithThem)
               XReadStatus::Ok);
     EXPECT_EQ(mesh.vertexCount(), 4u);
     EXPECT_EQ(mesh.positions[0], 0.0f);
+}
+
+TEST(XFileText, ReadsTheCubeAsAssimpExportsIt)
+{
+    // assimp writes frames with matrices, its own templates and nine-digit floats.
+    const char* source = std::getenv("MAPWELL_SOURCE_DIR");
+    std::string path = std::string(source ? source : ".") + "/tests/graphics/xfile_seeds/cube_by_assimp.x";
+    MeshContent mesh;
+    ASSERT_EQ(loadXFile(path.c_str(), mesh), XReadStatus::Ok) << path;
+    EXPECT_EQ(mesh.faceCount(), 12u);
+    EXPECT_EQ(mesh.normals.size(), mesh.positions.size());
+    EXPECT_EQ(mesh.texcoords.size(), 2u * mesh.vertexCount());
+    ASSERT_EQ(mesh.materials.size(), 1u);
+    EXPECT_EQ(mesh.materials[0].textureFile, "");
+    for (float coordinate : mesh.positions)
+        EXPECT_FLOAT_EQ(std::fabs(coordinate), 1.0f);
 }
 
 } // namespace
