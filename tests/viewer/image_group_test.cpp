@@ -85,9 +85,17 @@ TEST_F(ImageGroupPaging, LoadedImagesArePagedWithNextAndPrevious)
     EXPECT_EQ(32, second->bitmap.getWidth());
     EXPECT_EQ(48, third->bitmap.getWidth());
     EXPECT_EQ(7000, second->points.maxPoints());
-    EXPECT_EQ(60, second->hwnd ? [&] { RECT r; GetWindowRect(second->hwnd, &r);
-                                       MapWindowPoints(nullptr, host.host, reinterpret_cast<POINT*>(&r), 2);
-                                       return int(r.top); }() : -1);
+    // Loaded images lie 60 pixels below the first window and follow resizeImageGroup.
+    group.resizeImageGroup(0, 0, 200, 150);
+    for (ImageWindow* loaded : {second, third}) {
+        RECT r;
+        GetWindowRect(loaded->hwnd, &r);
+        MapWindowPoints(nullptr, host.host, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(60, r.top);
+        EXPECT_EQ(200, r.right - r.left);
+        EXPECT_EQ(150, r.bottom - r.top);
+        EXPECT_EQ(200, loaded->bitmap.horizontalBar.windowWidth);
+    }
 
     click(group, ">");
     EXPECT_EQ(second, group.activeWindow());
