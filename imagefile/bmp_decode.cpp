@@ -74,19 +74,27 @@ bool isSupportedBitCount(uint16_t bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
+void copyTableColour(const uint8_t* table, uint32_t tableCount, uint32_t index, uint8_t* out) {
+    if (index < tableCount) { // indices past the table show black
+        out[0] = table[index * 4];
+        out[1] = table[index * 4 + 1];
+        out[2] = table[index * 4 + 2];
+    }
+}
+
 void decodeIndexedRow(const uint8_t* row, int width, int bits, const uint8_t* table,
                       uint32_t tableCount, uint8_t* out) {
+    if (bits == 8) { // the common case, one index per byte
+        for (int x = 0; x < width; ++x, out += 3)
+            copyTableColour(table, tableCount, row[x], out);
+        return;
+    }
     const int perByte = 8 / bits;
     const unsigned indexMask = (1u << bits) - 1u;
     for (int x = 0; x < width; ++x, out += 3) {
         const uint8_t packed = row[x / perByte];
         const int shift = 8 - bits * (x % perByte + 1);
-        const uint32_t index = (packed >> shift) & indexMask;
-        if (index < tableCount) { // indices past the table show black
-            out[0] = table[index * 4];
-            out[1] = table[index * 4 + 1];
-            out[2] = table[index * 4 + 2];
-        }
+        copyTableColour(table, tableCount, (packed >> shift) & indexMask, out);
     }
 }
 

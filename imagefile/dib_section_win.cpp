@@ -1,27 +1,33 @@
 #include "imagefile/dib_section_win.h"
 
-#include <cstdint>
-
-HBITMAP createBitmapFromPixels(HWND window, const RgbImage& image) {
-    if (image.width < 1 || image.height < 1)
+HBITMAP createDibSection(HWND window, int width, int height, uint8_t*& bits) {
+    bits = nullptr;
+    if (!isKeepableSize(width, height))
         return nullptr;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = image.width;
-    info.bmiHeader.biHeight = image.height; // bottom-up, as the pixels are stored
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height; // bottom-up, as the pixels are stored
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(dibStride(image.width) * image.height);
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(dibStride(width) * size_t(height));
     HDC dc = GetDC(window);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    void* pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     ReleaseDC(window, dc);
-    if (bitmap && !bits) {
+    if (bitmap && !pixels) {
         DeleteObject(bitmap);
         return nullptr;
     }
+    bits = static_cast<uint8_t*>(pixels);
+    return bitmap;
+}
+
+HBITMAP createBitmapFromPixels(HWND window, const RgbImage& image) {
+    uint8_t* bits = nullptr;
+    HBITMAP bitmap = createDibSection(window, image.width, image.height, bits);
     if (bitmap)
-        copyToDibRows(image, static_cast<uint8_t*>(bits));
+        copyToDibRows(image, bits);
     return bitmap;
 }

@@ -37,7 +37,8 @@ public:
     bool loadBmp(HWND window, const char* path);
 
     // Replaces the shown bitmap by a copy of the image zoomed by `factor` (nearest pixel,
-    // sizes truncated) and tells both bars its size. Returns 0, or -1 when nothing is loaded
+    // sizes truncated; the loaded bitmap itself when the size stays) and tells both bars its
+    // size. Returns 0, or -1 when nothing is loaded
     // or the copy cannot be made ("lpvBits == NULL"); the shown bitmap then stays as it was.
     int makeZoomedCopy(float factor);
 
@@ -73,7 +74,8 @@ public:
     void setHeight(int value) { height = value; }
     // 1 once a BMP produced a bitmap, 0 when it failed.
     uint8_t isLoaded() const { return loaded; }
-    // Both owned by this object; none before the first image.
+    // Both owned by this object (never DeleteObject them); none before the first image. At a
+    // zoom that leaves the size unchanged the shown bitmap is the loaded one itself.
     HBITMAP getLoadedBitmap() const { return loadedBitmap; }
     HBITMAP getShownBitmap() const { return shownBitmap; }
     const char* getFilePath() const { return filePath; }

@@ -98,17 +98,19 @@ int ImageBitmap::makeZoomedCopy(float factor) {
         return -1;
     const int zoomedWidth = scaledSize(width, factor);
     const int zoomedHeight = scaledSize(height, factor);
-    RgbImage zoomed;
-    if (zoomedWidth < 1 || zoomedHeight < 1 ||
-        !zoomNearest(pixels, zoomedWidth, zoomedHeight, zoomed)) {
-        errorBox("lpvBits == NULL");
-        return -1;
+    if (zoomedWidth == pixels.width && zoomedHeight == pixels.height) {
+        // Unzoomed: the loaded bitmap already holds exactly these pixels.
+        replaceShownBitmap(loadedBitmap);
+        sizeBarsToImage(zoomedWidth, zoomedHeight);
+        return 0;
     }
-    HBITMAP bitmap = createBitmapFromPixels(window, zoomed);
+    uint8_t* rows = nullptr;
+    HBITMAP bitmap = createDibSection(window, zoomedWidth, zoomedHeight, rows);
     if (!bitmap) {
         errorBox("lpvBits == NULL");
         return -1;
     }
+    zoomNearestInto(pixels, zoomedWidth, zoomedHeight, rows, dibStride(zoomedWidth));
     replaceShownBitmap(bitmap);
     sizeBarsToImage(zoomedWidth, zoomedHeight);
     return 0;

@@ -1,5 +1,7 @@
 #include "imagefile/rgb_image.h"
 
+#include <cassert>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -20,11 +22,14 @@ bool tryZeroedBuffer(std::vector<uint8_t>& bytes, size_t size) {
 
 } // namespace
 
+bool isKeepableSize(int width, int height) {
+    return width >= 1 && width <= MaxImageSide && height >= 1 && height <= MaxImageSide &&
+           size_t(width) * size_t(height) * 3 <= MaxImageBytes;
+}
+
 bool allocateRgbImage(RgbImage& image, int width, int height) {
-    if (width < 1 || width > MaxImageSide || height < 1 || height > MaxImageSide)
-        return false;
-    const size_t size = size_t(width) * size_t(height) * 3;
-    if (size > MaxImageBytes || !tryZeroedBuffer(image.bgr, size))
+    if (!isKeepableSize(width, height) ||
+        !tryZeroedBuffer(image.bgr, size_t(width) * size_t(height) * 3))
         return false;
     image.width = width;
     image.height = height;
@@ -37,29 +42,39 @@ bool zoomNearest(const RgbImage& source, int width, int height, RgbImage& target
     RgbImage zoomed;
     if (!allocateRgbImage(zoomed, width, height))
         return false;
-    // Byte offset of each target column's source pixel, computed once for all rows.
-    std::vector<size_t> columnOffset;
-    try {
-        columnOffset.resize(size_t(width));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    for (int x = 0; x < width; ++x)
-        columnOffset[size_t(x)] = size_t(int64_t(x) * source.width / width) * 3;
+    zoomNearestInto(source, width, height, zoomed.bgr.data(), size_t(width) * 3);
+    target = std::move(zoomed);
+    return true;
+}
+
+void zoomNearestInto(const RgbImage& source, int width, int height, uint8_t* rows,
+                     size_t stride) {
+    assert(source.width >= 1 && source.height >= 1 && isKeepableSize(width, height));
     const size_t sourceStride = size_t(source.width) * 3;
-    uint8_t* out = zoomed.bgr.data();
+    const size_t rowBytes = size_t(width) * 3;
+    size_t previousRow = SIZE_MAX;
     for (int y = 0; y < height; ++y) {
+        uint8_t* out = rows + size_t(y) * stride;
         const size_t sourceRow = size_t(int64_t(y) * source.height / height);
-        const uint8_t* row = source.bgr.data() + sourceRow * sourceStride;
+        if (sourceRow == previousRow) { // enlarged: repeat the row just made
+            std::memcpy(out, out - stride, rowBytes);
+            continue;
+        }
+        previousRow = sourceRow;
+        const uint8_t* pixel = source.bgr.data() + sourceRow * sourceStride;
+        // Source column x·w / width, stepped without dividing: `error` is x·w mod width.
+        int64_t error = 0;
         for (int x = 0; x < width; ++x, out += 3) {
-            const uint8_t* pixel = row + columnOffset[size_t(x)];
             out[0] = pixel[0];
             out[1] = pixel[1];
             out[2] = pixel[2];
+            error += source.width;
+            while (error >= width) {
+                error -= width;
+                pixel += 3;
+            }
         }
     }
-    target = std::move(zoomed);
-    return true;
 }
 
 bool rgbFromPgm(const PgmImage& grey, RgbImage& target) {

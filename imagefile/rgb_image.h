@@ -21,10 +21,20 @@ constexpr size_t MaxImageBytes = size_t(1) << 28;
 // memory cannot be had.
 bool allocateRgbImage(RgbImage& image, int width, int height);
 
+// True when an image of width x height pixels is one the program keeps: both sides in
+// 1..MaxImageSide and at most MaxImageBytes of 24-bit pixels.
+bool isKeepableSize(int width, int height);
+
 // Nearest-neighbour scaling to width x height: target (x, y) takes source column
 // x·w / width and row y·h / height. Returns false (target unchanged) when the target
 // cannot be allocated or the source is empty.
 bool zoomNearest(const RgbImage& source, int width, int height, RgbImage& target);
+
+// The same scaling written into `rows`: width x height pixels, rows `stride` bytes apart
+// (stride >= 3·width), bottom row first. Preconditions: the source is not empty and
+// isKeepableSize(width, height).
+void zoomNearestInto(const RgbImage& source, int width, int height, uint8_t* rows,
+                     size_t stride);
 
 // The grey image as 24-bit pixels, bottom row first: the DIB's first row is the image's last.
 class PgmImage;

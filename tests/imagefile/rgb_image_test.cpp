@@ -42,6 +42,28 @@ TEST(RgbImage, ZoomTakesTheNearestLowerSourcePixel) {
         EXPECT_EQ(pixel(zoomed, x, 0)[0], expected[x]);
 }
 
+TEST(RgbImage, ZoomIntoPaddedRowsLeavesThePaddingAlone) {
+    const RgbImage source = numbered(3, 2);
+    const size_t stride = dibStride(5);  // 16 bytes for 15 of pixels
+    std::vector<uint8_t> rows(stride * 3, 0xEE);
+    zoomNearestInto(source, 5, 3, rows.data(), stride);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(rows[size_t(y) * stride + size_t(x) * 3 + 1],
+                      pixel(source, x * 3 / 5, y * 2 / 3)[1]) << x << "," << y;
+        EXPECT_EQ(rows[size_t(y) * stride + 15], 0xEE);
+    }
+}
+
+TEST(RgbImage, ShrinkingSkipsSourcePixels) {
+    const RgbImage source = numbered(7, 5);
+    RgbImage small;
+    ASSERT_TRUE(zoomNearest(source, 3, 2, small));
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(pixel(small, x, y)[0], pixel(source, x * 7 / 3, y * 5 / 2)[0]);
+}
+
 TEST(RgbImage, ZoomToNothingOrTooMuchFailsAndKeepsTheTarget) {
     const RgbImage source = numbered(2, 2);
     RgbImage target = numbered(1, 1);
