@@ -17,7 +17,7 @@ std::vector<std::string>& record()
 int errorBox(const char* text)
 {
     record().emplace_back(text);
-    std::fprintf(stderr, "Error: %s\n", text);
+    std::fprintf(stderr, "error box: %s\n", text);
     return 1;   // IDOK: the only button the box has
 }
 
