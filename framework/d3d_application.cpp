@@ -138,7 +138,7 @@ void CD3DApplication::Pause(bool pause) {
 }
 
 HRESULT CD3DApplication::PresentFrame() {
-    return m_presenter.Present(m_pDevice, m_hDeviceWnd, m_windowed);
+    return m_presenter.Present(m_pDevice, m_hDeviceWnd);
 }
 
 HRESULT CD3DApplication::RenderStep() {

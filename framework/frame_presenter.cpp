@@ -48,19 +48,23 @@ HWND FramePresenter::HiddenWindow(UINT width, UINT height) {
 
 D3DPRESENT_PARAMETERS FramePresenter::ParamsForDevice(const D3DPRESENT_PARAMETERS& params) {
     D3DPRESENT_PARAMETERS adjusted = params;
-    if (m_readBack && params.Windowed)
+    if (m_readBack) {
         adjusted.hDeviceWindow = HiddenWindow(params.BackBufferWidth, params.BackBufferHeight);
+        // Full screen shows this window over the desktop; back in a window it hides again.
+        if (params.Windowed)
+            ShowWindow(adjusted.hDeviceWindow, SW_HIDE);
+    }
     return adjusted;
 }
 
 HWND FramePresenter::FocusWindowForDevice(HWND focusWindow, const D3DPRESENT_PARAMETERS& params) {
-    if (m_readBack && params.Windowed)
+    if (m_readBack)
         return HiddenWindow(params.BackBufferWidth, params.BackBufferHeight);
     return focusWindow;
 }
 
-HRESULT FramePresenter::Present(IDirect3DDevice9* device, HWND deviceWindow, bool windowed) {
-    if (m_readBack && windowed)
+HRESULT FramePresenter::Present(IDirect3DDevice9* device, HWND deviceWindow) {
+    if (m_readBack)
         CopyBackBufferToWindow(device, deviceWindow);
     return device->Present(nullptr, nullptr, nullptr, nullptr);
 }

@@ -2,7 +2,7 @@
 // How the device's frames reach the device window. On Windows the device presents straight to
 // the device window. Under Wine a device made on a child window never reaches the screen (its
 // GL surface stays off screen and hides the child's GDI drawing as well), so there the device
-// renders into a hidden top-level window of the back buffer's size and every windowed frame is
+// renders into a hidden top-level window of the back buffer's size and every frame is
 // read back (GetRenderTargetData) and copied into the device window with GDI. Everything else
 // about the device window (messages, sizes, resets) stays with the device window.
 #include <windows.h>
@@ -22,17 +22,20 @@ public:
     bool ReadsBack() const { return m_readBack; }
 
     // The presentation parameters to hand to CreateDevice or Reset: `params` itself, except
-    // that a windowed device on the read-back path renders into the hidden window, which is
-    // made or resized to the back buffer here. The caller's copy keeps the device window.
+    // that on the read-back path the device renders into the hidden window (made or resized
+    // to the back buffer here), in full screen as well: a device that once presented to the
+    // child would hide the child's GDI drawing for good. The caller's copy keeps the device
+    // window.
     D3DPRESENT_PARAMETERS ParamsForDevice(const D3DPRESENT_PARAMETERS& params);
-    // The focus window for CreateDevice: the hidden window on the read-back path when
-    // windowed, `focusWindow` otherwise.
+    // The focus window for CreateDevice: the hidden window on the read-back path,
+    // `focusWindow` otherwise.
     HWND FocusWindowForDevice(HWND focusWindow, const D3DPRESENT_PARAMETERS& params);
 
     // Shows the frame just rendered in `deviceWindow` and presents it. On the read-back path
-    // (windowed only) back buffer 0 is copied into the window before Present, because the
-    // discarded back buffer is undefined afterwards. Returns Present's result.
-    HRESULT Present(IDirect3DDevice9* device, HWND deviceWindow, bool windowed);
+    // back buffer 0 is copied into the window before Present, because the discarded back
+    // buffer is undefined afterwards; in full screen too, where Wine keeps the child's own
+    // surface off screen as well. Returns Present's result.
+    HRESULT Present(IDirect3DDevice9* device, HWND deviceWindow);
 
     // Drops the read-back surface; call before the device is reset or released.
     void ReleaseSurfaces();
