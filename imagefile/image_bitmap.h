@@ -95,7 +95,6 @@ private:
 
     char filePath[FilePathSize] = {};
     HWND window = nullptr;
-    uint8_t fileHeader[14] = {};
     HGLOBAL dibBlock = nullptr; // the last BMP file's body
     size_t dibBlockSize = 0;
     HBITMAP loadedBitmap = nullptr;

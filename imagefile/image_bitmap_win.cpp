@@ -75,7 +75,6 @@ bool ImageBitmap::loadBmp(HWND target, const char* path) {
         return false;
     }
     releaseDibBlock();
-    std::memcpy(fileHeader, contents.header, sizeof fileHeader);
     dibBlock = contents.body;
     dibBlockSize = contents.bodySize;
 
