@@ -34,7 +34,7 @@ ImageStatus decodeWithStb(const uint8_t* data, size_t size, Image& out) {
         return ImageStatus::Unknown;
     // stb_image's info gives a top-down BMP's height as negative, as the file has it.
     if (height < 0 && height != INT_MIN) height = -height;
-    if (width <= 0 || height <= 0 || isShortOfPixels(data, size)) return ImageStatus::Corrupt;
+    if (width <= 0 || height <= 0 || isIncompleteOrUnsupported(data, size)) return ImageStatus::Corrupt;
     if (uint64_t(width) * uint64_t(height) > kMaxImagePixels) return ImageStatus::TooLarge;
     stbi_uc* rgba = stbi_load_from_memory(data, int(size), &width, &height, &channels, 4);
     if (!rgba) return ImageStatus::Corrupt;

@@ -56,10 +56,11 @@ bool isShortPnm(const uint8_t* data, size_t size) {
     if (!pnmNumber(data, size, at, width) || !pnmNumber(data, size, at, height) ||
         !pnmNumber(data, size, at, maximum))
         return true;
+    // stb_image 2.27 converts 16-bit samples past the end of its buffer: not taken.
+    if (maximum > 255) return true;
     const uint64_t channels = data[1] == '6' ? 3 : 1;
-    const uint64_t sampleBytes = maximum > 255 ? 2 : 1;
     // One whitespace character ends the header.
-    return uint64_t(size) < at + 1 + width * height * channels * sampleBytes;
+    return uint64_t(size) < at + 1 + width * height * channels;
 }
 
 uint32_t readBigU32(const uint8_t* at) {
@@ -80,7 +81,7 @@ bool isShortPng(const uint8_t* data, size_t size) {
 
 }  // namespace
 
-bool isShortOfPixels(const uint8_t* data, size_t size) {
+bool isIncompleteOrUnsupported(const uint8_t* data, size_t size) {
     if (size >= 2 && data[0] == 'B' && data[1] == 'M') return isShortBmp(data, size);
     if (size >= 2 && data[0] == 'P' && (data[1] == '5' || data[1] == '6'))
         return isShortPnm(data, size);

@@ -174,6 +174,14 @@ TEST(ImageDecode, UnknownHugeAndEmptyFilesFail) {
     EXPECT_NE(ImageStatus::Ok, decode(huge, decoded));
 }
 
+TEST(ImageDecode, SixteenBitPnmIsRefused) {
+    const std::string header = "P5\n2 1\n65535\n";
+    Bytes file(header.begin(), header.end());
+    file.insert(file.end(), {0x12, 0x34, 0xFF, 0xFF});
+    DecodedImage decoded;
+    EXPECT_EQ(ImageStatus::Corrupt, decode(file, decoded));
+}
+
 TEST(ImageDecode, JpegWithAnOversizedHuffmanTableIsRefused) {
     // stb_image 2.27 would write past its tables for more than 256 codes; we refuse first.
     Bytes jpeg = makeJpeg(8, 8, std::vector<uint32_t>(64, 0x336699));
