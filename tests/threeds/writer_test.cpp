@@ -176,6 +176,18 @@ TEST(Writer3ds, ReadingItsFileDumpsEveryIdScannedPastTheEnd)
         unknown, unknown, unknown, unknown}));
 }
 
+TEST(Writer3ds, StreamsThatCannotOpenLeaveNoHandle)
+{
+    std::remove("missing.3ds");
+    Chunk3dsFile file;
+    EXPECT_FALSE(file.openForReading("missing.3ds"));
+    EXPECT_EQ(file.fileHandle, nullptr);
+    EXPECT_FALSE(file.openForWriting("no such folder/out.3ds"));
+    EXPECT_EQ(file.outputStream, nullptr);
+    EXPECT_TRUE(file.openForWriting("out.3ds"));
+    EXPECT_TRUE(file.openForReading("out.3ds"));
+}
+
 // A stream open for reading only refuses every byte.
 FILE* readOnlyStream()
 {
