@@ -124,7 +124,8 @@ HRESULT D3DXCreateMeshFVF(DWORD numFaces, DWORD numVertices, DWORD options, DWOR
 // attribute table of the runs of equal attributes. Outputs (each may be null): adjacency (3 DWORDs per face, neighbour
 // across edges 0-1, 1-2, 2-0, 0xFFFFFFFF for none; vertices at the same position count as one),
 // materials (D3DXMATERIAL records; the texture names live inside the same buffer), effect
-// instances (one empty record per material) and the material count.
+// instances (one empty record per material) and the material count. A file without materials
+// gives one white material. Files of more than 65535 vertices fail (16-bit indices only).
 HRESULT D3DXLoadMeshFromX(const char* pFilename, DWORD options, IDirect3DDevice9* pDevice,
                           ID3DXBuffer** ppAdjacency, ID3DXBuffer** ppMaterials,
                           ID3DXBuffer** ppEffectInstances, DWORD* pNumMaterials,
@@ -152,7 +153,8 @@ UINT D3DXGetFVFVertexSize(DWORD fvf);
 
 // One strip for the faces of subset attribId: every triangle once with its winding kept,
 // strips joined by degenerate triangles. The index buffer (16-bit) lives where ibOptions
-// says (D3DXMESH_IB_*); *pNumIndices gets its index count.
+// says (D3DXMESH_IB_*); *pNumIndices gets its index count (0 for a subset without faces, with
+// a buffer of one index). Fails for a mesh with an index past its vertices.
 HRESULT D3DXConvertMeshToSingleStrip(ID3DXMesh* pMeshIn, DWORD attribId, DWORD ibOptions,
                                      IDirect3DIndexBuffer9** ppIndexBuffer, DWORD* pNumIndices);
 
