@@ -85,16 +85,17 @@ void CMyD3DApplication::OpenMeshFile()
 
 void CMyD3DApplication::OpenChosenMeshFile(const char* title)
 {
-    const bool threeDs = titleEndsWith(title, "3ds");
-    if (threeDs)
-        Open3dsFile();
-    // Later dialogs start in the folder of this file, which also becomes the current folder.
+    // Later dialogs start in the folder of this file, which also becomes the current folder
+    // before the file is read, so that a texture named beside it is found (the open dialog
+    // does not always leave the current folder there).
     memcpy(m_dialogFolder, m_meshFileName, sizeof(m_dialogFolder));
     if (char* lastBackslash = strrchr(m_dialogFolder, '\\'))
         *lastBackslash = '\0';
     SetCurrentDirectoryA(m_dialogFolder);
-    if (threeDs)
+    if (titleEndsWith(title, "3ds")) {
+        Open3dsFile();
         return;
+    }
     g_meshShown = true;
     ReloadMesh();
 }

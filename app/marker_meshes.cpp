@@ -61,8 +61,17 @@ void markerFilePath(char* path, int size)
 
 HRESULT CMyD3DApplication::LoadMarkerMesh(ID3DXMesh** meshOut, ID3DXBuffer** adjacencyOut)
 {
-    *meshOut = nullptr;
     g_pointsReady = false;
+    const HRESULT hr = LoadMarkerFile(meshOut, adjacencyOut);
+    // The marker never touches the pane, whose points still belong to the mesh, also when
+    // the marker file is missing.
+    g_pointsReady = true;
+    return hr;
+}
+
+HRESULT CMyD3DApplication::LoadMarkerFile(ID3DXMesh** meshOut, ID3DXBuffer** adjacencyOut)
+{
+    *meshOut = nullptr;
     char path[512];
     markerFilePath(path, int(sizeof(path)));
 
@@ -98,7 +107,6 @@ HRESULT CMyD3DApplication::LoadMarkerMesh(ID3DXMesh** meshOut, ID3DXBuffer** adj
         }
     }
     *meshOut = mesh;
-    g_pointsReady = true;
     return S_OK;
 }
 

@@ -121,6 +121,7 @@ private:
     void ApplyFileMaterial(DWORD i, const char* textureName);
     void FillPaneFromXMesh(ID3DXMesh* mesh);
     HRESULT ConvertToEditedLayout(ID3DXMesh*& mesh, DWORD loadedFormat);
+    HRESULT LoadMarkerFile(ID3DXMesh** mesh, ID3DXBuffer** adjacency);
     void RebuildMarkerCopies(MeshData& d);
     void DrawMeshWithMarkers();
     void DrawSubsets(const SubsetDrawing& drawing);

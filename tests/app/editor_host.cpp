@@ -244,3 +244,4 @@ EditorHost& editor()
     }
     return host;
 }
+
