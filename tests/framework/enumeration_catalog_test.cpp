@@ -50,20 +50,6 @@ protected:
     CD3DDeviceCatalog catalog;
 };
 
-TEST(Catalog, DefaultsAreTheApplicationsMinimumRequirements) {
-    CD3DDeviceCatalog catalog;
-    EXPECT_EQ(catalog.m_minModeWidth, 640u);
-    EXPECT_EQ(catalog.m_minModeHeight, 480u);
-    EXPECT_EQ(catalog.m_minColorBits, 5u);
-    EXPECT_EQ(catalog.m_minAlphaBits, 0u);
-    EXPECT_EQ(catalog.m_minDepthBitCount, 15u);
-    EXPECT_EQ(catalog.m_minStencilBitCount, 0u);
-    EXPECT_FALSE(catalog.m_needsDepthBuffer);
-    EXPECT_FALSE(catalog.m_offerMixedVP);
-    EXPECT_FALSE(catalog.m_windowedOnly || catalog.m_fullscreenOnly);
-    EXPECT_EQ(catalog.m_confirmCallback, nullptr);
-}
-
 TEST(Catalog, EnumerateWithoutDirect3DFails) {
     CD3DDeviceCatalog catalog;
     EXPECT_EQ(catalog.Enumerate(), E_FAIL);
