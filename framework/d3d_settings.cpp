@@ -1,5 +1,7 @@
 #include "framework/d3d_settings.h"
 
+#include <cassert>
+
 #include "framework/d3d_application.h"
 #include "framework/error_report.h"
 
@@ -127,6 +129,7 @@ D3DDISPLAYMODE ChooseFullscreenMode(const Candidate& best) {
 
 bool PickWindowedChoice(const CD3DDeviceCatalog& catalog, const RECT& clientRect,
                         bool requireHAL, bool requireREF, CD3DDeviceSettings& settings) {
+    assert(catalog.m_pDirect3D != nullptr);
     Candidate best;
     catalog.m_pDirect3D->GetAdapterDisplayMode(0, &best.desktop);
     if (!FindWindowedCombo(catalog, requireHAL, requireREF, best))
@@ -144,6 +147,7 @@ bool PickWindowedChoice(const CD3DDeviceCatalog& catalog, const RECT& clientRect
 
 bool PickFullscreenChoice(const CD3DDeviceCatalog& catalog, bool requireHAL, bool requireREF,
                           CD3DDeviceSettings& settings) {
+    assert(catalog.m_pDirect3D != nullptr);
     Candidate best;
     if (!FindFullscreenCombo(catalog, requireHAL, requireREF, best))
         return false;
