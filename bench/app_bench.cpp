@@ -136,6 +136,8 @@ int main(int argc, char** argv)
     printf("app.project_60k_ms: %.1f ms\n", bestOf(3, [] { return editor.project(); }));
 
     editor.openAndDraw("bench_knot_7k.x");
+    if (editor.pane().pointCount() != 7000)
+        fprintf(stderr, "AppBench: the pane holds %d points\n", editor.pane().pointCount());
     const double apply = bestOf(5, [] {
         const Clock::time_point start = Clock::now();
         runApplyPointsHandler();
