@@ -139,8 +139,10 @@ void CMyD3DApplication::DrawMarker(MeshData& d, DWORD k)
 {
     if (k >= d.markerCount || k >= d.markerMeshes.size() || !d.markerMeshes[k])
         return;
+    // Only the strip modes draw from the vertex buffer itself; lists go through DrawSubset.
     IDirect3DVertexBuffer9* vertexBuffer = nullptr;
-    if (FAILED(d.markerMeshes[k]->GetVertexBuffer(&vertexBuffer)))
+    if ((m_drawStrips || m_drawSingleStrip) &&
+        FAILED(d.markerMeshes[k]->GetVertexBuffer(&vertexBuffer)))
         return;
     SubsetDrawing drawing;
     drawing.mesh = d.markerMeshes[k];
@@ -151,7 +153,7 @@ void CMyD3DApplication::DrawMarker(MeshData& d, DWORD k)
     drawing.strips = d.markerStrips[k].data();
     drawing.stripDataCount = std::min<DWORD>(d.markerStripCounts[k], DWORD(d.markerStrips[k].size()));
     DrawSubsets(drawing);
-    vertexBuffer->Release();
+    releaseAndClear(vertexBuffer);
 }
 
 void CMyD3DApplication::DrawSubsets(const SubsetDrawing& drawing)
