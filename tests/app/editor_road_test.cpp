@@ -318,3 +318,49 @@ TEST(EditorSaving, NameEndingInNeitherXNor3dsWritesNothing)
 }
 
 } // namespace
+
+namespace {
+
+TEST(EditorBitmap, OpenBitmapTexturesEverySubsetAndCloseBitmapEmptiesOnlyThePane)
+{
+    writeRedBitmap("red.bmp");
+    writeXFile("square_red.x", squareMesh("red.bmp", 0.25f, 0.75f, -0.75f, -0.25f));
+    writeHalvesBitmap("halves.bmp");
+    TestMesh twoSubsets = squareMesh("", 0.6f, 0.9f, 0.1f, 0.4f);
+    twoSubsets.faceMaterials = {0, 1};
+    twoSubsets.textures = {"", ""};
+    writeXFile("square_two.x", twoSubsets);
+    EditorHost& host = editor();
+    ASSERT_TRUE(host.openFile("square_red.x").empty());
+    ASSERT_TRUE(host.openFile("square_two.x").empty());
+    const Capture grey = host.frame();
+    EXPECT_TRUE(isGrey(centrePixel(grey)));
+
+    {
+        DialogAnswerer answerer;
+        answerer.typeFileName(pathInCurrentFolder("halves.bmp"));
+        host.menuCommand(40045);
+        EXPECT_TRUE(answerer.boxTexts().empty());
+    }
+    ASSERT_NE(g_textureFileName.get(), nullptr);
+    EXPECT_NE(std::string(g_textureFileName.get()).find("halves.bmp"), std::string::npos);
+    ASSERT_EQ(host.subsetCount(), 2u);
+    EXPECT_NE(host.subsetTexture(0), nullptr);
+    EXPECT_NE(host.subsetTexture(1), nullptr);
+    EXPECT_EQ(host.pane().windowBitmap()->getWidth(), kBitmapWidth);
+    // u from 0.6 to 0.9: the green half, on both subsets.
+    const Capture textured = host.frame();
+    EXPECT_TRUE(isGreenish(textured.at(textured.width / 2 - 20, textured.height / 2 + 20)));
+    EXPECT_TRUE(isGreenish(textured.at(textured.width / 2 + 20, textured.height / 2 - 20)));
+
+    ASSERT_TRUE(host.openFile("square_red.x").empty());
+    ASSERT_EQ(host.pane().pointCount(), 4);
+    host.menuCommand(40049);   // Close Bitmap
+    EXPECT_EQ(host.pane().pointCount(), 0);
+    EXPECT_EQ(host.pane().edgeCount(), 0);
+    EXPECT_EQ(g_textureFileName.get(), nullptr);
+    // The mesh keeps the texture it was given.
+    EXPECT_TRUE(isReddish(centrePixel(host.frame())));
+}
+
+} // namespace
