@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/globals.h"
 #include "app/mesh_lock.h"
 #include "tests/app/test_media.h"
@@ -15,6 +18,17 @@ bool EditorHost::start()
         return false;
     pumpMessages(50);
     return m_pDevice != nullptr;
+}
+
+HRESULT EditorHost::InitAppOnce()
+{
+    // Every case works on the pane, and loading the start-up mesh already does: without a
+    // pane from the framework the suite cannot run at all.
+    if (!m_texturePane) {
+        fprintf(stderr, "The framework made no texture pane (m_texturePane is null).\n");
+        exit(1);
+    }
+    return CMyD3DApplication::InitAppOnce();
 }
 
 void EditorHost::stop()

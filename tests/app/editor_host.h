@@ -18,6 +18,8 @@ public:
     // Sets the process-wide defaults and creates the windows, the device and the resources,
     // as WinMain does. False when no device could be made.
     bool start();
+    // Stops the suite at once when the framework made no texture pane.
+    HRESULT InitAppOnce() override;
     // Closes the editor as the Exit command does.
     void stop();
 
