@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -66,6 +67,17 @@ bool writeKnot3ds(const char* name, int segments, int sides)
 
 class BenchEditor : public CMyD3DApplication {
 public:
+    // Every figure needs the texture pane; without one from the framework there is nothing
+    // to measure.
+    HRESULT InitAppOnce() override
+    {
+        if (!m_texturePane) {
+            fprintf(stderr, "AppBench: the framework made no texture pane\n");
+            exit(1);
+        }
+        return CMyD3DApplication::InitAppOnce();
+    }
+
     bool start()
     {
         ResetProcessGlobals(GetModuleHandleA(nullptr));
