@@ -9,6 +9,7 @@
 #include "framework/text_buffer.h"
 #include "resources/resource.h"
 #include "threeds/diagnostics.h"
+#include "viewer/image_group.h"
 #include "viewer/viewer_settings.h"
 
 namespace {
@@ -122,8 +123,13 @@ LRESULT CMyD3DApplication::MsgProcMain(HWND hWnd, UINT msg, WPARAM wParam, LPARA
             ctrlDown = (msg == WM_KEYDOWN);
         break;
     case WM_SIZE:
-        if (m_hDeviceWnd)
+        if (m_hDeviceWnd) {
             LayOutPanes();
+            RECT client;
+            GetClientRect(hWnd, &client);
+            const int half = client.right / 2;
+            m_texturePane->resizeImageGroup(half, 0, half, client.bottom);
+        }
         break;
     case WM_COMMAND:
         HandleMainCommand(hWnd, LOWORD(wParam));

@@ -92,7 +92,8 @@ protected:
     HRESULT ReportError(HRESULT hr, DWORD kind);
 
     // Splits the main window's client area: the device window on the left half, the texture
-    // pane on the right half (halves rounded down).
+    // pane's active window on the right half (halves rounded down), and fits that window's
+    // scroll bars to it. The images loaded beside it are the group's (resizeImageGroup).
     void LayOutPanes();
 
     // Handed to the catalog: maps the vertex processing kind to behaviour flags and asks
@@ -143,6 +144,7 @@ private:
     void PaintPausedFrame();
     HRESULT PresentFrame();
     void BuildWindows(HINSTANCE hInstance);
+    // The window of the texture pane's active image window, or null.
     HWND TexturePaneWindow() const;
     HRESULT FailCreate(HRESULT hr);
     HRESULT CreateDeviceFromSettings(DWORD behaviorFlags);
@@ -152,8 +154,6 @@ private:
 
     // Where the device's frames reach the screen (directly, or read back under Wine).
     FramePresenter m_presenter;
-    // The texture pane's window until the image viewer's group takes its place.
-    HWND m_hTexturePaneWnd = nullptr;
 };
 
 // The one application object, set by its constructor.

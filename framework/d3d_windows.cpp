@@ -7,6 +7,8 @@
 #include <commctrl.h>
 
 #include "threeds/diagnostics.h"
+#include "viewer/image_group.h"
+#include "viewer/image_group_registry.h"
 
 namespace {
 
@@ -91,15 +93,18 @@ void CD3DApplication::BuildWindows(HINSTANCE hInstance) {
     m_hDeviceWnd = CreateWindowExA(0, D3D_WINDOW_CLASS, m_windowTitle, m_deviceWindowStyle, 0, 0,
                                    kPaneSize, kPaneSize, m_hMainWnd, nullptr, hInstance, nullptr);
 
-    // The texture pane's place: an empty child until the image viewer's group fills it.
-    m_hTexturePaneWnd = CreateWindowExA(0, "Static", "TexWnd", WS_CHILD | WS_VISIBLE | SS_WHITERECT,
-                                        kPaneX, 0, kPaneSize, kPaneSize, m_hMainWnd, nullptr,
-                                        hInstance, nullptr);
+    m_texturePane = createImageGroup(m_hMainWnd, hInstance, kPaneX, 0, kPaneSize, kPaneSize);
+    m_texturePane->setPane("TexWnd", kPaneX, 0, kPaneSize, kPaneSize);
+    m_texturePane->setMaxPointsPerWindow(7000);
+    m_texturePane->setMaxImages(1000);
     AddPaneToolbar(TexturePaneWindow(), hInstance);
     LayOutPanes();
 }
 
-HWND CD3DApplication::TexturePaneWindow() const { return m_hTexturePaneWnd; }
+HWND CD3DApplication::TexturePaneWindow() const {
+    ImageWindow* pane = m_texturePane ? m_texturePane->activeWindow() : nullptr;
+    return pane ? pane->hwnd : nullptr;
+}
 
 void CD3DApplication::LayOutPanes() {
     RECT client;
@@ -108,5 +113,12 @@ void CD3DApplication::LayOutPanes() {
     const int height = client.bottom - client.top;
     const int half = width / 2;
     SetWindowPos(m_hDeviceWnd, nullptr, 0, 0, half, height, 0);
-    SetWindowPos(TexturePaneWindow(), nullptr, half, 0, half, height, 0);
+    ImageWindow* pane = m_texturePane ? m_texturePane->activeWindow() : nullptr;
+    if (!pane)
+        return;
+    SetWindowPos(pane->hwnd, nullptr, half, 0, half, height, 0);
+    for (ImageScrollBar* bar : {&pane->bitmap.horizontalBar, &pane->bitmap.verticalBar}) {
+        bar->move(pane->hwnd);
+        bar->setWindowSize(half, height);
+    }
 }

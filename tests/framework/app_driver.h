@@ -70,6 +70,7 @@ public:
     // The framework's state, read by the tests.
     HWND mainWindow() const { return this->m_hMainWnd; }
     HWND deviceWindow() const { return this->m_hDeviceWnd; }
+    ImageGroup* texturePane() const { return this->m_texturePane; }
     IDirect3DDevice9* device() const { return this->m_pDevice; }
     IDirect3D9* direct3D() const { return this->m_pDirect3D; }
     bool active() const { return this->m_active; }

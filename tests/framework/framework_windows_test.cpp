@@ -11,6 +11,7 @@
 #include "tests/framework/app_driver.h"
 #include "tests/framework/blue_test_app.h"
 #include "tests/support/window_capture.h"
+#include "viewer/image_group.h"
 
 namespace {
 
@@ -41,9 +42,6 @@ RECT ChildRect(HWND child) {
     return rect;
 }
 
-HWND FindTexturePane(HWND mainWindow) {
-    return FindWindowExA(mainWindow, nullptr, "Static", "TexWnd");
-}
 
 TEST(FrameworkWindows, CreateBuildsTheWindowTreeAndAWindowedDevice) {
     auto app = std::make_unique<App>();
@@ -79,8 +77,13 @@ TEST(FrameworkWindows, CreateBuildsTheWindowTreeAndAWindowedDevice) {
     EXPECT_EQ(viewRect.top, 0);
     EXPECT_EQ(viewRect.right, half);
     EXPECT_EQ(viewRect.bottom, client.bottom);
-    HWND pane = FindTexturePane(main);
-    ASSERT_NE(pane, nullptr);
+    ASSERT_NE(app->texturePane(), nullptr);
+    ASSERT_NE(app->texturePane()->activeWindow(), nullptr);
+    HWND pane = app->texturePane()->activeWindow()->hwnd;
+    EXPECT_EQ(GetParent(pane), main);
+    EXPECT_EQ(app->texturePane()->paneName, "TexWnd");
+    EXPECT_EQ(app->texturePane()->maxPointsPerWindow, 7000);
+    EXPECT_EQ(app->texturePane()->maxImages, 1000);
     const RECT paneRect = ChildRect(pane);
     EXPECT_EQ(paneRect.left, half);
     EXPECT_EQ(paneRect.right, 2 * half);
