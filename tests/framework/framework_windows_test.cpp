@@ -166,4 +166,30 @@ TEST(FrameworkWindows, ViewShowsTheBlueFrameOnItsWindowAndOnTheScreen) {
     EXPECT_GT(screen.count(0x0000FF, 0, 0, screen.width, screen.height), total - 40);
 }
 
+TEST(FrameworkWindows, WhilePausedAPaintRendersOneFrameUnderTheGdiLine) {
+    auto app = std::make_unique<App>();
+    ASSERT_EQ(app->Create(GetModuleHandleA(nullptr)), S_OK);
+    HWND main = app->mainWindow();
+    HWND view = app->deviceWindow();
+    int framesBefore = 0, framesAfterWait = 0, framesAfterPaint = 0;
+    Capture painted;
+    RunWithSteps(*app, main,
+                 {[&] { SendMessageA(main, WM_ENTERSIZEMOVE, 0, 0); },   // paused
+                  [&] { framesBefore = app->log.renderCount; },
+                  [&] {
+                      framesAfterWait = app->log.renderCount;
+                      RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                      framesAfterPaint = app->log.renderCount;
+                      painted = captureClient(view);
+                      SendMessageA(main, WM_EXITSIZEMOVE, 0, 0);
+                  },
+                  [&] { PostMessageA(view, WM_CLOSE, 0, 0); }});
+    EXPECT_EQ(framesAfterWait, framesBefore);          // no frames in idle time while paused
+    EXPECT_EQ(framesAfterPaint, framesAfterWait + 1);  // the paint renders exactly one
+    ASSERT_GT(painted.width, 100);
+    EXPECT_EQ(painted.at(100, 100), 0x0000FFu);
+    EXPECT_EQ(painted.at(35, 35), 0x000000u);          // on the line from (30, 30) to (40, 40)
+    EXPECT_EQ(painted.at(35, 30), 0x0000FFu);
+}
+
 }  // namespace
