@@ -38,8 +38,10 @@ void resetPaneView(ImageGroup& pane)
 void emptyPaneBitmap(ImageGroup& pane)
 {
     g_textureFileName.clear();
-    if (ImageBitmap* bitmap = pane.windowBitmap())
+    if (ImageBitmap* bitmap = pane.windowBitmap()) {
         bitmap->releaseDibBlock();
+        bitmap->deleteBitmaps();
+    }
 }
 
 void setPaneZoom(ImageGroup& pane, float zoom)

@@ -21,7 +21,8 @@ void resetPaneView(ImageGroup& pane);
 // Loads the image file into the active window's bitmap, then resetPaneView.
 void showPaneTexture(ImageGroup& pane, const char* path);
 
-// Drops the active window's image (its DIB block) and clears g_textureFileName.
+// Drops the active window's image (its DIB block and both bitmaps) and clears
+// g_textureFileName.
 void emptyPaneBitmap(ImageGroup& pane);
 
 // The active window's zoom.

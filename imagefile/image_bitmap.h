@@ -68,6 +68,10 @@ public:
     // pixels). Loading another BMP and the destructor do it as well.
     void releaseDibBlock();
 
+    // Deletes the loaded and shown bitmaps and sets both to none: the window then draws no
+    // picture until the next image is loaded. Width and height keep their values.
+    void deleteBitmaps();
+
     int getWidth() const { return width; }
     int getHeight() const { return height; }
     void setWidth(int value) { width = value; }

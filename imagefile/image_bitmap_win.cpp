@@ -42,9 +42,16 @@ ImageBitmap::ImageBitmap()
 
 ImageBitmap::~ImageBitmap() {
     releaseDibBlock();
+    deleteBitmaps();
+}
+
+void ImageBitmap::deleteBitmaps() {
     replaceShownBitmap(nullptr);
     if (loadedBitmap)
         DeleteObject(loadedBitmap);
+    loadedBitmap = nullptr;
+    loaded = 0;
+    pixels = RgbImage{};
 }
 
 void ImageBitmap::openImageFile(HWND target, const char* path) {

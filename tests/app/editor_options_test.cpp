@@ -136,9 +136,11 @@ TEST_F(EditorOptions, CancelKeepsTheValuesButTheCheckBoxActsAtOnce)
     EXPECT_FALSE(g_autoUpdateMesh);
 }
 
+// Counts below the toolbar, whose button images sit over the 30 rows above the first tile.
 int countColour(const Capture& capture, uint32_t colour)
 {
-    return capture.count(colour, 0, 0, capture.width, capture.height);
+    const int firstTileRow = 30;
+    return capture.count(colour, 0, firstTileRow, capture.width, capture.height);
 }
 
 TEST_F(EditorOptions, ThePaneFollowsTheRepeatCountsAndTheLineColour)

@@ -8,6 +8,7 @@
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
 #include "tests/support/dialog_answerer.h"
+#include "tests/support/window_capture.h"
 #include "viewer/image_group.h"
 #include "viewer/viewer_settings.h"
 
@@ -355,7 +356,11 @@ TEST(EditorBitmap, OpenBitmapTexturesEverySubsetAndCloseBitmapEmptiesOnlyThePane
 
     ASSERT_TRUE(host.openFile("square_red.x").empty());
     ASSERT_EQ(host.pane().pointCount(), 4);
+    // The second row of tiles starts 30 + 32 rows down (the vertical bar stands at -30).
+    EXPECT_TRUE(isReddish(captureClient(host.pane().windowHandle()).at(20, 75)));
     host.menuCommand(40049);   // Close Bitmap
+    EXPECT_EQ(host.pane().windowBitmap()->getShownBitmap(), nullptr);
+    EXPECT_FALSE(isReddish(captureClient(host.pane().windowHandle()).at(20, 75)));
     EXPECT_EQ(host.pane().pointCount(), 0);
     EXPECT_EQ(host.pane().edgeCount(), 0);
     EXPECT_EQ(g_textureFileName.get(), nullptr);
