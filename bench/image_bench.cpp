@@ -40,17 +40,17 @@ double bestMs(const std::function<void()>& work, int runs = 5) {
 }
 
 std::vector<uint8_t> bigBmp(uint16_t bits) {
-    BmpSpec spec;
-    spec.bitCount = bits;
-    spec.width = Side;
-    spec.height = Side;
+    BmpLayout layout;
+    layout.bitCount = bits;
+    layout.width = Side;
+    layout.height = Side;
     if (bits == 8)
         for (uint32_t i = 0; i < 256; ++i)
-            spec.palette.push_back(i * 0x010101u);
-    spec.pixels.resize(size_t(Side) * Side);
-    for (size_t i = 0; i < spec.pixels.size(); ++i)
-        spec.pixels[i] = bits == 8 ? uint32_t(i % 251) : uint32_t(i * 2654435761u) & 0xFFFFFF;
-    return buildBmp(spec);
+            layout.palette.push_back(i * 0x010101u);
+    layout.pixels.resize(size_t(Side) * Side);
+    for (size_t i = 0; i < layout.pixels.size(); ++i)
+        layout.pixels[i] = bits == 8 ? uint32_t(i % 251) : uint32_t(i * 2654435761u) & 0xFFFFFF;
+    return buildBmp(layout);
 }
 
 void report(const char* name, double value, const char* unit) {

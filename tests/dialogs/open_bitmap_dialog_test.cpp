@@ -16,11 +16,11 @@ bool endsWith(const std::string& text, const std::string& tail) {
 }
 
 std::vector<uint8_t> smallBmp(int width) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = 2;
-    spec.pixels.assign(size_t(width) * 2, 0x336699);
-    return buildBmp(spec);
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = 2;
+    layout.pixels.assign(size_t(width) * 2, 0x336699);
+    return buildBmp(layout);
 }
 
 std::vector<uint8_t> text(const std::string& content) {

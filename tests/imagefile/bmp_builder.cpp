@@ -14,14 +14,14 @@ void put32(std::vector<uint8_t>& out, uint32_t value) {
     put16(out, value >> 16);
 }
 
-void putRow(std::vector<uint8_t>& out, const BmpSpec& spec, size_t first) {
+void putRow(std::vector<uint8_t>& out, const BmpLayout& layout, size_t first) {
     const size_t start = out.size();
-    if (spec.bitCount <= 8) {
+    if (layout.bitCount <= 8) {
         uint8_t packed = 0;
         int used = 0;
-        for (int x = 0; x < spec.width; ++x) {
-            packed = uint8_t(packed | (spec.pixels[first + x] << (8 - spec.bitCount - used)));
-            used += spec.bitCount;
+        for (int x = 0; x < layout.width; ++x) {
+            packed = uint8_t(packed | (layout.pixels[first + x] << (8 - layout.bitCount - used)));
+            used += layout.bitCount;
             if (used == 8) {
                 out.push_back(packed);
                 packed = 0;
@@ -31,9 +31,9 @@ void putRow(std::vector<uint8_t>& out, const BmpSpec& spec, size_t first) {
         if (used)
             out.push_back(packed);
     } else {
-        for (int x = 0; x < spec.width; ++x) {
-            const uint32_t value = spec.pixels[first + x];
-            for (int byte = 0; byte < spec.bitCount / 8; ++byte)
+        for (int x = 0; x < layout.width; ++x) {
+            const uint32_t value = layout.pixels[first + x];
+            for (int byte = 0; byte < layout.bitCount / 8; ++byte)
                 out.push_back(uint8_t(value >> (8 * byte)));
         }
     }
@@ -43,27 +43,27 @@ void putRow(std::vector<uint8_t>& out, const BmpSpec& spec, size_t first) {
 
 } // namespace
 
-std::vector<uint8_t> buildBmp(const BmpSpec& spec) {
+std::vector<uint8_t> buildBmp(const BmpLayout& layout) {
     std::vector<uint8_t> body;
     put32(body, 40);
-    put32(body, uint32_t(spec.width));
-    put32(body, uint32_t(spec.height));
-    put16(body, spec.planes);
-    put16(body, spec.bitCount);
-    put32(body, spec.compression);
+    put32(body, uint32_t(layout.width));
+    put32(body, uint32_t(layout.height));
+    put16(body, layout.planes);
+    put16(body, layout.bitCount);
+    put32(body, layout.compression);
     put32(body, 0);  // image size: not read
     put32(body, 2835);
     put32(body, 2835);
-    put32(body, spec.colorsUsed);
+    put32(body, layout.colorsUsed);
     put32(body, 0);
-    for (uint32_t mask : spec.masks)
+    for (uint32_t mask : layout.masks)
         put32(body, mask);
-    for (uint32_t colour : spec.palette)
+    for (uint32_t colour : layout.palette)
         put32(body, colour);  // little-endian 0x00RRGGBB is blue, green, red, 0
     const size_t offBits = 14 + body.size();
-    if (spec.width > 0 && spec.height > 0 && !spec.pixels.empty())
-        for (int y = 0; y < spec.height; ++y)
-            putRow(body, spec, size_t(y) * size_t(spec.width));
+    if (layout.width > 0 && layout.height > 0 && !layout.pixels.empty())
+        for (int y = 0; y < layout.height; ++y)
+            putRow(body, layout, size_t(y) * size_t(layout.width));
 
     std::vector<uint8_t> file;
     file.push_back('B');

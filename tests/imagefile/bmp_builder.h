@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 1;
     int32_t height = 1;
     uint16_t bitCount = 24;
@@ -20,7 +20,7 @@ struct BmpSpec {
 };
 
 // The whole file: file header, 40-byte info header, masks, palette, padded pixel rows.
-std::vector<uint8_t> buildBmp(const BmpSpec& spec);
+std::vector<uint8_t> buildBmp(const BmpLayout& layout);
 
 // Writes `bytes` to `path` in the current folder.
 void writeFile(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -34,31 +34,31 @@ const std::vector<uint32_t> sixteenColours = {
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
     0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 
-BmpSpec paletted(uint16_t bits, int width, int height) {
-    BmpSpec spec;
-    spec.bitCount = bits;
-    spec.width = width;
-    spec.height = height;
+BmpLayout paletted(uint16_t bits, int width, int height) {
+    BmpLayout layout;
+    layout.bitCount = bits;
+    layout.width = width;
+    layout.height = height;
     const uint32_t count = 1u << bits;
     for (uint32_t i = 0; i < count; ++i)
-        spec.palette.push_back(i < 16 ? sixteenColours[i] : (i * 0x010203u) & 0xFFFFFF);
+        layout.palette.push_back(i < 16 ? sixteenColours[i] : (i * 0x010203u) & 0xFFFFFF);
     for (int i = 0; i < width * height; ++i)
-        spec.pixels.push_back(uint32_t(i * 7 + 3) % count);
-    return spec;
+        layout.pixels.push_back(uint32_t(i * 7 + 3) % count);
+    return layout;
 }
 
 TEST(BmpDecode, PalettedImagesOfEveryWidthShowTheirPaletteColours) {
     for (uint16_t bits : {1, 4, 8}) {
         for (int width : {1, 2, 3, 5, 7, 9, 13, 33}) {
             SCOPED_TRACE(testing::Message() << bits << " bits, width " << width);
-            const BmpSpec spec = paletted(bits, width, 3);
+            const BmpLayout layout = paletted(bits, width, 3);
             RgbImage image;
-            ASSERT_EQ(decodeFile(buildBmp(spec), image), BmpStatus::Ok);
+            ASSERT_EQ(decodeFile(buildBmp(layout), image), BmpStatus::Ok);
             ASSERT_EQ(image.width, width);
             ASSERT_EQ(image.height, 3);
             std::vector<uint32_t> expected;
-            for (uint32_t index : spec.pixels)
-                expected.push_back(spec.palette[index]);
+            for (uint32_t index : layout.pixels)
+                expected.push_back(layout.palette[index]);
             EXPECT_EQ(allPixels(image), expected);
         }
     }
@@ -67,19 +67,19 @@ TEST(BmpDecode, PalettedImagesOfEveryWidthShowTheirPaletteColours) {
 TEST(BmpDecode, TrueColourImagesOfEveryWidthKeepTheirPixels) {
     for (int width : {1, 2, 3, 5, 6, 7}) {
         SCOPED_TRACE(width);
-        BmpSpec spec;
-        spec.width = width;
-        spec.height = 2;
+        BmpLayout layout;
+        layout.width = width;
+        layout.height = 2;
         for (int i = 0; i < width * 2; ++i)
-            spec.pixels.push_back(0x102030u * uint32_t(i + 1) & 0xFFFFFF);
+            layout.pixels.push_back(0x102030u * uint32_t(i + 1) & 0xFFFFFF);
         RgbImage image;
-        ASSERT_EQ(decodeFile(buildBmp(spec), image), BmpStatus::Ok);
-        EXPECT_EQ(allPixels(image), spec.pixels);
+        ASSERT_EQ(decodeFile(buildBmp(layout), image), BmpStatus::Ok);
+        EXPECT_EQ(allPixels(image), layout.pixels);
     }
 }
 
 TEST(BmpDecode, SixteenBitPixelsAreFiveFiveFiveUnlessMasksSayOtherwise) {
-    BmpSpec plain;
+    BmpLayout plain;
     plain.bitCount = 16;
     plain.width = 3;
     plain.pixels = {0x7C00, 0x03E0, 0x001F};  // full red, green, blue
@@ -87,7 +87,7 @@ TEST(BmpDecode, SixteenBitPixelsAreFiveFiveFiveUnlessMasksSayOtherwise) {
     ASSERT_EQ(decodeFile(buildBmp(plain), image), BmpStatus::Ok);
     EXPECT_EQ(allPixels(image), (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF}));
 
-    BmpSpec masked = plain;
+    BmpLayout masked = plain;
     masked.compression = 3;
     masked.masks = {0xF800, 0x07E0, 0x001F};
     masked.pixels = {0xF800, 0x07E0, 0x0400};  // red, green, half green (32 of 63)
@@ -96,7 +96,7 @@ TEST(BmpDecode, SixteenBitPixelsAreFiveFiveFiveUnlessMasksSayOtherwise) {
 }
 
 TEST(BmpDecode, ThirtyTwoBitPixelsDropTheFourthByte) {
-    BmpSpec plain;
+    BmpLayout plain;
     plain.bitCount = 32;
     plain.width = 2;
     plain.pixels = {0xAA123456, 0x55ABCDEF};
@@ -104,7 +104,7 @@ TEST(BmpDecode, ThirtyTwoBitPixelsDropTheFourthByte) {
     ASSERT_EQ(decodeFile(buildBmp(plain), image), BmpStatus::Ok);
     EXPECT_EQ(allPixels(image), (std::vector<uint32_t>{0x123456, 0xABCDEF}));
 
-    BmpSpec masked = plain;
+    BmpLayout masked = plain;
     masked.compression = 3;
     masked.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};  // stored red, green, blue reversed
     ASSERT_EQ(decodeFile(buildBmp(masked), image), BmpStatus::Ok);
@@ -112,69 +112,69 @@ TEST(BmpDecode, ThirtyTwoBitPixelsDropTheFourthByte) {
 }
 
 TEST(BmpDecode, ShortColourTableIsUsedAndIndicesPastItAreBlack) {
-    BmpSpec spec = paletted(8, 4, 1);
-    spec.palette = {0xFF0000, 0x00FF00};
-    spec.colorsUsed = 2;
-    spec.pixels = {1, 0, 200, 1};
+    BmpLayout layout = paletted(8, 4, 1);
+    layout.palette = {0xFF0000, 0x00FF00};
+    layout.colorsUsed = 2;
+    layout.pixels = {1, 0, 200, 1};
     RgbImage image;
-    ASSERT_EQ(decodeFile(buildBmp(spec), image), BmpStatus::Ok);
+    ASSERT_EQ(decodeFile(buildBmp(layout), image), BmpStatus::Ok);
     EXPECT_EQ(allPixels(image), (std::vector<uint32_t>{0x00FF00, 0xFF0000, 0, 0x00FF00}));
 }
 
 TEST(BmpDecode, FilesThatLieAreRefused) {
     struct Case {
         const char* what;
-        void (*spoil)(BmpSpec&, std::vector<uint8_t>&);
+        void (*spoil)(BmpLayout&, std::vector<uint8_t>&);
         BmpStatus expected;
     };
     const Case cases[] = {
-        {"zero width", [](BmpSpec&, std::vector<uint8_t>& f) { setU32(f, 18, 0); },
+        {"zero width", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 18, 0); },
          BmpStatus::BadHeader},
-        {"zero height", [](BmpSpec&, std::vector<uint8_t>& f) { setU32(f, 22, 0); },
+        {"zero height", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 22, 0); },
          BmpStatus::BadHeader},
-        {"negative width", [](BmpSpec&, std::vector<uint8_t>& f) { setU32(f, 18, uint32_t(-4)); },
+        {"negative width", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 18, uint32_t(-4)); },
          BmpStatus::BadHeader},
-        {"negative height", [](BmpSpec&, std::vector<uint8_t>& f) { setU32(f, 22, uint32_t(-4)); },
+        {"negative height", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 22, uint32_t(-4)); },
          BmpStatus::BadHeader},
-        {"huge width", [](BmpSpec&, std::vector<uint8_t>& f) { setU32(f, 18, 0x7FFFFFFF); },
+        {"huge width", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 18, 0x7FFFFFFF); },
          BmpStatus::BadHeader},
-        {"huge area", [](BmpSpec&, std::vector<uint8_t>& f) {
+        {"huge area", [](BmpLayout&, std::vector<uint8_t>& f) {
              setU32(f, 18, 30000);
              setU32(f, 22, 30000);
          }, BmpStatus::BadHeader},
-        {"width past the pixels", [](BmpSpec&, std::vector<uint8_t>& f) { setU32(f, 18, 5000); },
+        {"width past the pixels", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 18, 5000); },
          BmpStatus::TooShort},
         {"header size past the file",
-         [](BmpSpec&, std::vector<uint8_t>& f) { setU32(f, 14, 0x10000000); },
+         [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 14, 0x10000000); },
          BmpStatus::TooShort},
-        {"header size 30", [](BmpSpec&, std::vector<uint8_t>& f) { setU32(f, 14, 30); },
+        {"header size 30", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 14, 30); },
          BmpStatus::BadHeader},
-        {"core header", [](BmpSpec&, std::vector<uint8_t>& f) { setU32(f, 14, 12); },
+        {"core header", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 14, 12); },
          BmpStatus::Unsupported},
-        {"zero planes", [](BmpSpec&, std::vector<uint8_t>& f) { f[26] = 0; },
+        {"zero planes", [](BmpLayout&, std::vector<uint8_t>& f) { f[26] = 0; },
          BmpStatus::BadHeader},
-        {"bit count 0", [](BmpSpec&, std::vector<uint8_t>& f) { f[28] = 0; },
+        {"bit count 0", [](BmpLayout&, std::vector<uint8_t>& f) { f[28] = 0; },
          BmpStatus::Unsupported},
-        {"bit count 2", [](BmpSpec&, std::vector<uint8_t>& f) { f[28] = 2; },
+        {"bit count 2", [](BmpLayout&, std::vector<uint8_t>& f) { f[28] = 2; },
          BmpStatus::Unsupported},
-        {"bit count 64", [](BmpSpec&, std::vector<uint8_t>& f) { f[28] = 64; },
+        {"bit count 64", [](BmpLayout&, std::vector<uint8_t>& f) { f[28] = 64; },
          BmpStatus::Unsupported},
-        {"run-length compression", [](BmpSpec&, std::vector<uint8_t>& f) { f[30] = 1; },
+        {"run-length compression", [](BmpLayout&, std::vector<uint8_t>& f) { f[30] = 1; },
          BmpStatus::Unsupported},
-        {"bit fields on 8 bits", [](BmpSpec&, std::vector<uint8_t>& f) { f[30] = 3; },
+        {"bit fields on 8 bits", [](BmpLayout&, std::vector<uint8_t>& f) { f[30] = 3; },
          BmpStatus::Unsupported},
-        {"257 colours on 8 bits", [](BmpSpec&, std::vector<uint8_t>& f) { setU32(f, 46, 257); },
+        {"257 colours on 8 bits", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 46, 257); },
          BmpStatus::BadColourCount},
         {"colour table past the file",
-         [](BmpSpec&, std::vector<uint8_t>& f) { f.resize(14 + 40 + 100); }, BmpStatus::TooShort},
-        {"one pixel byte missing", [](BmpSpec&, std::vector<uint8_t>& f) { f.pop_back(); },
+         [](BmpLayout&, std::vector<uint8_t>& f) { f.resize(14 + 40 + 100); }, BmpStatus::TooShort},
+        {"one pixel byte missing", [](BmpLayout&, std::vector<uint8_t>& f) { f.pop_back(); },
          BmpStatus::TooShort},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        BmpSpec spec = paletted(8, 6, 4);
-        std::vector<uint8_t> file = buildBmp(spec);
-        c.spoil(spec, file);
+        BmpLayout layout = paletted(8, 6, 4);
+        std::vector<uint8_t> file = buildBmp(layout);
+        c.spoil(layout, file);
         RgbImage image;
         image.width = 77;
         EXPECT_EQ(decodeFile(file, image), c.expected);
@@ -183,21 +183,21 @@ TEST(BmpDecode, FilesThatLieAreRefused) {
 }
 
 TEST(BmpDecode, ColourCountAtTheTableSizeIsAcceptedAndOnePastRefused) {
-    BmpSpec spec = paletted(4, 3, 2);
-    spec.colorsUsed = 16;
+    BmpLayout layout = paletted(4, 3, 2);
+    layout.colorsUsed = 16;
     RgbImage image;
-    EXPECT_EQ(decodeFile(buildBmp(spec), image), BmpStatus::Ok);
-    spec.colorsUsed = 17;
-    spec.palette.push_back(0);
-    EXPECT_EQ(decodeFile(buildBmp(spec), image), BmpStatus::BadColourCount);
+    EXPECT_EQ(decodeFile(buildBmp(layout), image), BmpStatus::Ok);
+    layout.colorsUsed = 17;
+    layout.palette.push_back(0);
+    EXPECT_EQ(decodeFile(buildBmp(layout), image), BmpStatus::BadColourCount);
 }
 
 TEST(BmpDecode, MissingBitFieldMasksAreTooShort) {
-    BmpSpec spec;
-    spec.bitCount = 16;
-    spec.compression = 3;
-    spec.width = 0;  // no pixels: the file ends after the info header
-    std::vector<uint8_t> file = buildBmp(spec);
+    BmpLayout layout;
+    layout.bitCount = 16;
+    layout.compression = 3;
+    layout.width = 0;  // no pixels: the file ends after the info header
+    std::vector<uint8_t> file = buildBmp(layout);
     file[18] = 1;
     file[22] = 1;
     RgbImage image;
@@ -205,8 +205,8 @@ TEST(BmpDecode, MissingBitFieldMasksAreTooShort) {
 }
 
 TEST(BmpDecode, RejectsEveryTruncatedPrefix) {
-    for (const BmpSpec& spec : {paletted(1, 9, 3), paletted(8, 5, 3), [] {
-             BmpSpec s;
+    for (const BmpLayout& layout : {paletted(1, 9, 3), paletted(8, 5, 3), [] {
+             BmpLayout s;
              s.bitCount = 32;
              s.compression = 3;
              s.masks = {0xFF0000, 0xFF00, 0xFF};
@@ -215,7 +215,7 @@ TEST(BmpDecode, RejectsEveryTruncatedPrefix) {
              s.pixels.assign(6, 0x123456);
              return s;
          }()}) {
-        const std::vector<uint8_t> file = buildBmp(spec);
+        const std::vector<uint8_t> file = buildBmp(layout);
         RgbImage image;
         ASSERT_EQ(decodeFile(file, image), BmpStatus::Ok);
         for (size_t length = BmpFileHeaderSize; length < file.size(); ++length) {
@@ -227,7 +227,7 @@ TEST(BmpDecode, RejectsEveryTruncatedPrefix) {
 }
 
 TEST(BmpDecode, FileHeaderMustStartWithBM) {
-    std::vector<uint8_t> file = buildBmp(BmpSpec{});
+    std::vector<uint8_t> file = buildBmp(BmpLayout{});
     EXPECT_TRUE(isBmpFileHeader(file.data(), 14));
     EXPECT_FALSE(isBmpFileHeader(file.data(), 13));
     file[1] = 'm';

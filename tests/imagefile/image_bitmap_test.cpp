@@ -21,14 +21,14 @@ struct Loaded : testing::Test {
 
 // Builds a 24-bit file whose pixel (x, y), counted from the top, is `colour(x, y)`.
 template <typename Colour>
-BmpSpec trueColour(int width, int height, Colour colour) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
+BmpLayout trueColour(int width, int height, Colour colour) {
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
     for (int row = height - 1; row >= 0; --row)
         for (int x = 0; x < width; ++x)
-            spec.pixels.push_back(colour(x, row));
-    return spec;
+            layout.pixels.push_back(colour(x, row));
+    return layout;
 }
 
 uint32_t gradient(int x, int y) { return uint32_t(0x400000 * (x % 4) + 0x2000 * y + 0x11 * x + 7); }
@@ -42,21 +42,21 @@ Pixels expectedRows(int width, int height, uint32_t (*colour)(int, int)) {
     return rows;
 }
 
-BmpSpec paletted8(int width, int height) {
-    BmpSpec spec;
-    spec.bitCount = 8;
-    spec.width = width;
-    spec.height = height;
-    spec.palette = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFEDCBA};
-    spec.colorsUsed = 5;
+BmpLayout paletted8(int width, int height) {
+    BmpLayout layout;
+    layout.bitCount = 8;
+    layout.width = width;
+    layout.height = height;
+    layout.palette = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFEDCBA};
+    layout.colorsUsed = 5;
     for (int i = 0; i < width * height; ++i)
-        spec.pixels.push_back(uint32_t(i % 5));
-    return spec;
+        layout.pixels.push_back(uint32_t(i % 5));
+    return layout;
 }
 
 TEST_F(Loaded, PalettedBmpShowsItsPaletteColours) {
-    const BmpSpec spec = paletted8(5, 3);
-    writeFile("palette.bmp", buildBmp(spec));
+    const BmpLayout layout = paletted8(5, 3);
+    writeFile("palette.bmp", buildBmp(layout));
     bitmap.openImageFile(window.handle(), "palette.bmp");
     EXPECT_TRUE(answerer.boxTexts().empty());
     EXPECT_EQ(bitmap.isLoaded(), 1);
@@ -67,7 +67,7 @@ TEST_F(Loaded, PalettedBmpShowsItsPaletteColours) {
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
             EXPECT_EQ(shown[size_t(y)][size_t(x)],
-                      spec.palette[spec.pixels[size_t((2 - y) * 5 + x)]])
+                      layout.palette[layout.pixels[size_t((2 - y) * 5 + x)]])
                 << x << "," << y;
 }
 
@@ -79,29 +79,29 @@ TEST_F(Loaded, BmpsOfEveryDepthAndWidthShowTheirPixels) {
     for (const Case c : {Case{1, 9}, Case{4, 3}, Case{8, 7}, Case{24, 1}, Case{24, 5},
                          Case{24, 6}, Case{16, 3}, Case{32, 3}}) {
         SCOPED_TRACE(testing::Message() << c.bits << " bits, width " << c.width);
-        BmpSpec spec;
-        spec.bitCount = c.bits;
-        spec.width = c.width;
-        spec.height = 2;
+        BmpLayout layout;
+        layout.bitCount = c.bits;
+        layout.width = c.width;
+        layout.height = 2;
         std::vector<uint32_t> colours;  // in file order
         for (int i = 0; i < c.width * 2; ++i) {
             const uint32_t value = uint32_t(i * 5 + 1);
             if (c.bits <= 8) {
                 const uint32_t count = 1u << c.bits;
-                spec.pixels.push_back(value % count);
+                layout.pixels.push_back(value % count);
                 colours.push_back(0x10 * (value % count) + 0x030201);
             } else if (c.bits == 16) {
-                spec.pixels.push_back(value % 32 << 10 | 31);  // red ramp, full blue
+                layout.pixels.push_back(value % 32 << 10 | 31);  // red ramp, full blue
                 colours.push_back((value % 32 * 255 / 31) << 16 | 0xFF);
             } else {
-                spec.pixels.push_back(value * 0x0A0B0C);
+                layout.pixels.push_back(value * 0x0A0B0C);
                 colours.push_back(value * 0x0A0B0C & 0xFFFFFF);
             }
         }
         if (c.bits <= 8)
             for (uint32_t i = 0; i < (1u << c.bits); ++i)
-                spec.palette.push_back(0x10 * i + 0x030201);
-        writeFile("depth.bmp", buildBmp(spec));
+                layout.palette.push_back(0x10 * i + 0x030201);
+        writeFile("depth.bmp", buildBmp(layout));
         bitmap.openImageFile(window.handle(), "depth.bmp");
         ASSERT_EQ(bitmap.getWidth(), c.width);
         const Pixels shown = bitmapPixels(bitmap.getShownBitmap());
