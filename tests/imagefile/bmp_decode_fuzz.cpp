@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include "imagefile/bmp_decode.h"
-#include "tests/imagefile/fuzz_replay.h"
+#include "tests/support/fuzz_replay.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!isBmpFileHeader(data, size))

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include "imagefile/pgm_image.h"
-#include "tests/imagefile/fuzz_replay.h"
+#include "tests/support/fuzz_replay.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (FILE* file = std::fopen("fuzz-input.pgm", "wb")) {

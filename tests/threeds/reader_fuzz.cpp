@@ -5,14 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "threeds/chunk3ds_file.h"
 #include "threeds/error_box_record.h"
 #include "threeds/mesh_record.h"
+#include "tests/support/fuzz_replay.h"
 
 namespace {
 
@@ -58,40 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 }
 
 #ifndef MAPWELL_LIBFUZZER
-namespace {
-
-void replay(const std::vector<uint8_t>& seed)
-{
-    LLVMFuzzerTestOneInput(seed.data(), seed.size());
-    for (size_t length = 0; length < seed.size(); ++length)
-        LLVMFuzzerTestOneInput(seed.data(), length);
-    std::vector<uint8_t> changed = seed;
-    for (size_t at = 0; at < seed.size(); ++at) {
-        for (uint8_t value : {uint8_t(0x00), uint8_t(0xFF), uint8_t(seed[at] ^ 0x40)}) {
-            changed[at] = value;
-            LLVMFuzzerTestOneInput(changed.data(), changed.size());
-        }
-        changed[at] = seed[at];
-    }
-}
-
-}  // namespace
-
 int main(int argc, char** argv)
 {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <seed folder>\n", argv[0]);
         return 2;
     }
-    int seeds = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(argv[1])) {
-        if (entry.path().extension() != ".3ds")
-            continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        replay(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
-        ++seeds;
-    }
-    std::printf("replayed %d seeds\n", seeds);
-    return seeds > 0 ? 0 : 1;
+    return replaySeedFolder(argv[1], ".3ds");
 }
 #endif

@@ -1,4 +1,4 @@
-#include "tests/imagefile/fuzz_replay.h"
+#include "tests/support/fuzz_replay.h"
 
 #include <cstdio>
 #include <filesystem>
