@@ -34,6 +34,19 @@ screen_pixel() {
     convert "$PWD/screen.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
 }
 
+# Of the screen rectangle w x h at (x, y), as "fraction colours": the fraction of pixels that
+# are not the view's clear blue, and the number of distinct colours.
+screen_region_stats() {
+    import -window root "$PWD/screen.png" 2>/dev/null || fail "no screenshot"
+    local region="$PWD/region.png"
+    convert "$PWD/screen.png" -crop "$3x$4+$1+$2" +repage "$region"
+    local colours not_blue
+    colours=$(convert "$region" -format '%k' info:)
+    not_blue=$(convert "$region" -fill black -opaque '#0000FF' -fill white +opaque black \
+               -colorspace Gray -format '%[fx:mean]' info:)
+    echo "$not_blue $colours"
+}
+
 # Waits up to $2 seconds for the editor to end and checks its exit status is $1.
 expect_exit() {
     local want=$1 seconds=${2:-15} status
