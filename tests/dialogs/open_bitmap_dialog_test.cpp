@@ -108,7 +108,14 @@ TEST_F(OpenBitmap, CapitalExtensionIsReturnedButNotLoaded) {
 }
 
 TEST_F(OpenBitmap, PathLongerThanTheBufferFailsWithItsName) {
-    // A short name in a deep folder: the typed text fits, the full path does not.
+    // A short name in a deep folder: the typed text fits, the full path does not. How Wine's
+    // dialog treats such a path depends on its whole length, so the case runs in a folder of
+    // fixed length (51 characters) wherever the suite itself runs.
+    char suiteFolder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, suiteFolder);
+    const std::string base = "C:\\" + std::string(48, 'b');
+    ASSERT_TRUE(CreateDirectoryA(base.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_TRUE(SetCurrentDirectoryA(base.c_str()));
     const std::string folder(200, 'd');
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     writeFile(folder + "\\deep.bmp", smallBmp(2));
@@ -120,6 +127,7 @@ TEST_F(OpenBitmap, PathLongerThanTheBufferFailsWithItsName) {
     EXPECT_EQ(boxes(), Texts{"FNERR_BUFFERTOOSMALL"});
     EXPECT_EQ(bitmap.getLoadedBitmap(), nullptr);
     EXPECT_STREQ(bitmap.getFilePath(), "");
+    SetCurrentDirectoryA(suiteFolder);
 }
 
 } // namespace
