@@ -1,6 +1,7 @@
 // Speed of image loading: BMP decoding (24 and 8 bits), PGM reading and the nearest-neighbour
 // zoom on a 2048 x 2048 image; under Windows also the whole BMP load into device bitmaps and
 // a zoom by 2 of the shown copy. Runs in the output folder given as argument.
+#include "bench/best_time.h"
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -26,18 +27,6 @@ const char* const kTree = "";
 
 constexpr int Side = 2048;
 
-// Best of a few runs, in milliseconds.
-double bestMs(const std::function<void()>& work, int runs = 5) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        const std::chrono::duration<double, std::milli> spent =
-            std::chrono::steady_clock::now() - start;
-        best = std::min(best, spent.count());
-    }
-    return best;
-}
 
 std::vector<uint8_t> bigBmp(uint16_t bits) {
     BmpLayout layout;
@@ -66,7 +55,7 @@ int main(int argc, char** argv) {
     for (uint16_t bits : {uint16_t(24), uint16_t(8)}) {
         const std::vector<uint8_t> file = bigBmp(bits);
         RgbImage image;
-        const double ms = bestMs([&] {
+        const double ms = bestMilliseconds(5, [&] {
             ok = ok && decodeBmpBody(file.data() + BmpFileHeaderSize,
                                      file.size() - BmpFileHeaderSize, image) == BmpStatus::Ok;
         });
@@ -76,7 +65,7 @@ int main(int argc, char** argv) {
     RgbImage source;
     ok = ok && allocateRgbImage(source, Side, Side);
     RgbImage zoomed;
-    report("zoom2_2048_ms", bestMs([&] { ok = ok && zoomNearest(source, Side * 2, Side * 2, zoomed); }),
+    report("zoom2_2048_ms", bestMilliseconds(5, [&] { ok = ok && zoomNearest(source, Side * 2, Side * 2, zoomed); }),
            "ms");
 
     std::vector<uint8_t> pgm;
@@ -85,7 +74,7 @@ int main(int argc, char** argv) {
     pgm.resize(pgm.size() + size_t(Side) * Side, 0x80);
     writeFile("bench.pgm", pgm);
     PgmImage grey;
-    report("read_pgm_2048_ms", bestMs([&] { ok = ok && grey.read("bench.pgm") == 0; }), "ms");
+    report("read_pgm_2048_ms", bestMilliseconds(5, [&] { ok = ok && grey.read("bench.pgm") == 0; }), "ms");
 
 #ifdef _WIN32
     writeFile("bench.bmp", bigBmp(24));
@@ -93,9 +82,9 @@ int main(int argc, char** argv) {
                                   GetModuleHandleA(nullptr), nullptr);
     ImageBitmap bitmap;
     report("load_bmp24_2048_ms",
-           bestMs([&] { ok = ok && bitmap.loadBmp(window, "bench.bmp") && bitmap.isLoaded(); }),
+           bestMilliseconds(5, [&] { ok = ok && bitmap.loadBmp(window, "bench.bmp") && bitmap.isLoaded(); }),
            "ms");
-    report("zoomed_copy2_2048_ms", bestMs([&] { ok = ok && bitmap.makeZoomedCopy(2.0f) == 0; }),
+    report("zoomed_copy2_2048_ms", bestMilliseconds(5, [&] { ok = ok && bitmap.makeZoomedCopy(2.0f) == 0; }),
            "ms");
     DestroyWindow(window);
 #endif

@@ -1,5 +1,6 @@
 // Speed of the 3DS reader and writer on a 60,000-vertex mesh, and of one chunk-dump line.
 // Runs in the output folder given as argument, where the dump ("chunks.tst") grows.
+#include "bench/best_time.h"
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -39,18 +40,6 @@ MeshRecord ribbon()
     return record;
 }
 
-double bestMilliseconds(int runs, const std::function<void()>& work)
-{
-    double best = 1e30;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        const std::chrono::duration<double, std::milli> took =
-            std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count());
-    }
-    return best;
-}
 
 }  // namespace
 
