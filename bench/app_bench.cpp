@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/globals.h"
-#include "app/my_d3d_application.h"
+#include "app/globals_win.h"
+#include "app/my_d3d_application_win.h"
 #include "graphics/xfile_writer.h"
 #include "scripts/mediagen/bmp_file.h"
 #include "scripts/mediagen/torus_knot.h"
@@ -19,7 +19,7 @@
 #include "threeds/mesh_record.h"
 #include "tests/support/dialog_answerer.h"
 #include "viewer/apply_request.h"
-#include "viewer/image_group.h"
+#include "viewer/image_group_win.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "framework/d3d_enumeration.h"
+#include "framework/d3d_enumeration_win.h"
 
 int main() {
     IDirect3D9* d3d = Direct3DCreate9(D3D_SDK_VERSION);

@@ -14,7 +14,7 @@
 #include "tests/imagefile/bmp_builder.h"
 #ifdef _WIN32
 #include <windows.h>
-#include "imagefile/image_bitmap.h"
+#include "imagefile/image_bitmap_win.h"
 #endif
 
 namespace {

@@ -1,9 +1,9 @@
-#include "dialogs/open_bitmap_dialog.h"
+#include "dialogs/open_bitmap_dialog_win.h"
 
 #include <commdlg.h>
 #include <cstring>
 #include "dialogs/common_dialog_errors.h"
-#include "imagefile/image_bitmap.h"
+#include "imagefile/image_bitmap_win.h"
 #include "threeds/diagnostics.h"
 
 std::string openBitmap(ImageBitmap& bitmap, HWND owner) {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-CArcBall::CArcBall() {
+ArcBall::ArcBall() {
     D3DXQuaternionIdentity(&m_dragStartRotation);
     D3DXQuaternionIdentity(&m_rotation);
     D3DXMatrixIdentity(&m_rotationMatrix);
@@ -11,15 +11,15 @@ CArcBall::CArcBall() {
     D3DXMatrixIdentity(&m_translationDeltaMatrix);
 }
 
-void CArcBall::SetWindowSize(int width, int height, float radius) {
+void ArcBall::SetWindowSize(int width, int height, float radius) {
     m_width = width;
     m_height = height;
     m_radius = radius;
 }
 
-void CArcBall::SetTranslationRadius(float radius) { m_translationRadius = radius; }
+void ArcBall::SetTranslationRadius(float radius) { m_translationRadius = radius; }
 
-D3DXVECTOR3 CArcBall::PointOnBall(int x, int y) const {
+D3DXVECTOR3 ArcBall::PointOnBall(int x, int y) const {
     // The window centre is found in whole pixels, as the mouse positions are.
     float fx = float(m_width / 2 - x) / (m_radius * float(m_width) / 2.0f);
     float fy = float(y - m_height / 2) / (m_radius * float(m_height) / 2.0f);
@@ -35,7 +35,7 @@ D3DXVECTOR3 CArcBall::PointOnBall(int x, int y) const {
     return {fx, fy, std::sqrt(1.0f - lengthSquared)};
 }
 
-D3DXQUATERNION CArcBall::RotationBetweenBallPoints(const D3DXVECTOR3& from,
+D3DXQUATERNION ArcBall::RotationBetweenBallPoints(const D3DXVECTOR3& from,
                                                    const D3DXVECTOR3& to) {
     D3DXVECTOR3 start, end, half, axis;
     D3DXVec3Normalize(&start, &from);
@@ -48,7 +48,7 @@ D3DXQUATERNION CArcBall::RotationBetweenBallPoints(const D3DXVECTOR3& from,
     return {axis.x, axis.y, axis.z, D3DXVec3Dot(&start, &half)};
 }
 
-void CArcBall::dragRotation(int x, int y) {
+void ArcBall::dragRotation(int x, int y) {
     if (m_drag) {
         const D3DXQUATERNION step = RotationBetweenBallPoints(m_dragStartPoint, PointOnBall(x, y));
         D3DXQuaternionMultiply(&m_rotation, &m_dragStartRotation, &step);
@@ -60,7 +60,7 @@ void CArcBall::dragRotation(int x, int y) {
     m_drag = true;
 }
 
-void CArcBall::dragTranslation(int x, int y, unsigned buttons) {
+void ArcBall::dragTranslation(int x, int y, unsigned buttons) {
     const float dx = float(m_lastX - x) * m_translationRadius / float(m_width);
     const float dy = float(m_lastY - y) * m_translationRadius / float(m_height);
     if (buttons & ArcBallRight)
@@ -72,7 +72,7 @@ void CArcBall::dragTranslation(int x, int y, unsigned buttons) {
     m_lastY = y;
 }
 
-bool CArcBall::HandleMouseEvent(ArcBallEvent event, int x, int y, unsigned buttons) {
+bool ArcBall::HandleMouseEvent(ArcBallEvent event, int x, int y, unsigned buttons) {
     switch (event) {
     case ArcBallEvent::RightDown:
     case ArcBallEvent::MiddleDown:

@@ -1,13 +1,10 @@
 #pragma once
-// CArcBall: turns and moves the mesh with the mouse. A left drag rotates along a virtual ball
+// ArcBall: turns and moves the mesh with the mouse. A left drag rotates along a virtual ball
 // that fills `m_radius` of the window; a right drag moves in the view plane; a middle drag
-// moves in depth. The application reads the four matrices every frame.
-// The ball arithmetic is portable; only HandleMouseMessage (arc_ball_win.cpp) knows Win32.
+// moves in depth. The application reads the four matrices every frame. This is the ball's
+// arithmetic, fed with events in its own terms; CArcBall (arc_ball_win.h) feeds it the
+// window's mouse messages.
 #include "graphics/d3dx_math.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 // What the mouse did, in the arcball's own terms.
 enum class ArcBallEvent { LeftDown, LeftUp, RightDown, MiddleDown, Move, Other };
@@ -15,9 +12,9 @@ enum class ArcBallEvent { LeftDown, LeftUp, RightDown, MiddleDown, Move, Other }
 // Buttons held during a move.
 enum ArcBallButton : unsigned { ArcBallLeft = 1, ArcBallRight = 2, ArcBallMiddle = 4 };
 
-class CArcBall {
+class ArcBall {
 public:
-    CArcBall();
+    ArcBall();
 
     // Window size in pixels and the ball radius as a fraction of the window.
     void SetWindowSize(int width, int height, float radius);
@@ -34,10 +31,6 @@ public:
     // Applies one mouse event at (x, y) with `buttons` (ArcBallButton bits) held. Returns true
     // for the events the ball takes (button downs, left up, every move), false for Other.
     bool HandleMouseEvent(ArcBallEvent event, int x, int y, unsigned buttons);
-#ifdef _WIN32
-    // Win32 entry: maps the mouse messages onto HandleMouseEvent; TRUE when it took one.
-    BOOL HandleMouseMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-#endif
 
     int m_width = 0;
     int m_height = 0;

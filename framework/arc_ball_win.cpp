@@ -1,6 +1,6 @@
-#include <windowsx.h>
+#include "framework/arc_ball_win.h"
 
-#include "framework/arc_ball.h"
+#include <windowsx.h>
 
 namespace {
 

@@ -1,7 +1,7 @@
 // CD3DApplication::UpdateFrameStats: the rate and the back buffer's formats, once a second.
 #include "framework/app_timer.h"
-#include "framework/d3d_application.h"
-#include "framework/format_name.h"
+#include "framework/d3d_application_win.h"
+#include "framework/format_name_win.h"
 #include "framework/frame_stats.h"
 
 void CD3DApplication::UpdateFrameStats() {

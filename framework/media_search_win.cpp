@@ -1,4 +1,4 @@
-#include "framework/media_search.h"
+#include "framework/media_search_win.h"
 
 #include "framework/text_buffer.h"
 

@@ -8,7 +8,7 @@
 #include "graphics/adjacency.h"
 #include "graphics/com_object_win.h"
 #include "graphics/attribute_sort.h"
-#include "graphics/d3dx.h"
+#include "graphics/d3dx_win.h"
 #include "graphics/d3dx_buffer_win.h"
 #include "graphics/fvf.h"
 #include "graphics/mesh_content.h"

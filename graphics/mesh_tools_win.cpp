@@ -1,6 +1,6 @@
 // D3DXComputeNormals, D3DXComputeBoundingSphere and D3DXGetFVFVertexSize over the portable code.
 #include "graphics/bounds.h"
-#include "graphics/d3dx.h"
+#include "graphics/d3dx_win.h"
 #include "graphics/fvf.h"
 #include "graphics/mesh_win.h"
 #include "graphics/normals.h"

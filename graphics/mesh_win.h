@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "graphics/attribute_sort.h"
-#include "graphics/d3dx.h"
+#include "graphics/d3dx_win.h"
 
 // The contents of a new mesh: vertices in the mesh's format, 3 indices and 1 attribute per
 // face, and the attribute table (may be empty).

@@ -1,5 +1,5 @@
 // D3DXConvertMeshToSingleStrip and D3DXConvertMeshToStrips over the portable strip builder.
-#include "graphics/d3dx.h"
+#include "graphics/d3dx_win.h"
 #include "graphics/d3dx_buffer_win.h"
 #include "graphics/mesh_win.h"
 #include "graphics/com_object_win.h"

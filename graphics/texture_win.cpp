@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "graphics/com_object_win.h"
-#include "graphics/d3dx.h"
+#include "graphics/d3dx_win.h"
 #include "graphics/dxt_decode.h"
 #include "graphics/image_decode.h"
 #include "graphics/mip_chain.h"

@@ -1,6 +1,6 @@
 // The group's point and edge operations: each works on the active window's lists, and does
 // nothing (after the log line of activeWindow) when there is no active window.
-#include "viewer/image_group.h"
+#include "viewer/image_group_win.h"
 
 void ImageGroup::addPoint(ImagePoint point)
 {

@@ -1,4 +1,4 @@
-#include "viewer/image_group_registry.h"
+#include "viewer/image_group_registry_win.h"
 
 #include "threeds/diagnostics.h"
 

@@ -1,9 +1,9 @@
-#include "viewer/image_group.h"
+#include "viewer/image_group_win.h"
 
-#include "dialogs/open_bitmap_dialog.h"
+#include "dialogs/open_bitmap_dialog_win.h"
 #include "threeds/diagnostics.h"
-#include "toolkit/element_tree.h"
-#include "viewer/image_group_registry.h"
+#include "toolkit/element_tree_win.h"
+#include "viewer/image_group_registry_win.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 // the screen once. Consecutive lines of one colour go to GDI in one PolyPolyline call, which
 // draws the same pixels as a MoveToEx / LineTo pair per line, in the same order; the
 // squares of the points are written into the canvas's pixels directly.
-#include "viewer/image_window.h"
+#include "viewer/image_window_win.h"
 
 #include "threeds/diagnostics.h"
 #include "viewer/apply_request.h"

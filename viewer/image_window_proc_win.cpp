@@ -1,7 +1,7 @@
-#include "viewer/image_window_proc.h"
+#include "viewer/image_window_proc_win.h"
 
 #include "threeds/diagnostics.h"
-#include "viewer/image_group_registry.h"
+#include "viewer/image_group_registry_win.h"
 #include "viewer/point_edit_state.h"
 #include "viewer/point_editor.h"
 #include "viewer/viewer_settings.h"

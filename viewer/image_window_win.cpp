@@ -1,8 +1,8 @@
-#include "viewer/image_window.h"
+#include "viewer/image_window_win.h"
 
 #include "threeds/diagnostics.h"
-#include "toolkit/element_tree.h"
-#include "viewer/image_window_proc.h"
+#include "toolkit/element_tree_win.h"
+#include "viewer/image_window_proc_win.h"
 #include "viewer/point_edit_state.h"
 
 #include <cstdio>

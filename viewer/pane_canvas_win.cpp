@@ -1,4 +1,4 @@
-#include "viewer/pane_canvas.h"
+#include "viewer/pane_canvas_win.h"
 
 #include <algorithm>
 

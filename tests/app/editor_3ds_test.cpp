@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "app/globals.h"
+#include "app/globals_win.h"
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
 #include "threeds/chunk3ds_file.h"
 #include "threeds/mesh_record.h"
-#include "viewer/image_group.h"
+#include "viewer/image_group_win.h"
 #include "viewer/viewer_settings.h"
 
 namespace {

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
+#include "app/globals_win.h"
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
 #include "tests/support/dialog_answerer.h"
-#include "viewer/image_group.h"
+#include "viewer/image_group_win.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/globals.h"
-#include "app/mesh_lock.h"
+#include "app/globals_win.h"
+#include "app/mesh_lock_win.h"
 #include "tests/app/test_media.h"
 #include "tests/support/dialog_answerer.h"
-#include "viewer/image_group.h"
+#include "viewer/image_group_win.h"
 
 bool EditorHost::start()
 {

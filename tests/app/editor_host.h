@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/my_d3d_application.h"
+#include "app/my_d3d_application_win.h"
 #include "tests/support/window_capture.h"
 #include "viewer/image_point.h"
 

@@ -7,7 +7,7 @@
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
 #include "tests/support/dialog_answerer.h"
-#include "viewer/image_group.h"
+#include "viewer/image_group_win.h"
 #include "viewer/viewer_settings.h"
 
 namespace {

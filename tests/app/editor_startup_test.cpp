@@ -1,10 +1,10 @@
 // Start-up of the real editor with the bundled mesh "knot.x" in place.
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
+#include "app/globals_win.h"
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
-#include "viewer/image_group.h"
+#include "viewer/image_group_win.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
-#include "viewer/image_group.h"
+#include "viewer/image_group_win.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
-#include "app/my_d3d_application.h"
+#include "app/globals_win.h"
+#include "app/my_d3d_application_win.h"
 #include "tests/framework/app_driver.h"
 #include "tests/support/window_capture.h"
 #include "viewer/viewer_settings.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/error_report.h"
+#include "framework/error_report_win.h"
 #include "tests/framework/app_driver.h"
 #include "tests/framework/blue_test_app.h"
 #include "tests/support/dialog_answerer.h"

@@ -1,8 +1,8 @@
-#include "dialogs/open_bitmap_dialog.h"
+#include "dialogs/open_bitmap_dialog_win.h"
 
 #include <gtest/gtest.h>
 #include <string>
-#include "imagefile/image_bitmap.h"
+#include "imagefile/image_bitmap_win.h"
 #include "tests/imagefile/bmp_builder.h"
 #include "tests/imagefile/test_window_win.h"
 #include "tests/support/dialog_answerer.h"

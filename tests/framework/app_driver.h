@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/d3d_application.h"
+#include "framework/d3d_application_win.h"
 
 // What the framework called, in order.
 struct CallbackLog {

@@ -7,8 +7,8 @@
 
 namespace {
 
-CArcBall Ball(int width = 200, int height = 100, float radius = 1.0f) {
-    CArcBall ball;
+ArcBall Ball(int width = 200, int height = 100, float radius = 1.0f) {
+    ArcBall ball;
     ball.SetWindowSize(width, height, radius);
     return ball;
 }
@@ -29,7 +29,7 @@ void ExpectIdentity(const D3DXMATRIX& m) {
 }
 
 TEST(ArcBall, StartsWithIdentityRotationAndTranslation) {
-    CArcBall ball;
+    ArcBall ball;
     EXPECT_EQ(ball.m_translationRadius, 1.0f);
     EXPECT_FALSE(ball.m_drag);
     EXPECT_FALSE(ball.m_rightHanded);
@@ -41,7 +41,7 @@ TEST(ArcBall, StartsWithIdentityRotationAndTranslation) {
 }
 
 TEST(ArcBall, WindowCentreIsTheTopOfTheBall) {
-    const CArcBall ball = Ball();
+    const ArcBall ball = Ball();
     const D3DXVECTOR3 p = ball.PointOnBall(100, 50);
     EXPECT_FLOAT_EQ(p.x, 0.0f);
     EXPECT_FLOAT_EQ(p.y, 0.0f);
@@ -49,7 +49,7 @@ TEST(ArcBall, WindowCentreIsTheTopOfTheBall) {
 }
 
 TEST(ArcBall, PointsInsideTheBallLieOnItsSurface) {
-    const CArcBall ball = Ball(200, 100, 0.8f);
+    const ArcBall ball = Ball(200, 100, 0.8f);
     // x: (100 - 60) / (0.8 * 100) = 0.5; y: (60 - 50) / (0.8 * 50) = 0.25.
     const D3DXVECTOR3 p = ball.PointOnBall(60, 60);
     EXPECT_FLOAT_EQ(p.x, 0.5f);
@@ -58,7 +58,7 @@ TEST(ArcBall, PointsInsideTheBallLieOnItsSurface) {
 }
 
 TEST(ArcBall, PointsOutsideTheBallLandOnItsRim) {
-    const CArcBall ball = Ball();
+    const ArcBall ball = Ball();
     const D3DXVECTOR3 p = ball.PointOnBall(0, 0);   // fx = 1, fy = -1
     EXPECT_FLOAT_EQ(p.z, 0.0f);
     EXPECT_NEAR(Length(p), 1.0f, 1e-6f);
@@ -67,7 +67,7 @@ TEST(ArcBall, PointsOutsideTheBallLandOnItsRim) {
 }
 
 TEST(ArcBall, RightHandedBallMirrorsBothAxes) {
-    CArcBall ball = Ball();
+    ArcBall ball = Ball();
     const D3DXVECTOR3 left = ball.PointOnBall(60, 70);
     ball.m_rightHanded = true;
     const D3DXVECTOR3 right = ball.PointOnBall(60, 70);
@@ -77,7 +77,7 @@ TEST(ArcBall, RightHandedBallMirrorsBothAxes) {
 }
 
 TEST(ArcBall, WindowCentreIsFoundInWholePixels) {
-    const CArcBall ball = Ball(201, 101);   // centre (100, 50), not (100.5, 50.5)
+    const ArcBall ball = Ball(201, 101);   // centre (100, 50), not (100.5, 50.5)
     const D3DXVECTOR3 p = ball.PointOnBall(100, 50);
     EXPECT_FLOAT_EQ(p.x, 0.0f);
     EXPECT_FLOAT_EQ(p.y, 0.0f);
@@ -85,7 +85,7 @@ TEST(ArcBall, WindowCentreIsFoundInWholePixels) {
 
 TEST(ArcBall, RotationBetweenBallPointsCarriesOneOntoTheOther) {
     const D3DXVECTOR3 from(1, 0, 0), to(0, 1, 0);
-    const D3DXQUATERNION q = CArcBall::RotationBetweenBallPoints(from, to);
+    const D3DXQUATERNION q = ArcBall::RotationBetweenBallPoints(from, to);
     EXPECT_NEAR(q.w, std::sqrt(0.5f), 1e-6f);   // a quarter turn: cos(45 degrees)
     D3DXMATRIX m;
     D3DXMatrixRotationQuaternion(&m, &q);
@@ -97,7 +97,7 @@ TEST(ArcBall, RotationBetweenBallPointsCarriesOneOntoTheOther) {
 
 TEST(ArcBall, RotationBetweenEqualPointsIsTheIdentity) {
     const D3DXVECTOR3 p(0.3f, 0.4f, 0.866f);
-    const D3DXQUATERNION q = CArcBall::RotationBetweenBallPoints(p, p * 2.0f);
+    const D3DXQUATERNION q = ArcBall::RotationBetweenBallPoints(p, p * 2.0f);
     EXPECT_NEAR(q.x, 0.0f, 1e-6f);
     EXPECT_NEAR(q.y, 0.0f, 1e-6f);
     EXPECT_NEAR(q.z, 0.0f, 1e-6f);
@@ -105,12 +105,12 @@ TEST(ArcBall, RotationBetweenEqualPointsIsTheIdentity) {
 }
 
 TEST(ArcBall, LeftDragRotatesFromWhereTheDragBegan) {
-    CArcBall ball = Ball(200, 200);
+    ArcBall ball = Ball(200, 200);
     EXPECT_TRUE(ball.HandleMouseEvent(ArcBallEvent::LeftDown, 100, 100, ArcBallLeft));
     EXPECT_TRUE(ball.m_drag);
     EXPECT_TRUE(ball.HandleMouseEvent(ArcBallEvent::Move, 50, 100, ArcBallLeft));
     const D3DXQUATERNION expected =
-        CArcBall::RotationBetweenBallPoints(ball.PointOnBall(100, 100), ball.PointOnBall(50, 100));
+        ArcBall::RotationBetweenBallPoints(ball.PointOnBall(100, 100), ball.PointOnBall(50, 100));
     EXPECT_NEAR(ball.m_rotation.x, expected.x, 1e-6f);
     EXPECT_NEAR(ball.m_rotation.y, expected.y, 1e-6f);
     EXPECT_NEAR(ball.m_rotation.w, expected.w, 1e-6f);
@@ -131,7 +131,7 @@ TEST(ArcBall, LeftDragRotatesFromWhereTheDragBegan) {
 }
 
 TEST(ArcBall, LeftMoveWithoutDragStartsOneAndKeepsTheRotation) {
-    CArcBall ball = Ball();
+    ArcBall ball = Ball();
     ball.m_rotationDeltaMatrix._41 = 7.0f;   // something the move must overwrite
     EXPECT_TRUE(ball.HandleMouseEvent(ArcBallEvent::Move, 20, 20, ArcBallLeft));
     EXPECT_TRUE(ball.m_drag);
@@ -140,7 +140,7 @@ TEST(ArcBall, LeftMoveWithoutDragStartsOneAndKeepsTheRotation) {
 }
 
 TEST(ArcBall, RightDragMovesInTheViewPlane) {
-    CArcBall ball = Ball(200, 100);
+    ArcBall ball = Ball(200, 100);
     ball.SetTranslationRadius(3.0f);
     EXPECT_TRUE(ball.HandleMouseEvent(ArcBallEvent::RightDown, 100, 50, ArcBallRight));
     EXPECT_TRUE(ball.HandleMouseEvent(ArcBallEvent::Move, 120, 40, ArcBallRight));
@@ -154,7 +154,7 @@ TEST(ArcBall, RightDragMovesInTheViewPlane) {
 }
 
 TEST(ArcBall, MiddleDragMovesInDepth) {
-    CArcBall ball = Ball(200, 100);
+    ArcBall ball = Ball(200, 100);
     ball.HandleMouseEvent(ArcBallEvent::MiddleDown, 10, 80, ArcBallMiddle);
     ball.HandleMouseEvent(ArcBallEvent::Move, 50, 70, ArcBallMiddle);
     // dy = (80 - 70) / 100 = 0.1 -> z 0.5; x is not used.
@@ -163,7 +163,7 @@ TEST(ArcBall, MiddleDragMovesInDepth) {
 }
 
 TEST(ArcBall, MoveWithoutButtonsIsTakenButChangesNothing) {
-    CArcBall ball = Ball();
+    ArcBall ball = Ball();
     EXPECT_TRUE(ball.HandleMouseEvent(ArcBallEvent::Move, 10, 10, 0));
     EXPECT_FALSE(ball.m_drag);
     ExpectIdentity(ball.m_translationMatrix);

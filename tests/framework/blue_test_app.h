@@ -1,7 +1,7 @@
 #pragma once
 // The smallest application on the framework: the editor's device requirements (a depth
 // buffer) and a view cleared to blue every frame.
-#include "framework/d3d_application.h"
+#include "framework/d3d_application_win.h"
 
 class BlueTestApp : public CD3DApplication {
 public:

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/device_cursor.h"
+#include "framework/device_cursor_win.h"
 #include "tests/framework/app_driver.h"
 #include "tests/framework/blue_test_app.h"
 #include "tests/framework/error_report_boxes.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "framework/device_cursor.h"
+#include "framework/device_cursor_win.h"
 #include "tests/support/device_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "framework/d3d_enumeration.h"
+#include "framework/d3d_enumeration_win.h"
 #include "tests/support/fake_direct3d.h"
 
 namespace {

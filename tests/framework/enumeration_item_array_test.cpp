@@ -1,7 +1,7 @@
 // CItemArray: growth, removal, lookup, by value and by reference.
 #include <gtest/gtest.h>
 
-#include "framework/item_array.h"
+#include "framework/item_array_win.h"
 
 namespace {
 

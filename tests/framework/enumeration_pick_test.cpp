@@ -1,8 +1,8 @@
 // The windowed, fullscreen and start-up device choices on scripted catalogs.
 #include <gtest/gtest.h>
 
-#include "framework/d3d_settings.h"
-#include "framework/error_report.h"
+#include "framework/d3d_settings_win.h"
+#include "framework/error_report_win.h"
 #include "tests/support/fake_direct3d.h"
 
 namespace {

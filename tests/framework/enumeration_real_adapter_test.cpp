@@ -2,8 +2,8 @@
 // virtual display, a HAL adapter whose X8R8G8B8 desktop is matched by an X8R8G8B8 window.
 #include <gtest/gtest.h>
 
-#include "framework/d3d_settings.h"
-#include "framework/format_name.h"
+#include "framework/d3d_settings_win.h"
+#include "framework/format_name_win.h"
 
 namespace {
 

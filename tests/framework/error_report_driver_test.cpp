@@ -4,7 +4,7 @@
 
 #include <d3d9.h>
 
-#include "framework/error_report.h"
+#include "framework/error_report_win.h"
 #include "tests/framework/error_report_boxes.h"
 
 namespace {

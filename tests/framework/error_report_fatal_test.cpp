@@ -2,7 +2,7 @@
 // silence for every report after it. One process, because the silence lasts for its life.
 #include <gtest/gtest.h>
 
-#include "framework/error_report.h"
+#include "framework/error_report_win.h"
 #include "tests/framework/error_report_boxes.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "framework/error_report.h"
+#include "framework/error_report_win.h"
 #include "tests/framework/app_driver.h"
 #include "tests/framework/blue_test_app.h"
 #include "tests/framework/error_report_boxes.h"

@@ -1,7 +1,7 @@
 // A fatal report before any window exists (Direct3D missing at start-up): the box still shows.
 #include <gtest/gtest.h>
 
-#include "framework/error_report.h"
+#include "framework/error_report_win.h"
 #include "tests/framework/error_report_boxes.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "framework/device_stats.h"
-#include "framework/format_name.h"
+#include "framework/device_stats_win.h"
+#include "framework/format_name_win.h"
 
 namespace {
 

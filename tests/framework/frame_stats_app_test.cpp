@@ -6,7 +6,7 @@
 #include <regex>
 #include <string>
 
-#include "framework/format_name.h"
+#include "framework/format_name_win.h"
 #include "tests/framework/app_driver.h"
 #include "tests/framework/blue_test_app.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "framework/app_timer.h"
-#include "framework/arc_ball.h"
-#include "framework/media_search.h"
+#include "framework/arc_ball_win.h"
+#include "framework/media_search_win.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "tests/framework/app_driver.h"
 #include "tests/framework/blue_test_app.h"
 #include "tests/support/window_capture.h"
-#include "viewer/image_group.h"
+#include "viewer/image_group_win.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "framework/font_measure.h"
-#include "framework/texture_font.h"
+#include "framework/font_measure_win.h"
+#include "framework/texture_font_win.h"
 #include "tests/support/device_fixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/d3dx.h"
+#include "graphics/d3dx_win.h"
 #include "tests/support/device_fixture.h"
 
 class DeviceTest : public ::testing::Test {

@@ -1,4 +1,4 @@
-#include "imagefile/image_bitmap.h"
+#include "imagefile/image_bitmap_win.h"
 
 #include <gtest/gtest.h>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "toolkit/controls.h"
+#include "toolkit/controls_win.h"
 
 #include <gtest/gtest.h>
 #include <cstring>
 #include "tests/imagefile/test_window_win.h"
-#include "toolkit/element_tree.h"
+#include "toolkit/element_tree_win.h"
 
 namespace {
 

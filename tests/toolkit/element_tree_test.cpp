@@ -1,4 +1,4 @@
-#include "toolkit/element_tree.h"
+#include "toolkit/element_tree_win.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
 #include "tests/support/dialog_answerer.h"
 #include "tests/viewer/pane_host.h"
-#include "toolkit/controls.h"
-#include "viewer/image_group_registry.h"
+#include "toolkit/controls_win.h"
+#include "viewer/image_group_registry_win.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "tests/viewer/pane_host.h"
 
 #include "viewer/apply_request.h"
-#include "viewer/image_group_registry.h"
+#include "viewer/image_group_registry_win.h"
 #include "viewer/point_edit_state.h"
 #include "viewer/viewer_settings.h"
 

@@ -3,7 +3,7 @@
 // the texture pane's suites. It records the WM_LBUTTONDOWN notifications that adding points
 // sends to the parent, writes test bitmaps into the current folder and shows them in the
 // group's active window the way the editor does after loading a mesh.
-#include "viewer/image_group.h"
+#include "viewer/image_group_win.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "viewer/image_scroll_bar.h"
+#include "viewer/image_scroll_bar_win.h"
 
 #include <gtest/gtest.h>
 #include "tests/imagefile/test_window_win.h"

@@ -1,0 +1,46 @@
+#pragma once
+// Process-wide state of the editor that is not the texture pane's (those are in
+// viewer/viewer_settings.h). The entry point sets them to their start values.
+#include <windows.h>
+
+#include "graphics/d3dx_win.h"
+
+// Owner instance for the dialogs and bitmap loading.
+extern HINSTANCE g_hInstance;
+// An X file has been loaded, so the pane's points may be written into the mesh.
+extern bool g_meshHasPoints;
+// The user has opened a mesh file; only then is the mesh drawn.
+extern bool g_meshShown;
+// Plane Select dialog: the chosen plane (1033 xy, 1034 yz, 1035 xz, 0 none) and mirroring.
+extern int g_planeChoice;
+extern bool g_reverseU;
+extern bool g_reverseV;
+// Scale of the marker drawn at a selected vertex.
+extern float g_markerScale;
+// One material per subset, as written into a saved X file; null when no mesh is loaded.
+extern D3DXMATERIAL* g_fileMaterials;
+
+// Sets every process-wide variable of the editor and the pane to its start value.
+void ResetProcessGlobals(HINSTANCE instance);
+
+// The name of the current bitmap (texture) file.
+class TextureFileName {
+public:
+    TextureFileName() = default;
+    ~TextureFileName() { clear(); }
+    TextureFileName(const TextureFileName&) = delete;
+    TextureFileName& operator=(const TextureFileName&) = delete;
+
+    // Copies `name` (cut to 1023 characters) into the buffer, made on the first set.
+    void set(const char* name);
+    // Frees the buffer.
+    void clear();
+    // The name, or null when none is set.
+    const char* get() const { return m_text; }
+
+private:
+    static const int kCapacity = 1024;
+    char* m_text = nullptr;
+};
+
+extern TextureFileName g_textureFileName;

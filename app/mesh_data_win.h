@@ -1,0 +1,59 @@
+#pragma once
+// The displayed mesh: the system-memory mesh every read and write goes to, the drawable copy
+// the 3D view draws, the strips of each subset, and one marker copy per vertex that the view
+// draws at the vertices whose points are selected in the texture pane.
+#include <windows.h>
+#include <d3d9.h>
+
+#include <vector>
+
+#include "graphics/d3dx_win.h"
+
+// Strips of one subset, cut once per load.
+struct StripData {
+    IDirect3DIndexBuffer9* singleStripIndices = nullptr;
+    IDirect3DIndexBuffer9* stripIndices = nullptr;
+    DWORD singleStripIndexCount = 0;
+    std::vector<DWORD> stripLengths;   // triangles of each strip
+    DWORD stripCount = 0;
+};
+
+struct MeshData {
+    DWORD markerCount = 0;
+    ID3DXMesh* sysMemMesh = nullptr;
+    std::vector<ID3DXMesh*> markerSysMemMeshes;   // markerCount entries
+    ID3DXMesh* mesh = nullptr;                    // drawable copy of sysMemMesh
+    std::vector<ID3DXMesh*> markerMeshes;         // drawable copies of the markers
+    // The vertex buffer of sysMemMesh, held (one reference) from the making of the drawable
+    // copy until the drawable parts are released; the strip modes draw from it.
+    IDirect3DVertexBuffer9* vertexBuffer = nullptr;
+    std::vector<StripData> strips;                // one per subset
+    DWORD stripDataCount = 0;
+    std::vector<std::vector<StripData>> markerStrips;   // markerCount entries of one subset each
+    std::vector<DWORD> markerStripCounts;               // always 1 per filled marker
+};
+
+// Releases `object` if there is one and leaves the pointer null.
+template <typename T> void releaseAndClear(T*& object)
+{
+    if (object) {
+        object->Release();
+        object = nullptr;
+    }
+}
+
+// The drawable copies (mesh and every marker entry) and the held vertex buffer; the arrays
+// keep their size with null entries.
+void releaseDrawableParts(MeshData& data);
+
+// Frees the array of drawable marker copies itself (releasing any entry still held).
+void releaseMarkerCopyArray(MeshData& data);
+
+// Everything: the system-memory meshes, the drawable copies, the strips; the counts become 0.
+void releaseMeshData(MeshData& data);
+
+// Releases both index buffers of the strips and forgets their lengths.
+void releaseStrips(StripData& strips);
+
+// Sizes the four per-marker arrays for n markers (all empty) after releasing what they held.
+void resizeMarkerArrays(MeshData& data, DWORD n);

@@ -1,0 +1,141 @@
+#pragma once
+// CMyD3DApplication: the editor's application object. The framework owns the windows, the
+// device and the loop and calls the overrides below at fixed moments; this object keeps the
+// displayed mesh, its materials and textures, the view state and the display switches.
+#include "app/mesh_data_win.h"
+#include "framework/arc_ball_win.h"
+#include "framework/d3d_application_win.h"
+#include "framework/texture_font_win.h"
+#include "graphics/d3dx_win.h"
+#include "graphics/d3dx_math.h"
+#include "threeds/mesh_record.h"
+
+class CMyD3DApplication : public CD3DApplication {
+public:
+    CMyD3DApplication();
+    ~CMyD3DApplication() override = default;
+
+    // Gives the device window the four-headed sizing cursor.
+    HRESULT InitAppOnce() override;
+    // Builds the font's glyph sheet and sets the menu's check marks.
+    HRESULT CreateDeviceResources() override;
+    HRESULT RestoreDeviceResources() override;
+    HRESULT AdvanceFrame() override;
+    // Clears the view to blue.
+    HRESULT RenderFrame() override;
+    HRESULT InvalidateDeviceResources() override;
+    HRESULT DeleteDeviceResources() override;
+    // Destroys the font.
+    HRESULT CleanupAppOnce() override;
+    // The device window's messages: the arcball first, then the framework.
+    LRESULT MsgProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // The main window's messages: key flags and the pane layout, then the framework.
+    LRESULT MsgProcMain(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    char m_meshFileName[512];
+    char m_dialogFolder[512];
+    BOOL m_showVCacheOptimized = TRUE;
+    BOOL m_showStripReordered = FALSE;
+    BOOL m_drawStrips = FALSE;
+    BOOL m_drawSingleStrip = FALSE;
+    BOOL m_force32ByteVertices = TRUE;
+    BOOL m_singleStripTooLong = FALSE;
+    CD3DTextureFont* m_font = nullptr;
+    CArcBall m_arcBall;
+    D3DXVECTOR3 m_objectCenter;
+    D3DXVECTOR3 m_markerCenter;
+    float m_objectRadius = 0.0f;
+    float m_markerRadius = 0.0f;
+    D3DXMATRIX m_worldMatrix;
+    DWORD m_gridSide = 1;
+    DWORD m_meshOptions = D3DXMESH_MANAGED;
+    MeshData m_meshData;
+    DWORD m_numMaterials = 0;
+    DWORD m_numMarkerMaterials = 0;
+    IDirect3DTexture9** m_textures = nullptr;
+    IDirect3DTexture9** m_markerTextures = nullptr;
+    D3DMATERIAL9* m_materials = nullptr;
+    D3DMATERIAL9* m_markerMaterials = nullptr;
+    ID3DXBuffer* m_adjacency = nullptr;
+
+public:
+    // Mesh loading (mesh_loading_win.cpp, marker_meshes_win.cpp, strip_building_win.cpp,
+    // subset_textures_win.cpp). LoadMeshFile loads m_meshFileName as an X file: materials,
+    // textures, the pane's bitmap, points and edges, the bounding sphere, the edited vertex
+    // layout and normals. LoadMarkerMesh loads the marker "cube.x" shrunk to a third.
+    HRESULT LoadMeshFile(ID3DXMesh** mesh, ID3DXBuffer** adjacency);
+    HRESULT LoadMarkerMesh(ID3DXMesh** mesh, ID3DXBuffer** adjacency);
+    // n marker slots, all holding the one loaded and attribute-sorted marker.
+    void CreateMarkers(DWORD n);
+    // Attribute-sorts `mesh` into d.sysMemMesh and cuts every subset into strips.
+    HRESULT OptimizeMeshData(ID3DXMesh* mesh, const DWORD* adjacency, DWORD flags, MeshData& d);
+    HRESULT OptimizeMarkerData(ID3DXMesh* marker, const DWORD* adjacency, DWORD flags,
+                               MeshData& d, DWORD k);
+    // Every subset gets g_textureFileName (when set) as its texture.
+    void LoadSubsetTextures();
+    HRESULT CreateTextureFromName(IDirect3DDevice9* device, const char* name,
+                                  IDirect3DTexture9** texture);
+
+    // Texture coordinates (texture_mapping_win.cpp). The projection fills the pane with one point
+    // per vertex on the chosen plane; UpdateMeshFromPoints writes the pane's points into the
+    // system-memory mesh and makes the drawable copy again (the pane's apply hook).
+    HRESULT ProjectTextureCoordinates(MeshData& d);
+    void UpdateMeshFromPoints();
+    void RebuildDrawableMesh(MeshData& d);
+
+    // Drawing (scene_rendering_win.cpp) with the current world matrix.
+    void DrawMeshData(MeshData& d);
+    void DrawMarker(MeshData& d, DWORD k);
+
+    // Saving and 3DS files (mesh_saving_win.cpp, threeds_conversion_win.cpp).
+    HRESULT SaveMeshAsX(ID3DXMesh* mesh);
+    void BuildMeshFrom3ds();
+    void BuildMeshRecordForSave(MeshData& d);
+
+    // Commands (commands_win.cpp): the display switches of both windows, and the main window's
+    // menu commands (which include the display switches).
+    void HandleDisplayCommand(HWND window, UINT command);
+    void HandleMainCommand(HWND window, UINT command);
+
+protected:
+    // Open File after its dialog: m_meshFileName holds the chosen path and `title` the file's
+    // name, whose ending chooses between a 3DS and an X file.
+    void OpenChosenMeshFile(const char* title);
+
+private:
+    // What one draw of a mesh or a marker needs.
+    struct SubsetDrawing {
+        ID3DXMesh* mesh = nullptr;
+        IDirect3DVertexBuffer9* vertexBuffer = nullptr;
+        const D3DMATERIAL9* materials = nullptr;
+        IDirect3DTexture9* const* textures = nullptr;
+        DWORD subsetCount = 0;
+        const StripData* strips = nullptr;
+        DWORD stripDataCount = 0;
+    };
+
+    // The message handling both windows share: the arcball and the context menu.
+    bool HandleSharedMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void ApplyFileMaterial(DWORD i, const char* textureName);
+    void FillPaneFromXMesh(ID3DXMesh* mesh);
+    HRESULT ConvertToEditedLayout(ID3DXMesh*& mesh, DWORD loadedFormat);
+    HRESULT LoadMarkerFile(ID3DXMesh** mesh, ID3DXBuffer** adjacency);
+    void RebuildMarkerCopies(MeshData& d);
+    void DrawMeshWithMarkers();
+    void DrawSubsets(const SubsetDrawing& drawing);
+    bool DrawSubsetStrips(const StripData& strips, UINT vertexCount);
+    void ApplyRecordTexture(const MeshRecord& record);
+
+    bool MeshFileDialog(bool saving, char* title, DWORD titleSize);
+    void ReloadMesh();
+    void OpenMeshFile();
+    void SaveMeshFileAs();
+    void Open3dsFile();
+    void Save3dsFile();
+    void OpenBitmap();
+    void CloseBitmap();
+    void MapTextureCoordinates();
+    void ShowOptions();
+};

@@ -1,0 +1,25 @@
+#pragma once
+// Filling the texture pane with one point per vertex and the edges of every triangle. Point k
+// belongs to vertex k.
+#include <windows.h>
+
+#include <vector>
+
+#include "app/plane_projection.h"
+#include "graphics/d3dx_win.h"
+
+class ImageGroup;
+
+// Adds the edges (a, b), (a, c), (b, c) of every face when `addThem` is set. Faces with an
+// index at or past vertexCount are left out, so the pane never holds an edge to no point.
+void addFaceEdges(ImageGroup& pane, const WORD* indices, DWORD faceCount, DWORD vertexCount,
+                  bool addThem);
+
+// Removes every point, then (when `addThem` is set) adds one point per entry at
+// (W·s, H·t) of the active window's bitmap, every other field zero.
+void replacePanePoints(ImageGroup& pane, const std::vector<PlanePoint>& points, bool addThem);
+
+// Writes point k of the pane as vertex k's texture coordinate: u = x / W, v = y / H + vOffset,
+// for every k below both the vertex count and the pane's point count. Only meshes of the
+// edited layout are written; nothing is written while the bitmap has no size.
+void writePanePointsToMesh(ImageGroup& pane, ID3DXMesh* mesh, float vOffset);

@@ -1,0 +1,55 @@
+#pragma once
+// Device contexts held for a scope: a memory DC (CreateCompatibleDC, deleted at the end) and a
+// window's DC (GetDC, released at the end). Either may hold none when GDI refused; test with
+// get() or the conversion to HDC.
+#include <windows.h>
+
+#include <utility>
+
+class MemoryDc {
+public:
+    MemoryDc() = default;
+    // A memory DC compatible with `reference` (the screen when null).
+    explicit MemoryDc(HDC reference) : dc_(CreateCompatibleDC(reference)) {}
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    MemoryDc(MemoryDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
+    MemoryDc& operator=(MemoryDc&& other) noexcept
+    {
+        reset();
+        dc_ = std::exchange(other.dc_, nullptr);
+        return *this;
+    }
+    ~MemoryDc() { reset(); }
+
+    void reset()
+    {
+        if (HDC dc = std::exchange(dc_, nullptr))
+            DeleteDC(dc);
+    }
+    HDC get() const { return dc_; }
+    operator HDC() const { return dc_; }
+
+private:
+    HDC dc_ = nullptr;
+};
+
+class WindowDc {
+public:
+    // The DC of `window`'s client area (the screen's when null).
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc()
+    {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+
+    HDC get() const { return dc_; }
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};

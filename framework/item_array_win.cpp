@@ -1,0 +1,62 @@
+#include "framework/item_array_win.h"
+
+#include <cassert>
+#include <cstring>
+#include <new>
+
+CItemArray::CItemArray(ItemArrayKind kind, UINT bytesPerEntry)
+    : m_kind(kind),
+      m_bytesPerEntry(kind == ItemArrayKind::ByReference ? UINT(sizeof(void*)) : bytesPerEntry) {}
+
+CItemArray::~CItemArray() { delete[] m_data; }
+
+HRESULT CItemArray::Add(const void* item) {
+    if (m_bytesPerEntry == 0)
+        return E_FAIL;
+    if (m_count == m_capacity) {
+        UINT newCapacity = m_capacity == 0 ? 16 : m_capacity * 2;
+        if (newCapacity < m_capacity || newCapacity > UINT(-1) / m_bytesPerEntry)
+            return E_OUTOFMEMORY;
+        BYTE* grown = new (std::nothrow) BYTE[size_t(newCapacity) * m_bytesPerEntry];
+        if (grown == nullptr)
+            return E_OUTOFMEMORY;
+        if (m_count > 0)
+            memcpy(grown, m_data, size_t(m_count) * m_bytesPerEntry);
+        delete[] m_data;
+        m_data = grown;
+        m_capacity = newCapacity;
+    }
+    BYTE* slot = m_data + size_t(m_count) * m_bytesPerEntry;
+    if (m_kind == ItemArrayKind::ByReference)
+        memcpy(slot, &item, sizeof(void*));
+    else
+        memcpy(slot, item, m_bytesPerEntry);
+    ++m_count;
+    return S_OK;
+}
+
+void CItemArray::Remove(UINT index) {
+    assert(index < m_count);
+    BYTE* slot = m_data + size_t(index) * m_bytesPerEntry;
+    memmove(slot, slot + m_bytesPerEntry, size_t(m_count - index - 1) * m_bytesPerEntry);
+    --m_count;
+}
+
+void* CItemArray::Item(UINT index) const {
+    assert(index < m_count);
+    BYTE* slot = m_data + size_t(index) * m_bytesPerEntry;
+    if (m_kind == ItemArrayKind::ByValue)
+        return slot;
+    void* stored;
+    memcpy(&stored, slot, sizeof(void*));
+    return stored;
+}
+
+bool CItemArray::Contains(const void* item) const {
+    for (UINT i = 0; i < m_count; ++i) {
+        if (m_kind == ItemArrayKind::ByReference ? Item(i) == item
+                                                 : memcmp(Item(i), item, m_bytesPerEntry) == 0)
+            return true;
+    }
+    return false;
+}

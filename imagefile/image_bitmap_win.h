@@ -1,0 +1,112 @@
+#pragma once
+// The pixels of one image window: a BMP or PGM file loaded into a device bitmap (the
+// "loaded" bitmap), the zoomed 24-bit copy the window draws (the "shown" bitmap), and the
+// window's two scroll bars, which are told the image's and the window's size.
+//
+// Every failure the user must see goes through errorBox(); a file that cannot be used never
+// replaces the bitmaps shown before.
+#include <windows.h>
+#include <cstdint>
+#include "imagefile/pgm_image.h"
+#include "imagefile/rgb_image.h"
+#include "viewer/image_scroll_bar_win.h"
+
+class ImageBitmap {
+public:
+    static constexpr int FilePathSize = 246;
+
+    ImageBitmap();
+    ~ImageBitmap();
+    ImageBitmap(const ImageBitmap&) = delete;
+    ImageBitmap& operator=(const ImageBitmap&) = delete;
+
+    // Stores `path` as the file path, then loads it by its name: a path containing ".bmp"
+    // goes through loadBmp (a failure shows "Could not open File"); one containing ".pgm"
+    // through loadPgm and makeBitmapFromPgm. Both tests are case-sensitive substring tests,
+    // so "X.BMP" loads nothing and shows nothing.
+    void openImageFile(HWND window, const char* path);
+
+    // Loads a BMP file of 1, 4, 8, 16, 24 or 32 bits into the loaded bitmap and a zoom-1.0
+    // shown copy, sizes both bars to the window's client area and the image, and repaints the
+    // window. Returns false when the file is not a usable BMP or its memory cannot be had
+    // (the caller shows "Could not open File"); the previous bitmaps then stay. Messages on
+    // the way: "Error: INVALID_HANDLE_VALUE ", "ReadFile1 failed", the read-error names,
+    // "CloseHandle failed", and when GDI makes no bitmap "**********Loading of Bitmap
+    // failed**************" then "hbm == NULL, before the paint message is sent" (that case
+    // returns true, clears the loaded flag and keeps the previous bitmaps).
+    bool loadBmp(HWND window, const char* path);
+
+    // Replaces the shown bitmap by a copy of the image zoomed by `factor` (nearest pixel,
+    // sizes truncated; the loaded bitmap itself when the size stays) and tells both bars its
+    // size. Returns 0, or -1 when nothing is loaded
+    // or the copy cannot be made ("lpvBits == NULL"); the shown bitmap then stays as it was.
+    int makeZoomedCopy(float factor);
+
+    // Sizes both bars to `window`'s client area, reads the PGM file into the embedded grey
+    // image and, when that worked, takes its size and tells both bars. Returns whether the
+    // file was read.
+    bool loadPgm(HWND window, const char* path);
+
+    // Shows the box "stop", then makes the loaded bitmap (grey repeated in blue, green, red,
+    // the image's last row at the bitmap's bottom) and a zoom-1.0 shown copy from the grey
+    // image last read. When the last read failed or GDI makes no bitmap it shows
+    // "CreateDIBitmap failed" and keeps the previous bitmaps.
+    void makeBitmapFromPgm(HWND window);
+
+    // Copies `bitmap` onto `dc` at (x·scaleX − horizontal position, y·scaleY − vertical
+    // position + extraY), at its own width and its height plus 30 rows. The two unused
+    // values are kept for the callers' tile arithmetic. Returns false when no memory context
+    // could be made.
+    bool drawBitmap(HDC dc, int x, int y, int unusedX, int unusedY, HBITMAP bitmap,
+                    int scaleX, int scaleY, int extraY);
+
+    // A new device bitmap of |width·factorX| x |height·factorY| (this image's size) holding
+    // `bitmap` stretched over it. The caller owns it (DeleteObject). None on failure.
+    HBITMAP stretchBitmap(HWND window, HBITMAP bitmap, float factorX, float factorY);
+
+    // Frees the global block holding the last BMP file's body (info header, colour table,
+    // pixels). Loading another BMP and the destructor do it as well.
+    void releaseDibBlock();
+
+    // Deletes the loaded and shown bitmaps and sets both to none: the window then draws no
+    // picture until the next image is loaded. Width and height keep their values.
+    void deleteBitmaps();
+
+    int getWidth() const { return width; }
+    int getHeight() const { return height; }
+    void setWidth(int value) { width = value; }
+    void setHeight(int value) { height = value; }
+    // 1 once a BMP produced a bitmap, 0 when it failed.
+    uint8_t isLoaded() const { return loaded; }
+    // Both owned by this object (never DeleteObject them); none before the first image. At a
+    // zoom that leaves the size unchanged the shown bitmap is the loaded one itself.
+    HBITMAP getLoadedBitmap() const { return loadedBitmap; }
+    HBITMAP getShownBitmap() const { return shownBitmap; }
+    const char* getFilePath() const { return filePath; }
+    // The file path buffer itself (FilePathSize characters): the Open Bitmap dialog writes
+    // the chosen name straight into it.
+    char* filePathBuffer() { return filePath; }
+    const PgmImage& greyImage() const { return pgm; }
+
+    ImageScrollBar horizontalBar;
+    ImageScrollBar verticalBar;
+
+private:
+    void sizeBarsToWindow(HWND target);
+    void sizeBarsToImage(int imageWidth, int imageHeight);
+    bool takeImage(HWND target, RgbImage& image);
+    void replaceShownBitmap(HBITMAP bitmap);
+
+    char filePath[FilePathSize] = {};
+    HWND window = nullptr;
+    HGLOBAL dibBlock = nullptr; // the last BMP file's body
+    size_t dibBlockSize = 0;
+    HBITMAP loadedBitmap = nullptr;
+    HBITMAP shownBitmap = nullptr; // may be loadedBitmap itself when no zoomed copy exists
+    uint8_t loaded = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    PgmImage pgm;
+    bool pgmRead = false; // the last PGM read succeeded
+    RgbImage pixels; // the loaded image as 24-bit pixels, the source of every zoomed copy
+};

@@ -1,0 +1,146 @@
+#include "viewer/image_scroll_bar_win.h"
+
+#include <algorithm>
+#include <cassert>
+#include <climits>
+#include "viewer/viewer_settings.h"
+
+namespace {
+
+// Content sizes come from zoomed bitmaps times the repeat settings; keep the sum in range.
+int32_t tiledExtent(int size, int repeat) {
+    int64_t extent = int64_t(size) * repeat + ImageScrollBar::ContentMargin;
+    return static_cast<int32_t>(std::clamp<int64_t>(extent, INT_MIN / 2, INT_MAX / 2));
+}
+
+} // namespace
+
+ImageScrollBar::ImageScrollBar(int orientation)
+    : horizontal(orientation == OrientationHorizontal ? 1 : 0),
+      minscroll(orientation == OrientationHorizontal ? 0 : -ContentMargin) {
+    assert(orientation == OrientationHorizontal || orientation == OrientationVertical);
+}
+
+void ImageScrollBar::create(int orientation, HWND parent, HINSTANCE instance) {
+    assert(orientation == OrientationHorizontal || orientation == OrientationVertical);
+    RECT client = {};
+    GetClientRect(parent, &client);
+    const int clientWidth = client.right;
+    const int clientHeight = client.bottom;
+    thickness = BarThickness;
+    if (disabled) {
+        position = 0;
+        return;
+    }
+    if (orientation == OrientationHorizontal) {
+        if (created) {
+            MoveWindow(hwnd, 0, clientHeight - BarThickness, clientWidth - BarThickness,
+                       BarThickness, TRUE);
+        } else {
+            horizontal = 1;
+            hwnd = CreateWindowExA(0, "SCROLLBAR", nullptr,
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ, 0,
+                                   clientHeight - 20, clientWidth - 20, 20, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId)),
+                                   instance, nullptr);
+            minscroll = 0;
+        }
+    } else {
+        if (created) {
+            MoveWindow(hwnd, clientWidth - BarThickness, 0, BarThickness,
+                       clientHeight - BarThickness, TRUE);
+        } else {
+            horizontal = 0;
+            hwnd = CreateWindowExA(0, "SCROLLBAR", nullptr,
+                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP |
+                                       SBS_VERT,
+                                   clientWidth - BarThickness, 0, BarThickness,
+                                   clientHeight - BarThickness, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId)),
+                                   instance, nullptr);
+            minscroll = -ContentMargin;
+        }
+    }
+    maxscroll += RangeExtra;
+    applyRange();
+    show();
+    move(parent);
+    if (hwnd) created = 1;
+    position = 0;
+}
+
+void ImageScrollBar::move(HWND parent) {
+    RECT client = {};
+    GetClientRect(parent, &client);
+    if (horizontal)
+        MoveWindow(hwnd, 0, client.bottom - thickness, client.right - thickness, BarThickness,
+                   TRUE);
+    else
+        MoveWindow(hwnd, client.right - thickness, 0, BarThickness, client.bottom - thickness,
+                   TRUE);
+}
+
+void ImageScrollBar::setImageSize(int width, int height) {
+    contentWidth = tiledExtent(width, g_repeatHorizontal);
+    contentHeight = tiledExtent(height, g_repeatVertical);
+    updateRange(0);
+}
+
+void ImageScrollBar::setWindowSize(int width, int height) {
+    windowWidth = width;
+    windowHeight = height;
+    updateRange(horizontal ? 0 : minscroll);
+}
+
+void ImageScrollBar::show() {
+    if (hwnd) ShowWindow(hwnd, SW_RESTORE);
+    visible = 1;
+}
+
+void ImageScrollBar::hide() {
+    if (hwnd) ShowWindow(hwnd, SW_HIDE);
+    visible = 0;
+}
+
+void ImageScrollBar::resetPosition() {
+    if (hwnd) SetScrollPos(hwnd, SB_CTL, 0, TRUE);
+    position = 0;
+}
+
+int ImageScrollBar::scroll(WPARAM wParam, int clientExtent) {
+    // The thumb position is signed: the vertical range starts at -30, which the bar
+    // reports as a 16-bit two's-complement value.
+    const int thumb = static_cast<int16_t>(HIWORD(wParam));
+    int next = position;
+    switch (LOWORD(wParam)) {
+    case SB_LINEUP: next -= clientExtent / 20; break;
+    case SB_LINEDOWN: next += clientExtent / 20; break;
+    case SB_PAGEUP: next -= clientExtent / 4; break;
+    case SB_PAGEDOWN: next += clientExtent / 4; break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: next = thumb; break;
+    default: break;
+    }
+    position = std::max<int32_t>(minscroll, std::min<int32_t>(next, maxscroll));
+    if (hwnd) SetScrollPos(hwnd, SB_CTL, position, TRUE);
+    return position;
+}
+
+void ImageScrollBar::updateRange(int hiddenPosition) {
+    const int64_t room = horizontal ? int64_t(contentWidth) - windowWidth
+                                    : int64_t(contentHeight) - windowHeight;
+    maxscroll = static_cast<int32_t>(std::clamp<int64_t>(room, INT_MIN / 2, INT_MAX / 2));
+    if (maxscroll < 0) {
+        hide();
+        position = hiddenPosition;
+        maxscroll = HiddenMaxScroll;
+    } else if (!visible) {
+        show();
+    }
+    maxscroll += RangeExtra;
+    applyRange();
+}
+
+void ImageScrollBar::applyRange() {
+    if (hwnd) SetScrollRange(hwnd, SB_CTL, minscroll, maxscroll, TRUE);
+}
