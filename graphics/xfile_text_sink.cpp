@@ -66,7 +66,12 @@ void XTextSink::string(std::string_view value)
 {
     indentIfLineStart();
     append("\"");
-    append(value);
+    // The text encoding has no escape: a quote inside (which only a binary file can hold)
+    // would end the string early, so it is left out.
+    for (char c : value) {
+        if (c != '"')
+            bytes_.push_back(uint8_t(c));
+    }
     append("\";");
 }
 
