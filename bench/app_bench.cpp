@@ -13,11 +13,12 @@
 #include "app/globals_win.h"
 #include "app/my_d3d_application_win.h"
 #include "graphics/xfile_writer.h"
-#include "scripts/mediagen/bmp_file.h"
 #include "scripts/mediagen/torus_knot.h"
+#include "tests/support/bmp_builder.h"
+#include "tests/support/dialog_answerer.h"
+#include "tests/support/test_files.h"
 #include "threeds/chunk3ds_file.h"
 #include "threeds/mesh_record.h"
-#include "tests/support/dialog_answerer.h"
 #include "viewer/apply_request.h"
 #include "viewer/image_group_win.h"
 
@@ -157,7 +158,7 @@ int main(int argc, char** argv)
 {
     if (argc > 1)
         SetCurrentDirectoryA(argv[1]);
-    writeBmp24(kTexture, 512, 512, [](int x, int y) { return uint32_t((x ^ y) & 0xFF) * 0x010101u; });
+    writeFile(kTexture, buildBmp24(512, 512, [](int x, int y) { return uint32_t((x ^ y) & 0xFF) * 0x010101u; }));
     if (!writeKnot("bench_knot_60k.x", 600, 100) || !writeKnot("bench_knot_7k.x", 70, 100) ||
         !writeKnot3ds("bench_knot_60k.3ds", 600, 100)) {
         fprintf(stderr, "AppBench: cannot write the bench meshes\n");

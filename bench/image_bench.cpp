@@ -11,7 +11,8 @@
 #include "imagefile/bmp_decode.h"
 #include "imagefile/pgm_image.h"
 #include "imagefile/rgb_image.h"
-#include "tests/imagefile/bmp_builder.h"
+#include "tests/support/bmp_builder.h"
+#include "tests/support/test_files.h"
 #ifdef _WIN32
 #include <windows.h>
 #include "imagefile/image_bitmap_win.h"

@@ -4,7 +4,7 @@
 //   pane.repaint_ms     one full repaint (median)
 //   pane.drag_step_ms   one mouse move of a drag with every point selected, message in to
 //                       paint done (median)
-#include "tests/viewer/pane_host.h"
+#include "tests/support/pane_host_win.h"
 #include "viewer/viewer_settings.h"
 
 #include <windows.h>

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/foundation_process.h"
+#include "tests/support/program_process_win.h"
 
 namespace {
 

@@ -52,7 +52,7 @@ TEST(EditorBadInput, ObjFileIsReportedAndTheEditorGoesOn)
 TEST(EditorBadInput, EveryTruncationOfASavedFileIsReported)
 {
     expectEditorStillWorks();
-    const std::string whole = readFile("after.x");
+    const std::string whole = readFileText("after.x");
     ASSERT_GT(whole.size(), 100u);
     for (size_t length : {size_t(0), size_t(10), size_t(16), size_t(40), whole.size() / 3,
                           whole.size() / 2, whole.size() - 20, whole.size() - 1}) {

@@ -287,7 +287,7 @@ TEST(EditorSaving, SavedXFileReopensWithEveryPointInPlace)
     DeleteFileA("saved.x");
     EXPECT_TRUE(host.saveAs("saved.x").empty());
     ASSERT_TRUE(fileExists("saved.x"));
-    const std::string header = readFile("saved.x").substr(0, 16);
+    const std::string header = readFileText("saved.x").substr(0, 16);
     EXPECT_EQ(header.substr(0, 4), "xof ");
     EXPECT_EQ(header.substr(8, 3), "bin");
     // The saved coordinates are the pane's points, v one bitmap height up.

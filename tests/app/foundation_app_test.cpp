@@ -10,7 +10,7 @@
 
 #include "app/globals_win.h"
 #include "app/my_d3d_application_win.h"
-#include "tests/framework/app_driver.h"
+#include "tests/support/app_driver_win.h"
 #include "tests/support/window_capture.h"
 #include "viewer/viewer_settings.h"
 

@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "tests/app/foundation_process.h"
+#include "tests/support/program_process_win.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -91,15 +92,12 @@ TEST_F(FoundationProcess, CloseBoxEndsWithExitCodeZero) {
 // A copy of the program in a folder with no "media" folder anywhere above it, started in an
 // empty folder: the media search finds no "knot.x", and the program still starts and ends.
 TEST(FoundationProcessWithoutMedia, StartsWithTheBlueViewAndEndsWithZero) {
-    char temp[MAX_PATH];
-    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-    const std::string folder = std::string(temp) + "mapwell-foundation-no-media";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string program = folder + "\\mapwell.exe";
+    const TempFolder temp;
+    const std::string program = temp.file("mapwell.exe");
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), program.c_str(), FALSE));
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryA(temp.path().c_str()));
     ProgramProcess process;
     const bool started = StartProgram(process, program);
     SetCurrentDirectoryA(previous);
@@ -116,9 +114,6 @@ TEST(FoundationProcessWithoutMedia, StartsWithTheBlueViewAndEndsWithZero) {
 
     PostMessageA(process.mainWindow, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     EXPECT_EQ(WaitForExit(process, 20000), 0);
-    DeleteFileA(program.c_str());
-    DeleteFileA((folder + "\\file.tst").c_str());
-    RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
+
+#include "tests/support/bmp_builder.h"
 
 TestMesh squareMesh(const std::string& texture, float u0, float u1, float v0, float v1)
 {
@@ -62,51 +62,7 @@ void writeXFile(const std::string& name, const TestMesh& mesh)
 void writeBmp(const std::string& name, int width, int height,
               const std::function<uint32_t(int x, int y)>& colour)
 {
-    const int rowSize = (width * 3 + 3) & ~3;
-    const uint32_t pixelBytes = uint32_t(rowSize * height);
-    std::string file(54 + pixelBytes, '\0');
-    auto put32 = [&](size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            file[at + i] = char(value >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, uint32_t(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, uint32_t(width));
-    put32(22, uint32_t(height));
-    file[26] = 1;
-    file[28] = 24;
-    put32(34, pixelBytes);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint32_t c = colour(x, y);
-            const size_t at = 54 + size_t(height - 1 - y) * rowSize + size_t(x) * 3;
-            file[at] = char(c & 0xFF);
-            file[at + 1] = char((c >> 8) & 0xFF);
-            file[at + 2] = char((c >> 16) & 0xFF);
-        }
-    writeFile(name, file);
-}
-
-void writeFile(const std::string& name, const std::string& bytes)
-{
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-}
-
-std::string readFile(const std::string& name)
-{
-    std::ifstream in(name, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-bool fileExists(const std::string& name)
-{
-    return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+    writeFile(name, buildBmp24(width, height, colour));
 }
 
 std::string pathInCurrentFolder(const std::string& name)

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_files.h"
+
 struct TestVertex {
     float x, y, z;
     float u, v;
@@ -31,11 +33,6 @@ void writeXFile(const std::string& name, const TestMesh& mesh);
 // Writes a 24-bit BMP whose pixel (x, y), top row 0, has the colour 0xRRGGBB.
 void writeBmp(const std::string& name, int width, int height,
               const std::function<uint32_t(int x, int y)>& colour);
-
-// Writes `bytes` as the whole file.
-void writeFile(const std::string& name, const std::string& bytes);
-std::string readFile(const std::string& name);
-bool fileExists(const std::string& name);
 
 // The full path of `name` in the current folder.
 std::string pathInCurrentFolder(const std::string& name);

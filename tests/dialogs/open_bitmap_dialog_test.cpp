@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "imagefile/image_bitmap_win.h"
-#include "tests/imagefile/bmp_builder.h"
-#include "tests/imagefile/test_window_win.h"
+#include "tests/support/bmp_builder.h"
 #include "tests/support/dialog_answerer.h"
+#include "tests/support/test_files.h"
+#include "tests/support/test_window_win.h"
 
 namespace {
 
@@ -21,10 +22,6 @@ std::vector<uint8_t> smallBmp(int width) {
     layout.height = 2;
     layout.pixels.assign(size_t(width) * 2, 0x336699);
     return buildBmp(layout);
-}
-
-std::vector<uint8_t> text(const std::string& content) {
-    return std::vector<uint8_t>(content.begin(), content.end());
 }
 
 // The real common dialog on a real owner window, answered by the hook.
@@ -64,7 +61,7 @@ TEST_F(OpenBitmap, CancelReturnsNothingAndKeepsTheImage) {
 }
 
 TEST_F(OpenBitmap, ChosenPgmIsLoadedOnce) {
-    writeFile("grey.pgm", text("P5\n2 2\n255\nabcd"));
+    writeFile("grey.pgm", "P5\n2 2\n255\nabcd");
     answerer.typeFileName("grey.pgm");
     const std::string path = openBitmap(bitmap, owner.handle());
     EXPECT_TRUE(endsWith(path, "grey.pgm")) << path;
@@ -74,7 +71,7 @@ TEST_F(OpenBitmap, ChosenPgmIsLoadedOnce) {
 }
 
 TEST_F(OpenBitmap, NameWithBothExtensionsTriesBmpThenPgmTwice) {
-    writeFile("both.bmp.pgm", text("P5\n2 1\n255\nab"));
+    writeFile("both.bmp.pgm", "P5\n2 1\n255\nab");
     answerer.typeFileName("both.bmp.pgm");
     const std::string path = openBitmap(bitmap, owner.handle());
     EXPECT_TRUE(endsWith(path, "both.bmp.pgm")) << path;

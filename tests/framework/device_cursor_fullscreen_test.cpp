@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/device_cursor_win.h"
-#include "tests/framework/app_driver.h"
+#include "tests/support/app_driver_win.h"
 #include "tests/framework/blue_test_app.h"
 #include "tests/framework/error_report_boxes.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "framework/error_report_win.h"
-#include "tests/framework/app_driver.h"
+#include "tests/support/app_driver_win.h"
 #include "tests/framework/blue_test_app.h"
 #include "tests/framework/error_report_boxes.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/format_name_win.h"
-#include "tests/framework/app_driver.h"
+#include "tests/support/app_driver_win.h"
 #include "tests/framework/blue_test_app.h"
 
 namespace {

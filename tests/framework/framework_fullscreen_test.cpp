@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/framework/app_driver.h"
+#include "tests/support/app_driver_win.h"
 #include "tests/framework/blue_test_app.h"
 #include "tests/support/dialog_answerer.h"
 #include "tests/support/window_capture.h"

@@ -8,7 +8,7 @@
 
 #include <commctrl.h>
 
-#include "tests/framework/app_driver.h"
+#include "tests/support/app_driver_win.h"
 #include "tests/framework/blue_test_app.h"
 #include "tests/support/window_capture.h"
 #include "viewer/image_group_win.h"

@@ -1,16 +1,11 @@
 // Textures from image files on disk, on a real device.
 #include <cstring>
-#include <fstream>
 
 #include "device_test_support.h"
 #include "image_files.h"
+#include "tests/support/test_files.h"
 
 namespace {
-
-void writeFile(const char* name, const Bytes& bytes) {
-    std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                std::streamsize(bytes.size()));
-}
 
 D3DSURFACE_DESC levelDesc(IDirect3DTexture9* texture, UINT level) {
     D3DSURFACE_DESC desc{};

@@ -2,16 +2,15 @@
 // of good files fails cleanly (or, once the last object is complete, reads the same mesh).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 
 #include "graphics/xfile_writer.h"
 #include "scripts/mediagen/torus_knot.h"
 #include "tests/graphics/xfile_test_files.h"
+#include "tests/support/test_files.h"
+#include "tests/support/tree_paths.h"
 
 namespace {
 
@@ -65,16 +64,9 @@ const std::map<std::string, XReadStatus> kBadFiles = {
     {"bin_close_before_open.x", XReadStatus::Malformed},
 };
 
-std::filesystem::path badFolder()
+std::string badFolder()
 {
-    const char* source = std::getenv("MAPWELL_SOURCE_DIR");
-    return std::filesystem::path(source ? source : "") / "tests" / "graphics" / "xfiles_bad";
-}
-
-std::vector<uint8_t> fileBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return sourcePath("tests/graphics/xfiles_bad");
 }
 
 TEST(XFileBadInput, EveryHostileFileFailsWithItsStatus)
@@ -86,7 +78,7 @@ TEST(XFileBadInput, EveryHostileFileFailsWithItsStatus)
         auto expected = kBadFiles.find(name);
         ASSERT_NE(expected, kBadFiles.end()) << name << " has no expected status here";
         MeshContent mesh;
-        EXPECT_EQ(readBytes(fileBytes(entry.path()), mesh), expected->second)
+        EXPECT_EQ(readBytes(readFileBytes(entry.path().string()), mesh), expected->second)
             << name << ": " << xReadStatusName(expected->second);
         EXPECT_TRUE(mesh.positions.empty() && mesh.indices.empty()) << name;
     }
@@ -139,11 +131,11 @@ TEST(XFileBadInput, BinaryListsMustFitInTheFile)
     // element is read.
     for (uint32_t claimed : {9u, 10u}) {
         XBinaryBuilder b;
-        b.open("Mesh").integers({3}).token(xbin::FloatList).put(claimed, 4);
+        b.open("Mesh").integers({3}).token(xbin::FloatList).u32(claimed);
         for (float value : {0.f, 0.f, 0.f, 1.f, 0.f, 0.f, 0.f, 1.f, 0.f}) {
             uint32_t bits;
             std::memcpy(&bits, &value, 4);
-            b.put(bits, 4);
+            b.u32(bits);
         }
         if (claimed == 9)
             b.integers({1, 3, 0, 1, 2}).close();

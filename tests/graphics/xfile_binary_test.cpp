@@ -70,7 +70,7 @@ TEST(XFileBinary, SkipsBinaryTemplatesAndGuids)
     source.attributes = {0};
     std::vector<uint8_t> bytes = writeXFile(source, XFileFormat::Binary);
     XBinaryBuilder b;
-    b.name("Mesh").token(xbin::OpenBrace).token(xbin::Guid).put(0x3D82AB44, 4).put(0, 8).put(0, 4);
+    b.name("Mesh").token(xbin::OpenBrace).token(xbin::Guid).u32(0x3D82AB44).u64(0).u32(0);
     b.integers({3}).floats({0, 0, 0, 1, 0, 0, 0, 1, 0}).integers({1, 3, 0, 1, 2}).close();
     bytes.insert(bytes.end(), b.bytes().begin() + 16, b.bytes().end());
     MeshContent mesh;

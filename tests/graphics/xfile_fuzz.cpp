@@ -1,18 +1,9 @@
-// Fuzz harness for the X file reader. Built with clang and -fsanitize=fuzzer (define
-// MAPWELL_LIBFUZZER) it is a libFuzzer target; built otherwise it replays the files and
-// folders named on its command line, so the seed and hostile files run as a plain test: each
-// file whole and, when it is small, every prefix of it and every single-byte change of two
-// kinds.
+// Fuzz harness of the X file reader, text and binary.
 // Every input the reader accepts must hold together (indices below the vertex count, one
 // attribute per triangle, channels sized per vertex) and survive a write and read back.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <vector>
 
 #include "graphics/xfile_reader.h"
@@ -68,58 +59,3 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     checkRoundTrip(mesh, XFileFormat::Binary);
     return 0;
 }
-
-#ifndef MAPWELL_LIBFUZZER
-namespace {
-
-// Larger files are only replayed whole: their sweeps would take minutes under the sanitizers.
-constexpr size_t kMaxSweptSize = 16 * 1024;
-
-// Runs one input from a buffer of exactly its size, so reads past its end are caught.
-void runExact(const uint8_t* data, size_t size)
-{
-    std::unique_ptr<uint8_t[]> exact(new uint8_t[size + 1]);
-    std::memcpy(exact.get(), data, size);
-    LLVMFuzzerTestOneInput(exact.get(), size);
-}
-
-void replayFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    runExact(bytes.data(), bytes.size());
-    if (bytes.size() > kMaxSweptSize)
-        return;
-    for (size_t size = 0; size < bytes.size(); ++size)
-        runExact(bytes.data(), size);
-    for (size_t at = 0; at < bytes.size(); ++at) {
-        uint8_t kept = bytes[at];
-        for (uint8_t changed : {uint8_t(kept ^ 0x01), uint8_t(0xFF)}) {
-            bytes[at] = changed;
-            runExact(bytes.data(), bytes.size());
-        }
-        bytes[at] = kept;
-    }
-}
-
-} // namespace
-
-int main(int argc, char** argv)
-{
-    int replayed = 0;
-    for (int i = 1; i < argc; ++i) {
-        std::filesystem::path path(argv[i]);
-        if (std::filesystem::is_directory(path)) {
-            for (const auto& entry : std::filesystem::directory_iterator(path)) {
-                replayFile(entry.path());
-                ++replayed;
-            }
-        } else {
-            replayFile(path);
-            ++replayed;
-        }
-    }
-    std::printf("replayed %d inputs\n", replayed);
-    return replayed > 0 ? 0 : 1;
-}
-#endif

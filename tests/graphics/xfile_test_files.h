@@ -11,6 +11,7 @@
 
 #include "graphics/xfile_binary_tokens.h"
 #include "graphics/xfile_reader.h"
+#include "tests/support/byte_writer.h"
 
 inline std::vector<uint8_t> bytesOf(const std::string& text)
 {
@@ -38,69 +39,66 @@ inline XReadStatus readText(const std::string& body, MeshContent& out)
 // Builds a binary X file token by token.
 class XBinaryBuilder {
 public:
-    explicit XBinaryBuilder(const char* header = "xof 0302bin 0032") : bytes_(header, header + 16) {}
+    explicit XBinaryBuilder(const char* header = "xof 0302bin 0032") { bytes_.chars(std::string(header, 16)); }
 
     XBinaryBuilder& token(uint16_t code)
     {
-        put(code, 2);
+        bytes_.u16(code);
         return *this;
     }
     XBinaryBuilder& name(const std::string& text)
     {
-        token(xbin::Name).put(uint32_t(text.size()), 4);
-        bytes_.insert(bytes_.end(), text.begin(), text.end());
+        token(xbin::Name).bytes_.u32(uint32_t(text.size())).chars(text);
         return *this;
     }
     // String with the 16-bit separator token after it, or the 32-bit form when `wide`.
     XBinaryBuilder& string(const std::string& text, bool wide = false)
     {
-        token(xbin::String).put(uint32_t(text.size()), 4);
-        bytes_.insert(bytes_.end(), text.begin(), text.end());
-        return put(xbin::Semicolon, wide ? 4 : 2);
+        token(xbin::String).bytes_.u32(uint32_t(text.size())).chars(text);
+        return wide ? u32(xbin::Semicolon) : token(xbin::Semicolon);
     }
     XBinaryBuilder& open(const std::string& type) { return name(type).token(xbin::OpenBrace); }
     XBinaryBuilder& close() { return token(xbin::CloseBrace); }
     XBinaryBuilder& integers(std::initializer_list<uint32_t> values)
     {
-        token(xbin::IntegerList).put(uint32_t(values.size()), 4);
+        token(xbin::IntegerList).u32(uint32_t(values.size()));
         for (uint32_t v : values)
-            put(v, 4);
+            u32(v);
         return *this;
     }
-    XBinaryBuilder& integer(uint32_t value) { return token(xbin::Integer).put(value, 4); }
+    XBinaryBuilder& integer(uint32_t value) { return token(xbin::Integer).u32(value); }
     XBinaryBuilder& floats(std::initializer_list<float> values)
     {
-        token(xbin::FloatList).put(uint32_t(values.size()), 4);
-        for (float v : values) {
-            uint32_t bits;
-            std::memcpy(&bits, &v, 4);
-            put(bits, 4);
-        }
+        token(xbin::FloatList).u32(uint32_t(values.size()));
+        for (float v : values)
+            bytes_.f32(v);
         return *this;
     }
     XBinaryBuilder& doubles(std::initializer_list<double> values)
     {
-        token(xbin::FloatList).put(uint32_t(values.size()), 4);
-        for (double v : values) {
-            uint64_t bits;
-            std::memcpy(&bits, &v, 8);
-            put(bits, 8);
-        }
+        token(xbin::FloatList).u32(uint32_t(values.size()));
+        for (double v : values)
+            bytes_.f64(v);
         return *this;
     }
     XBinaryBuilder& raw(std::initializer_list<uint8_t> values)
     {
-        bytes_.insert(bytes_.end(), values);
+        bytes_.bytes(values);
         return *this;
     }
-    XBinaryBuilder& put(uint64_t value, int width)
+    // Raw little-endian fields, outside any token.
+    XBinaryBuilder& u32(uint32_t value)
     {
-        for (int i = 0; i < width; ++i)
-            bytes_.push_back(uint8_t(value >> (8 * i)));
+        bytes_.u32(value);
         return *this;
     }
-    const std::vector<uint8_t>& bytes() const { return bytes_; }
+    XBinaryBuilder& u64(uint64_t value)
+    {
+        bytes_.u64(value);
+        return *this;
+    }
+    const std::vector<uint8_t>& bytes() const { return bytes_.data(); }
 
 private:
-    std::vector<uint8_t> bytes_;
+    ByteWriter bytes_;
 };

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 
 #include "tests/graphics/xfile_test_files.h"
+#include "tests/support/tree_paths.h"
 
 namespace {
 
@@ -116,8 +116,7 @@ TEST(XFileText, MeshesInsideUnknownObjectsAreSkippedWithThem)
 TEST(XFileText, ReadsTheCubeAsAssimpExportsIt)
 {
     // assimp writes frames with matrices, its own templates and nine-digit floats.
-    const char* source = std::getenv("MAPWELL_SOURCE_DIR");
-    std::string path = std::string(source ? source : ".") + "/tests/graphics/xfile_seeds/cube_by_assimp.x";
+    const std::string path = sourcePath("tests/graphics/xfile_seeds/cube_by_assimp.x");
     MeshContent mesh;
     ASSERT_EQ(loadXFile(path.c_str(), mesh), XReadStatus::Ok) << path;
     EXPECT_EQ(mesh.faceCount(), 12u);

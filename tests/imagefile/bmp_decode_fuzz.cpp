@@ -1,9 +1,7 @@
-// Fuzz harness of the BMP decoder. Built with libFuzzer (MAPWELL_LIBFUZZER defined) it is a
-// fuzz target; built plainly it replays the ".bmp" seeds of the folder given as argument.
+// Fuzz harness of the BMP decoder.
 #include <cstdio>
 #include <cstdlib>
 #include "imagefile/bmp_decode.h"
-#include "tests/support/fuzz_replay.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!isBmpFileHeader(data, size))
@@ -21,13 +19,3 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     return 0;
 }
-
-#ifndef MAPWELL_LIBFUZZER
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <seed folder>\n", argv[0]);
-        return 2;
-    }
-    return replaySeedFolder(argv[1], ".bmp");
-}
-#endif

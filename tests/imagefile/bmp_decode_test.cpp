@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <cstring>
-#include "tests/imagefile/bmp_builder.h"
+#include "tests/support/bmp_builder.h"
 
 namespace {
 

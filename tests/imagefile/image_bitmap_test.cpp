@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <cstring>
-#include "tests/imagefile/bmp_builder.h"
-#include "tests/imagefile/test_window_win.h"
+#include "tests/support/bmp_builder.h"
 #include "tests/support/dialog_answerer.h"
+#include "tests/support/test_files.h"
+#include "tests/support/test_window_win.h"
 #include "tests/support/window_capture.h"
 
 namespace {
@@ -243,12 +244,8 @@ TEST_F(Loaded, BarsAreSizedToTheWindowAndTheTiledImage) {
     EXPECT_EQ(bitmap.verticalBar.maxscroll, 128 * 2 + 30 - 200 + 20);
 }
 
-void writeText(const char* path, const std::string& text) {
-    writeFile(path, std::vector<uint8_t>(text.begin(), text.end()));
-}
-
 TEST_F(Loaded, PgmShowsStopThenBecomesAGreyBitmapWithItsLastRowAtTheBottom) {
-    writeText("grey.pgm", std::string("P5\n3 2\n255\n") + "\x10\x20\x30\x40\x50\x60");
+    writeFile("grey.pgm", std::string("P5\n3 2\n255\n") + "\x10\x20\x30\x40\x50\x60");
     bitmap.openImageFile(window.handle(), "grey.pgm");
     EXPECT_EQ(answerer.boxTexts(), Texts{"stop"});
     EXPECT_EQ(bitmap.getWidth(), 3);
@@ -266,7 +263,7 @@ TEST_F(Loaded, BadPgmShowsStopAndKeepsThePreviousBitmap) {
     HBITMAP before = bitmap.getShownBitmap();
     for (const char* content : {"P5 3 2\n255\nabcdef", "P5\n3 2\n255\nabc", "P5\n-3 2\n255\n"}) {
         SCOPED_TRACE(content);
-        writeText("bad.pgm", content);
+        writeFile("bad.pgm", content);
         const size_t boxesBefore = answerer.boxTexts().size();
         bitmap.openImageFile(window.handle(), "bad.pgm");
         const Texts boxes = answerer.boxTexts();

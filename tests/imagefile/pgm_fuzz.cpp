@@ -1,10 +1,8 @@
-// Fuzz harness of the PGM reader, through a real file as the reader takes one. Built with
-// libFuzzer (MAPWELL_LIBFUZZER defined) it is a fuzz target; built plainly it replays the
-// ".pgm" seeds of the folder given as argument.
+// Fuzz harness of the PGM reader, through a real file in the current folder, as the reader
+// takes one.
 #include <cstdio>
 #include <cstdlib>
 #include "imagefile/pgm_image.h"
-#include "tests/support/fuzz_replay.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (FILE* file = std::fopen("fuzz-input.pgm", "wb")) {
@@ -24,13 +22,3 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     image.getPixel(image.getRows(), -1);  // clamped, never outside the plane
     return 0;
 }
-
-#ifndef MAPWELL_LIBFUZZER
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <seed folder>\n", argv[0]);
-        return 2;
-    }
-    return replaySeedFolder(argv[1], ".pgm");
-}
-#endif

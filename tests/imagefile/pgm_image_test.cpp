@@ -2,18 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <string>
-#include "tests/imagefile/bmp_builder.h"
+#include "tests/support/test_files.h"
 
 namespace {
-
-std::vector<uint8_t> bytes(const std::string& text) {
-    return std::vector<uint8_t>(text.begin(), text.end());
-}
 
 // Reads `content` from a real file and returns the result; `printed` gets stdout.
 int readText(PgmImage& image, const std::string& content, std::string& printed,
              const std::string& name = "image.pgm") {
-    writeFile(name, bytes(content));
+    writeFile(name, content);
     testing::internal::CaptureStdout();
     const int result = image.read(name.c_str());
     printed = testing::internal::GetCapturedStdout();

@@ -1,43 +1,55 @@
 #include "tests/support/fuzz_replay.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
+#include <memory>
+
+#include "tests/support/test_files.h"
 
 namespace {
 
-void replay(const std::vector<uint8_t>& seed) {
-    // Each input in a buffer of exactly its size, so that over-reads are seen.
-    auto run = [](const uint8_t* data, size_t size) {
-        std::vector<uint8_t> copy(data, data + size);
-        LLVMFuzzerTestOneInput(copy.data(), copy.size());
-    };
-    run(seed.data(), seed.size());
-    for (size_t length = 0; length < seed.size(); ++length)
-        run(seed.data(), length);
-    std::vector<uint8_t> changed = seed;
-    for (size_t at = 0; at < seed.size(); ++at) {
-        for (uint8_t value : {uint8_t(0x00), uint8_t(0xFF), uint8_t(seed[at] ^ 0x40)}) {
-            changed[at] = value;
-            run(changed.data(), changed.size());
-        }
-        changed[at] = seed[at];
-    }
+void runExact(const uint8_t* data, size_t size)
+{
+    std::unique_ptr<uint8_t[]> exact(new uint8_t[size ? size : 1]);
+    std::copy(data, data + size, exact.get());
+    LLVMFuzzerTestOneInput(exact.get(), size);
 }
 
 } // namespace
 
-int replaySeedFolder(const char* folder, const char* extension) {
-    int seeds = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (entry.path().extension() != extension)
-            continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        replay(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
-        ++seeds;
+void replaySeed(const std::vector<uint8_t>& seed)
+{
+    runExact(seed.data(), seed.size());
+    if (seed.size() > kMaxSweptSeedSize)
+        return;
+    for (size_t length = 0; length < seed.size(); ++length)
+        runExact(seed.data(), length);
+    std::vector<uint8_t> changed = seed;
+    for (size_t at = 0; at < seed.size(); ++at) {
+        const uint8_t kept = seed[at];
+        for (uint8_t value : {uint8_t(0x00), uint8_t(0xFF), uint8_t(kept ^ 0x01), uint8_t(kept ^ 0x40)}) {
+            changed[at] = value;
+            runExact(changed.data(), changed.size());
+        }
+        changed[at] = kept;
     }
-    std::printf("replayed %d seeds\n", seeds);
-    return seeds > 0 ? 0 : 1;
+}
+
+size_t replaySeeds(const std::vector<std::string>& paths)
+{
+    size_t files = 0;
+    auto replayFile = [&files](const std::filesystem::path& file) {
+        replaySeed(readFileBytes(file.string()));
+        ++files;
+    };
+    for (const std::string& path : paths) {
+        if (!std::filesystem::is_directory(path)) {
+            replayFile(path);
+            continue;
+        }
+        for (const auto& entry : std::filesystem::directory_iterator(path))
+            if (entry.is_regular_file())
+                replayFile(entry.path());
+    }
+    return files;
 }

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tests/threeds/chunk_builder.h"
+#include "tests/support/test_files.h"
 #include "tests/threeds/error_box_watch.h"
 #include "threeds/diagnostics.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "tests/support/dialog_answerer.h"
-#include "tests/threeds/chunk_builder.h"
+#include "tests/support/test_files.h"
 #include "threeds/diagnostics.h"
 
 namespace {

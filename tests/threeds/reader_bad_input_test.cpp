@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "tests/support/test_files.h"
 #include "tests/threeds/chunk_builder.h"
 #include "tests/threeds/error_box_watch.h"
 #include "tests/threeds/test_chunks.h"
@@ -279,7 +280,7 @@ TEST(Reader3dsBadInput, CallerMistakesAreRefused)
               (std::vector<std::string>{"NULL Error:", "NULL Error:"}));
     g_meshRecords.clear();
 
-    writeFileBytes("input.3ds", mainFile({}));
+    writeFile("input.3ds", mainFile({}));
     ASSERT_TRUE(file.openForReading("input.3ds"));
     EXPECT_EQ(file.Read(), 0);
     file.closeReading();

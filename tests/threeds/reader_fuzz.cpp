@@ -1,6 +1,5 @@
-// Fuzz harness of the 3DS reader. Built with libFuzzer (MAPWELL_LIBFUZZER defined) it is a
-// fuzz target; built plainly it replays every file of the seed folder given as argument, and
-// each one's prefixes and single-byte changes, so that the sanitizers see those too.
+// Fuzz harness of the 3DS reader, through a real file in the current folder, as the reader
+// takes one.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +9,6 @@
 #include "threeds/chunk3ds_file.h"
 #include "threeds/error_box_record.h"
 #include "threeds/mesh_record.h"
-#include "tests/support/fuzz_replay.h"
 
 namespace {
 
@@ -54,14 +52,3 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     g_meshRecords.clear();
     return 0;
 }
-
-#ifndef MAPWELL_LIBFUZZER
-int main(int argc, char** argv)
-{
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <seed folder>\n", argv[0]);
-        return 2;
-    }
-    return replaySeedFolder(argv[1], ".3ds");
-}
-#endif

@@ -85,7 +85,8 @@ TEST(Reader3dsScanning, AmbientColourSecondInMaterialEndsTheBlock)
     colour.u16(0x0011).u32(9).u8(200).u8(10).u8(10);
     ChunkBuilder block;
     const size_t material = block.begin(0xAFFF);
-    block.bytes(textChunk(0xA000, "red")).chunk(0xA010, colour.data());
+    block.bytes(textChunk(0xA000, "red"));
+    block.chunk(0xA010, colour.data());
     block.bytes(textChunk(0xA300, "red.bmp"));
     block.end(material);
 

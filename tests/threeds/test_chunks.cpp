@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "tests/support/test_files.h"
 #include "tests/threeds/chunk_builder.h"
 #include "tests/threeds/error_box_watch.h"
 
@@ -87,7 +88,7 @@ ReadOutcome readChunkFile(const std::vector<uint8_t>& bytes, const MeshRecord& p
 ReadOutcome readChunkFileWith(Chunk3dsFile& file, const std::vector<uint8_t>& bytes,
                               const MeshRecord& prepared)
 {
-    writeFileBytes("input.3ds", bytes);
+    writeFile("input.3ds", bytes);
     std::remove("chunks.tst");
     g_meshRecords.clear();
     g_meshRecords.push_back(prepared);

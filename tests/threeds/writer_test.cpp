@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "tests/support/test_files.h"
 #include "tests/threeds/chunk_builder.h"
 #include "tests/threeds/error_box_watch.h"
 #include "tests/threeds/test_chunks.h"
@@ -191,7 +192,7 @@ TEST(Writer3ds, StreamsThatCannotOpenLeaveNoHandle)
 // A stream open for reading only refuses every byte.
 FILE* readOnlyStream()
 {
-    writeFileBytes("readonly.3ds", {1, 2, 3});
+    writeFile("readonly.3ds", std::vector<uint8_t>{1, 2, 3});
     return std::fopen("readonly.3ds", "rb");
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
-#include "tests/imagefile/test_window_win.h"
+#include "tests/support/test_window_win.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "tests/support/dialog_answerer.h"
-#include "tests/viewer/pane_host.h"
+#include "tests/support/pane_host_win.h"
 #include "toolkit/controls_win.h"
 #include "viewer/image_group_registry_win.h"
 

@@ -1,5 +1,5 @@
 #include "tests/support/window_capture.h"
-#include "tests/viewer/pane_host.h"
+#include "tests/support/pane_host_win.h"
 #include "viewer/apply_request.h"
 #include "viewer/point_edit_state.h"
 #include "viewer/viewer_settings.h"

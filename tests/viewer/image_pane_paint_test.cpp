@@ -1,5 +1,5 @@
 #include "tests/support/window_capture.h"
-#include "tests/viewer/pane_host.h"
+#include "tests/support/pane_host_win.h"
 #include "viewer/viewer_settings.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "viewer/image_scroll_bar_win.h"
 
 #include <gtest/gtest.h>
-#include "tests/imagefile/test_window_win.h"
+#include "tests/support/test_window_win.h"
 #include "viewer/viewer_settings.h"
 
 namespace {

@@ -1,28 +1,16 @@
-#include "tests/viewer/pane_host.h"
+#include "tests/support/pane_host_win.h"
 
 #include "viewer/apply_request.h"
 #include "viewer/image_group_registry_win.h"
 #include "viewer/point_edit_state.h"
 #include "viewer/viewer_settings.h"
+#include "tests/support/bmp_builder.h"
+#include "tests/support/test_files.h"
 
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
 constexpr char kHostClass[] = "PaneTestHost";
-
-void put16(std::vector<uint8_t>& out, uint16_t v)
-{
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    put16(out, uint16_t(v));
-    put16(out, uint16_t(v >> 16));
-}
 
 LRESULT CALLBACK hostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -39,37 +27,9 @@ LRESULT CALLBACK hostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 void writeTestBitmap(const std::string& path, int width, int height, uint32_t fill, uint32_t corner)
 {
-    const int rowSize = (width * 3 + 3) & ~3;
-    std::vector<uint8_t> file;
-    file.push_back('B');
-    file.push_back('M');
-    put32(file, uint32_t(54 + rowSize * height));
-    put32(file, 0);
-    put32(file, 54);
-    put32(file, 40);
-    put32(file, uint32_t(width));
-    put32(file, uint32_t(height));
-    put16(file, 1);
-    put16(file, 24);
-    put32(file, 0);
-    put32(file, uint32_t(rowSize * height));
-    put32(file, 2835);
-    put32(file, 2835);
-    put32(file, 0);
-    put32(file, 0);
-    for (int row = height - 1; row >= 0; --row) {   // bottom-up
-        for (int x = 0; x < width; ++x) {
-            const uint32_t c = (x < 4 && row < 4) ? corner : fill;
-            file.push_back(uint8_t(c));
-            file.push_back(uint8_t(c >> 8));
-            file.push_back(uint8_t(c >> 16));
-        }
-        for (int pad = width * 3; pad < rowSize; ++pad)
-            file.push_back(0);
-    }
-    FILE* out = std::fopen(path.c_str(), "wb");
-    std::fwrite(file.data(), 1, file.size(), out);
-    std::fclose(out);
+    writeFile(path, buildBmp24(width, height, [&](int x, int y) {
+        return x < 4 && y < 4 ? corner : fill;
+    }));
 }
 
 // One top-level window serves every PaneHost of the process: hiding or destroying a

@@ -1,4 +1,4 @@
-#include "tests/framework/app_driver.h"
+#include "tests/support/app_driver_win.h"
 
 #include <algorithm>
 

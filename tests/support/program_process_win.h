@@ -11,7 +11,7 @@ struct ProgramProcess {
     HWND deviceWindow = nullptr;   // its "D3D Window" child
 };
 
-// The program's path: MAPWELL_BINARY_DIR (set by CTest) + "/mapwell.exe", as a Windows path.
+// The program's path, mapwell.exe in the build tree, as a Windows path.
 std::string ProgramPath();
 
 // Starts the program at `path` (ProgramPath() by default) in the current folder. False when

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the seed files of the image fuzz harnesses into this folder."""
+"""Writes the seed files of the BMP and PGM fuzz harnesses into seeds/bmp and seeds/pgm."""
 import os
 import struct
 
-HERE = os.path.dirname(os.path.abspath(__file__))
+SEEDS = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'seeds')
 
 
 def bmp(width, height, bits, rows, palette=(), compression=0, masks=(), colors_used=0):
@@ -19,7 +19,7 @@ def bmp(width, height, bits, rows, palette=(), compression=0, masks=(), colors_u
 
 
 def write(name, data):
-    with open(os.path.join(HERE, name), 'wb') as f:
+    with open(os.path.join(SEEDS, name.rsplit('.', 1)[1], name), 'wb') as f:
         f.write(data)
 
 

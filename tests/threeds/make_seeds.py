@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the seed files of the 3DS reader's fuzz harness into this folder."""
+"""Writes the seed files of the 3DS reader's fuzz harness into seeds/."""
 import os
 import struct
 
@@ -72,7 +72,7 @@ def broken():
 
 
 def main():
-    folder = os.path.dirname(os.path.abspath(__file__))
+    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "seeds")
     for name, data in [("written_by_mapwell.3ds", written_by_mapwell()),
                        ("everything.3ds", everything()),
                        ("two_objects.3ds", two_objects()),

@@ -1,11 +1,9 @@
-#include "tests/app/foundation_process.h"
+#include "tests/support/program_process_win.h"
 
-#include <cstdlib>
+#include "tests/support/tree_paths.h"
 
 std::string ProgramPath() {
-    const char* binaryDir = std::getenv("MAPWELL_BINARY_DIR");
-    std::string path = binaryDir ? binaryDir : ".";
-    path += "/mapwell.exe";
+    std::string path = binaryPath("mapwell.exe");
     // CTest hands a Unix path; Wine sees the Unix root as drive Z:.
     if (!path.empty() && path[0] == '/')
         path = "Z:" + path;

@@ -1,4 +1,4 @@
-#include "tests/imagefile/test_window_win.h"
+#include "tests/support/test_window_win.h"
 
 namespace {
 

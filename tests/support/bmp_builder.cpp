@@ -1,0 +1,68 @@
+#include "tests/support/bmp_builder.h"
+
+#include <cstdlib>
+
+#include "tests/support/byte_writer.h"
+
+namespace {
+
+void putRow(ByteWriter& out, const BmpLayout& layout, size_t first) {
+    const size_t start = out.size();
+    if (layout.bitCount <= 8) {
+        uint8_t packed = 0;
+        int used = 0;
+        for (int x = 0; x < layout.width; ++x) {
+            packed = uint8_t(packed | (layout.pixels[first + x] << (8 - layout.bitCount - used)));
+            used += layout.bitCount;
+            if (used == 8) {
+                out.u8(packed);
+                packed = 0;
+                used = 0;
+            }
+        }
+        if (used)
+            out.u8(packed);
+    } else {
+        for (int x = 0; x < layout.width; ++x) {
+            const uint32_t value = layout.pixels[first + x];
+            for (int byte = 0; byte < layout.bitCount / 8; ++byte)
+                out.u8(uint8_t(value >> (8 * byte)));
+        }
+    }
+    while ((out.size() - start) % 4)
+        out.u8(0);
+}
+
+} // namespace
+
+std::vector<uint8_t> buildBmp(const BmpLayout& layout) {
+    ByteWriter body;
+    body.u32(40).u32(uint32_t(layout.width)).u32(uint32_t(layout.height));
+    body.u16(layout.planes).u16(layout.bitCount).u32(layout.compression);
+    body.u32(0);  // image size: not read
+    body.u32(2835).u32(2835).u32(layout.colorsUsed).u32(0);
+    for (uint32_t mask : layout.masks)
+        body.u32(mask);
+    for (uint32_t colour : layout.palette)
+        body.u32(colour);  // little-endian 0x00RRGGBB is blue, green, red, 0
+    const size_t offBits = 14 + body.size();
+    const int rows = std::abs(layout.height);
+    if (layout.width > 0 && rows > 0 && !layout.pixels.empty())
+        for (int y = 0; y < rows; ++y)
+            putRow(body, layout, size_t(y) * size_t(layout.width));
+
+    ByteWriter file;
+    file.chars("BM").u32(uint32_t(14 + body.size())).u32(0).u32(uint32_t(offBits));
+    return file.bytes(body.data()).data();
+}
+
+std::vector<uint8_t> buildBmp24(int width, int height,
+                                const std::function<uint32_t(int x, int y)>& colour) {
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    for (int row = height - 1; row >= 0; --row)  // bottom-up
+        for (int x = 0; x < width; ++x)
+            layout.pixels.push_back(colour(x, row));
+    return buildBmp(layout);
+}
