@@ -115,7 +115,7 @@ TEST_F(TextureFile, MissingUnknownAndCorruptFilesFail) {
     Bytes cut = makeBmp(24, false, 5, 3, std::vector<uint32_t>(15, 0), {});
     cut.resize(cut.size() - 1);
     writeFile("cut.bmp", cut);
-    writeFile("empty.png", {});
+    writeFile("empty.png", "");
     for (const char* name : {"missing.bmp", "noise.bmp", "cut.bmp", "empty.png"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(nullptr, load(name));
