@@ -15,7 +15,7 @@
 #include "graphics/xfile_writer.h"
 #include "scripts/mediagen/torus_knot.h"
 #include "tests/support/bmp_builder.h"
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialog_answerer_win.h"
 #include "tests/support/test_files.h"
 #include "threeds/chunk3ds_file.h"
 #include "threeds/mesh_record.h"

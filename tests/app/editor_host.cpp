@@ -8,7 +8,7 @@
 #include "app/globals_win.h"
 #include "app/mesh_lock_win.h"
 #include "tests/app/test_media.h"
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialog_answerer_win.h"
 #include "viewer/image_group_win.h"
 
 bool EditorHost::start()

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/my_d3d_application_win.h"
-#include "tests/support/window_capture.h"
+#include "tests/support/window_capture_win.h"
 #include "viewer/image_point.h"
 
 class ImageGroup;

@@ -6,7 +6,7 @@
 
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialog_answerer_win.h"
 #include "viewer/image_group_win.h"
 #include "viewer/viewer_settings.h"
 

@@ -11,7 +11,7 @@
 #include "app/globals_win.h"
 #include "app/my_d3d_application_win.h"
 #include "tests/support/app_driver_win.h"
-#include "tests/support/window_capture.h"
+#include "tests/support/window_capture_win.h"
 #include "viewer/viewer_settings.h"
 
 namespace {

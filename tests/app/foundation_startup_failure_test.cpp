@@ -10,7 +10,7 @@
 #include "framework/error_report_win.h"
 #include "tests/support/app_driver_win.h"
 #include "tests/framework/blue_test_app.h"
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialog_answerer_win.h"
 
 namespace {
 

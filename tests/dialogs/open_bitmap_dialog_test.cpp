@@ -4,7 +4,7 @@
 #include <string>
 #include "imagefile/image_bitmap_win.h"
 #include "tests/support/bmp_builder.h"
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialog_answerer_win.h"
 #include "tests/support/test_files.h"
 #include "tests/support/test_window_win.h"
 

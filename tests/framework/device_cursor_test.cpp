@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/device_cursor_win.h"
-#include "tests/support/device_fixture.h"
+#include "tests/support/device_fixture_win.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/d3d_enumeration_win.h"
-#include "tests/support/fake_direct3d.h"
+#include "tests/support/fake_direct3d_win.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "framework/d3d_settings_win.h"
 #include "framework/error_report_win.h"
-#include "tests/support/fake_direct3d.h"
+#include "tests/support/fake_direct3d_win.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialog_answerer_win.h"
 
 inline std::vector<DialogAnswerer::Box> BoxesCaptioned(const DialogAnswerer& answerer,
                                                        const std::string& caption) {

@@ -10,8 +10,8 @@
 
 #include "tests/support/app_driver_win.h"
 #include "tests/framework/blue_test_app.h"
-#include "tests/support/dialog_answerer.h"
-#include "tests/support/window_capture.h"
+#include "tests/support/dialog_answerer_win.h"
+#include "tests/support/window_capture_win.h"
 
 namespace {
 

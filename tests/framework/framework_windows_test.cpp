@@ -10,7 +10,7 @@
 
 #include "tests/support/app_driver_win.h"
 #include "tests/framework/blue_test_app.h"
-#include "tests/support/window_capture.h"
+#include "tests/support/window_capture_win.h"
 #include "viewer/image_group_win.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "framework/font_measure_win.h"
 #include "framework/texture_font_win.h"
-#include "tests/support/device_fixture.h"
+#include "tests/support/device_fixture_win.h"
 
 namespace {
 

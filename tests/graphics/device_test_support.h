@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "graphics/d3dx_win.h"
-#include "tests/support/device_fixture.h"
+#include "tests/support/device_fixture_win.h"
 
 class DeviceTest : public ::testing::Test {
 protected:

@@ -1,4 +1,4 @@
-#include "tests/support/device_fixture.h"
+#include "tests/support/device_fixture_win.h"
 
 #include <gtest/gtest.h>
 

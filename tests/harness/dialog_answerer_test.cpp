@@ -1,6 +1,6 @@
 // The helpers every Windows suite leans on must themselves be right: a box left unanswered
 // would hang a suite, a wrong recording would make other tests pass for the wrong reason.
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialog_answerer_win.h"
 
 #include <commdlg.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tests/support/window_capture.h"
+#include "tests/support/window_capture_win.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <cstring>
 #include "tests/support/bmp_builder.h"
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialog_answerer_win.h"
 #include "tests/support/test_files.h"
 #include "tests/support/test_window_win.h"
-#include "tests/support/window_capture.h"
+#include "tests/support/window_capture_win.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialog_answerer_win.h"
 #include "tests/support/test_files.h"
 #include "threeds/diagnostics.h"
 

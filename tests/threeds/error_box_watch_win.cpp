@@ -1,6 +1,6 @@
 #include <memory>
 
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialog_answerer_win.h"
 #include "tests/threeds/error_box_watch.h"
 
 namespace {

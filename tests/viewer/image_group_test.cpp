@@ -1,4 +1,4 @@
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialog_answerer_win.h"
 #include "tests/support/pane_host_win.h"
 #include "toolkit/controls_win.h"
 #include "viewer/image_group_registry_win.h"

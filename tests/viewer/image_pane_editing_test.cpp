@@ -1,4 +1,4 @@
-#include "tests/support/window_capture.h"
+#include "tests/support/window_capture_win.h"
 #include "tests/support/pane_host_win.h"
 #include "viewer/apply_request.h"
 #include "viewer/point_edit_state.h"

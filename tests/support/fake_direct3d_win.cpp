@@ -1,4 +1,4 @@
-#include "tests/support/fake_direct3d.h"
+#include "tests/support/fake_direct3d_win.h"
 
 #include <cstring>
 

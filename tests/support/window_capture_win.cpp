@@ -1,4 +1,4 @@
-#include "tests/support/window_capture.h"
+#include "tests/support/window_capture_win.h"
 
 int Capture::count(uint32_t colour, int x0, int y0, int x1, int y1) const
 {

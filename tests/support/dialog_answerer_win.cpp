@@ -1,4 +1,4 @@
-#include "tests/support/dialog_answerer.h"
+#include "tests/support/dialog_answerer_win.h"
 
 #include <algorithm>
 #include <cstring>
