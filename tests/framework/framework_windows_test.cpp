@@ -127,32 +127,7 @@ TEST(FrameworkWindows, ViewShowsTheBlueFrameOnItsWindowAndOnTheScreen) {
                   [&] {
                       window = captureClient(view);
                       GetWindowRect(view, &onScreen);
-                      // What the display itself shows at the view's place.
-                      HDC screenDc = GetDC(nullptr);
-                      HDC memory = CreateCompatibleDC(screenDc);
-                      BITMAPINFO info = {};
-                      info.bmiHeader.biSize = sizeof(info.bmiHeader);
-                      info.bmiHeader.biWidth = onScreen.right - onScreen.left;
-                      info.bmiHeader.biHeight = -(onScreen.bottom - onScreen.top);
-                      info.bmiHeader.biPlanes = 1;
-                      info.bmiHeader.biBitCount = 32;
-                      void* bits = nullptr;
-                      HBITMAP dib = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits,
-                                                     nullptr, 0);
-                      HGDIOBJ old = SelectObject(memory, dib);
-                      BitBlt(memory, 0, 0, info.bmiHeader.biWidth, -info.bmiHeader.biHeight,
-                             screenDc, onScreen.left, onScreen.top, SRCCOPY);
-                      GdiFlush();
-                      screen.width = info.bmiHeader.biWidth;
-                      screen.height = -info.bmiHeader.biHeight;
-                      const uint32_t* pixels = static_cast<const uint32_t*>(bits);
-                      screen.pixels.assign(pixels, pixels + screen.width * screen.height);
-                      for (uint32_t& p : screen.pixels)
-                          p &= 0x00FFFFFF;
-                      SelectObject(memory, old);
-                      DeleteObject(dib);
-                      DeleteDC(memory);
-                      ReleaseDC(nullptr, screenDc);
+                      screen = captureScreen(onScreen);
                   },
                   [&] { PostMessageA(view, WM_CLOSE, 0, 0); }});
 

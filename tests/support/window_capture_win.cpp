@@ -1,5 +1,9 @@
 #include "tests/support/window_capture_win.h"
 
+#include "base/device_context_win.h"
+#include "base/gdi_object_win.h"
+#include "base/selected_object_win.h"
+
 int Capture::count(uint32_t colour, int x0, int y0, int x1, int y1) const
 {
     int n = 0;
@@ -23,39 +27,52 @@ void pumpMessages(int milliseconds)
     } while (int(end - GetTickCount()) > 0);
 }
 
-Capture captureClient(HWND window)
-{
-    UpdateWindow(window);
-    GdiFlush();
-    Capture capture;
-    RECT client{};
-    GetClientRect(window, &client);
-    capture.width = client.right;
-    capture.height = client.bottom;
-    if (capture.width <= 0 || capture.height <= 0)
-        return capture;
+namespace {
 
+// Copies `width` x `height` pixels at (x, y) of `source` through a top-down 32-bit DIB section.
+Capture copyPixels(HDC source, int x, int y, int width, int height)
+{
+    Capture capture;
+    if (width <= 0 || height <= 0)
+        return capture;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = capture.width;
-    info.bmiHeader.biHeight = -capture.height;  // top row first
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC windowDc = GetDC(window);
-    HDC memoryDc = CreateCompatibleDC(windowDc);
-    HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memoryDc, dib);
-    BitBlt(memoryDc, 0, 0, capture.width, capture.height, windowDc, 0, 0, SRCCOPY);
+    MemoryDc memory(source);
+    GdiObject<HBITMAP> dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !dib)
+        return capture;
+    SelectedObject selected(memory, dib);
+    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
     GdiFlush();
-    const auto* source = static_cast<const uint32_t*>(bits);
-    capture.pixels.assign(source, source + size_t(capture.width) * size_t(capture.height));
+    capture.width = width;
+    capture.height = height;
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    capture.pixels.assign(pixels, pixels + size_t(width) * size_t(height));
     for (uint32_t& p : capture.pixels)
         p &= 0x00FFFFFF;
-    SelectObject(memoryDc, old);
-    DeleteObject(dib);
-    DeleteDC(memoryDc);
-    ReleaseDC(window, windowDc);
     return capture;
+}
+
+} // namespace
+
+Capture captureClient(HWND window)
+{
+    UpdateWindow(window);
+    GdiFlush();
+    RECT client{};
+    GetClientRect(window, &client);
+    WindowDc dc(window);
+    return copyPixels(dc, 0, 0, client.right, client.bottom);
+}
+
+Capture captureScreen(const RECT& area)
+{
+    WindowDc screen(nullptr);
+    return copyPixels(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
 }

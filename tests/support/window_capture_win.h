@@ -18,6 +18,8 @@ struct Capture {
 
 // Lets pending paint messages run, then copies the client area from the window's DC.
 Capture captureClient(HWND window);
+// What the display itself shows in `area` (screen coordinates).
+Capture captureScreen(const RECT& area);
 
 // Runs the calling thread's message loop for about `milliseconds`, dispatching everything.
 void pumpMessages(int milliseconds);
