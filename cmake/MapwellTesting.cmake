@@ -40,6 +40,10 @@ function(mapwell_add_bench)
         target_link_libraries(${B_NAME} PRIVATE mapwell_portable ${B_LIBS})
     endif()
     set_property(GLOBAL APPEND PROPERTY MAPWELL_BENCHES ${B_NAME})
+    if(NOT TARGET benches)
+        add_custom_target(benches)   # every benchmark program: what bench/run builds
+    endif()
+    add_dependencies(benches ${B_NAME})
 endfunction()
 
 # mapwell_add_fuzz(NAME <name> SOURCES <files...> SEEDS <folders...>)
