@@ -1,5 +1,7 @@
 #include "graphics/xfile_binary_lexer.h"
 
+#include <cfloat>
+#include <cmath>
 #include <cstring>
 
 #include "graphics/xfile_binary_tokens.h"
@@ -161,4 +163,41 @@ XToken XBinaryLexer::next()
             return tokenOf(XTokenKind::Other);
         return fail(XReadStatus::Malformed);
     }
+}
+
+// Lists are little-endian, as both hosts are: whole runs are copied, then checked.
+size_t XBinaryLexer::readUInts(uint32_t* values, size_t count)
+{
+    if (status_ != XReadStatus::Ok || listIsFloat_)
+        return 0;
+    size_t n = count < listLeft_ ? count : listLeft_;
+    std::memcpy(values, pos_, 4 * n);
+    pos_ += 4 * n;
+    listLeft_ -= n;
+    return n;
+}
+
+// Values no float can hold are left to next(), whose token the cursor refuses.
+size_t XBinaryLexer::readFloats(float* values, size_t count)
+{
+    if (status_ != XReadStatus::Ok || !listIsFloat_)
+        return 0;
+    size_t n = count < listLeft_ ? count : listLeft_;
+    size_t good = 0;
+    if (floatBytes_ == 4) {
+        std::memcpy(values, pos_, 4 * n);
+        while (good < n && std::isfinite(values[good]))
+            ++good;
+    } else {
+        for (; good < n; ++good) {
+            double wide;
+            std::memcpy(&wide, pos_ + 8 * good, 8);
+            if (!(std::fabs(wide) <= double(FLT_MAX)))
+                break;
+            values[good] = float(wide);
+        }
+    }
+    pos_ += size_t(floatBytes_) * good;
+    listLeft_ -= good;
+    return good;
 }

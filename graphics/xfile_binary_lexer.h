@@ -9,6 +9,8 @@ public:
         : pos_(begin), end_(end), floatBytes_(floatBytes) {}
     XToken next() override;
     size_t maxNumbersLeft() const override { return listLeft_ + size_t(end_ - pos_) / 4; }
+    size_t readFloats(float* values, size_t count) override;
+    size_t readUInts(uint32_t* values, size_t count) override;
 
 private:
     bool take(size_t n, const uint8_t*& at);

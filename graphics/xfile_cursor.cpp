@@ -50,9 +50,13 @@ bool isObjectName(const XToken& token)
 
 } // namespace
 
-XCursor::XCursor(XLexer& lexer) : lexer_(lexer)
+const XToken& XCursor::token()
 {
-    advance();
+    if (!loaded_) {
+        token_ = lexer_.next();
+        loaded_ = true;
+    }
+    return token_;
 }
 
 XReadStatus XCursor::status() const
@@ -76,19 +80,21 @@ bool XCursor::endOfInput()
 
 void XCursor::skipSeparators()
 {
-    while (token_.kind == XTokenKind::Comma || token_.kind == XTokenKind::Semicolon)
+    while (token().kind == XTokenKind::Comma || token().kind == XTokenKind::Semicolon)
         advance();
 }
 
 bool XCursor::readUInt(uint32_t& value)
 {
+    if (!loaded_ && lexer_.readUInts(&value, 1) == 1)
+        return true;
     skipSeparators();
-    switch (token_.kind) {
+    switch (token().kind) {
     case XTokenKind::Integer:
-        value = token_.integer;
+        value = token().integer;
         break;
     case XTokenKind::Number:
-        if (!parseUInt(token_.text, value))
+        if (!parseUInt(token().text, value))
             return fail(XReadStatus::Malformed);
         break;
     case XTokenKind::End:
@@ -102,19 +108,21 @@ bool XCursor::readUInt(uint32_t& value)
 
 bool XCursor::readFloat(float& value)
 {
+    if (!loaded_ && lexer_.readFloats(&value, 1) == 1)
+        return true;
     skipSeparators();
-    switch (token_.kind) {
+    switch (token().kind) {
     case XTokenKind::Real:
         // Range first: converting a double beyond the float range is undefined.
-        if (!(std::fabs(token_.real) <= double(FLT_MAX)))
+        if (!(std::fabs(token().real) <= double(FLT_MAX)))
             return fail(XReadStatus::Malformed);
-        value = float(token_.real);
+        value = float(token().real);
         break;
     case XTokenKind::Integer:
-        value = float(token_.integer);
+        value = float(token().integer);
         break;
     case XTokenKind::Number:
-        if (!parseFloat(token_.text, value))
+        if (!parseFloat(token().text, value))
             return fail(XReadStatus::Malformed);
         break;
     case XTokenKind::End:
@@ -128,11 +136,31 @@ bool XCursor::readFloat(float& value)
     return true;
 }
 
-bool XCursor::readFloats(float* values, int count)
+bool XCursor::readFloats(float* values, size_t count)
 {
-    for (int i = 0; i < count; ++i) {
-        if (!readFloat(values[i]))
+    for (size_t i = 0; i < count; ++i) {
+        if (!loaded_)
+            i += lexer_.readFloats(values + i, count - i);
+        if (i < count && !readFloat(values[i]))
             return false;
+    }
+    return true;
+}
+
+bool XCursor::readIndices(uint32_t* values, size_t count, uint64_t limit)
+{
+    for (size_t i = 0; i < count; ++i) {
+        size_t run = loaded_ ? 0 : lexer_.readUInts(values + i, count - i);
+        for (size_t end = i + run; i < end; ++i) {
+            if (values[i] >= limit)
+                return fail(XReadStatus::BadIndex);
+        }
+        if (i == count)
+            break;
+        if (!readUInt(values[i]))
+            return false;
+        if (values[i] >= limit)
+            return fail(XReadStatus::BadIndex);
     }
     return true;
 }
@@ -140,19 +168,22 @@ bool XCursor::readFloats(float* values, int count)
 bool XCursor::readString(std::string_view& value)
 {
     skipSeparators();
-    if (token_.kind == XTokenKind::End)
+    if (token().kind == XTokenKind::End)
         return endOfInput();
-    if (token_.kind != XTokenKind::String)
+    if (token().kind != XTokenKind::String)
         return fail(XReadStatus::Malformed);
-    value = token_.text;
+    value = token().text;
     advance();
     return true;
 }
 
 bool XCursor::readCount(uint32_t& count, uint32_t numbersPerElement)
 {
-    if (!readUInt(count))
-        return false;
+    return readUInt(count) && fitsInInput(count, numbersPerElement);
+}
+
+bool XCursor::fitsInInput(uint32_t count, uint32_t numbersPerElement)
+{
     if (numbersPerElement != 0 && count > lexer_.maxNumbersLeft() / numbersPerElement)
         return fail(XReadStatus::Truncated);
     return true;
@@ -162,14 +193,14 @@ XChild XCursor::readReference()
 {
     XChild child;
     advance();
-    if (isObjectName(token_)) {
-        child.name = token_.text;
+    if (isObjectName(token())) {
+        child.name = token().text;
         advance();
     }
-    if (token_.kind == XTokenKind::Guid)
+    if (token().kind == XTokenKind::Guid)
         advance();
-    if (token_.kind != XTokenKind::CloseBrace) {
-        fail(token_.kind == XTokenKind::End ? XReadStatus::Truncated : XReadStatus::Malformed);
+    if (token().kind != XTokenKind::CloseBrace) {
+        fail(token().kind == XTokenKind::End ? XReadStatus::Truncated : XReadStatus::Malformed);
         return XChild{};
     }
     advance();
@@ -180,14 +211,14 @@ XChild XCursor::readReference()
 XChild XCursor::nextChild(int depth)
 {
     skipSeparators();
-    while (depth == 0 && token_.kind == XTokenKind::Template && ok()) {
+    while (depth == 0 && token().kind == XTokenKind::Template && ok()) {
         skipTemplate();
         skipSeparators();
     }
     XChild child;
     if (!ok())
         return child;
-    switch (token_.kind) {
+    switch (token().kind) {
     case XTokenKind::CloseBrace:
         if (depth == 0) {
             fail(XReadStatus::Malformed);
@@ -214,18 +245,18 @@ XChild XCursor::nextChild(int depth)
         fail(XReadStatus::TooDeep);
         return child;
     }
-    child.type = token_.text;
+    child.type = token().text;
     advance();
-    if (isObjectName(token_)) {
-        child.name = token_.text;
+    if (isObjectName(token())) {
+        child.name = token().text;
         advance();
     }
-    if (token_.kind != XTokenKind::OpenBrace) {
-        fail(token_.kind == XTokenKind::End ? XReadStatus::Truncated : XReadStatus::Malformed);
+    if (token().kind != XTokenKind::OpenBrace) {
+        fail(token().kind == XTokenKind::End ? XReadStatus::Truncated : XReadStatus::Malformed);
         return child;
     }
     advance();
-    if (token_.kind == XTokenKind::Guid)
+    if (token().kind == XTokenKind::Guid)
         advance();
     child.kind = XChild::Object;
     return child;
@@ -235,7 +266,7 @@ bool XCursor::skipBody(int depth)
 {
     int level = depth;
     while (ok()) {
-        switch (token_.kind) {
+        switch (token().kind) {
         case XTokenKind::End:
             return endOfInput();
         case XTokenKind::OpenBrace:
@@ -259,10 +290,10 @@ bool XCursor::skipBody(int depth)
 bool XCursor::skipTemplate()
 {
     advance();
-    if (token_.kind == XTokenKind::Name)
+    if (token().kind == XTokenKind::Name)
         advance();
-    if (token_.kind != XTokenKind::OpenBrace)
-        return fail(token_.kind == XTokenKind::End ? XReadStatus::Truncated : XReadStatus::Malformed);
+    if (token().kind != XTokenKind::OpenBrace)
+        return fail(token().kind == XTokenKind::End ? XReadStatus::Truncated : XReadStatus::Malformed);
     advance();
     return skipBody(1);
 }

@@ -2,7 +2,9 @@
 // Walks the token stream of an X file body with one token of look-ahead: reads the members of
 // data objects (numbers and strings, with the ; and , separators between them skipped, since
 // writers place them differently), object headers, references, and skips whatever is not read.
-// Errors are sticky: the first one is kept, every later read fails.
+// The look-ahead is taken only when needed, so that runs of numbers can come through the
+// lexer's fast paths without a token each. Errors are sticky: the first one is kept, every
+// later read fails.
 #include <cstdint>
 #include <string_view>
 
@@ -17,10 +19,8 @@ struct XChild {
 
 class XCursor {
 public:
-    explicit XCursor(XLexer& lexer);
+    explicit XCursor(XLexer& lexer) : lexer_(lexer) {}
 
-    const XToken& token() const { return token_; }
-    void advance() { token_ = lexer_.next(); }
     bool ok() const { return status() == XReadStatus::Ok; }
     // The first failure: the lexer's, else the parser's.
     XReadStatus status() const;
@@ -30,11 +30,17 @@ public:
     // Data members. Each skips separators first.
     bool readUInt(uint32_t& value);
     bool readFloat(float& value);
-    bool readFloats(float* values, int count);
+    bool readFloats(float* values, size_t count);
+    bool readUInts(uint32_t* values, size_t count) { return readIndices(values, count, uint64_t(UINT32_MAX) + 1); }
+    // Reads `count` indices, each below `limit` (else BadIndex, reported where the first one
+    // stands, as if they were read one by one).
+    bool readIndices(uint32_t* values, size_t count, uint64_t limit);
     bool readString(std::string_view& value);
     // Reads an element count and checks that `numbersPerElement` numbers per element can
     // still follow in the input (else Truncated), so callers may allocate for it.
     bool readCount(uint32_t& count, uint32_t numbersPerElement);
+    // The check of readCount for a count already read: false (Truncated) when it cannot fit.
+    bool fitsInInput(uint32_t count, uint32_t numbersPerElement);
 
     // Next child of an object whose opening brace was read at `depth` (0 = top level, where
     // the end of the input closes and template definitions are skipped). Consumes the
@@ -47,11 +53,15 @@ public:
     bool skipTemplate();
 
 private:
+    // The look-ahead token, read now if it was not yet.
+    const XToken& token();
+    void advance() { loaded_ = false; }
     void skipSeparators();
     bool endOfInput();
     XChild readReference();
 
     XLexer& lexer_;
     XToken token_;
+    bool loaded_ = false;
     XReadStatus status_ = XReadStatus::Ok;
 };

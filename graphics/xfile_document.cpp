@@ -56,10 +56,11 @@ private:
         if (!readMeshBody(cursor_, depth, named_, mesh))
             return false;
         uint32_t firstFace = out_.faceCount();
+        const bool materialled = !mesh.faceMaterials.empty();
         XReadStatus appended = appendMesh(mesh, out_);
         if (appended != XReadStatus::Ok)
             return cursor_.fail(appended);
-        if (mesh.faceMaterials.empty() && out_.faceCount() > firstFace)
+        if (!materialled && out_.faceCount() > firstFace)
             unmaterialled_.push_back(XFaceRange{firstFace, out_.faceCount()});
         return true;
     }

@@ -41,6 +41,13 @@ public:
     // Upper bound of the numbers that the rest of the input can still hold; callers compare
     // counts read from the file against it before allocating.
     virtual size_t maxNumbersLeft() const = 0;
+    // Fast paths for the long runs of numbers that make up a mesh: read up to `count` numbers
+    // (each after any separators) straight from the input, exactly as next() and the cursor
+    // would read them, and stop before anything else (another token, a number written in an
+    // unusual way, a value out of range, an error), leaving it for next(). Return how many
+    // were read.
+    virtual size_t readFloats(float* values, size_t count) = 0;
+    virtual size_t readUInts(uint32_t* values, size_t count) = 0;
     // Ok, or why the input stopped early (Truncated, Malformed).
     XReadStatus status() const { return status_; }
 

@@ -27,12 +27,8 @@ bool readFaceIndexes(XCursor& cursor, uint32_t materialCount, XMeshData& mesh)
     if (indexCount > mesh.faceCount())
         return cursor.fail(XReadStatus::Malformed);
     mesh.faceMaterials.assign(mesh.faceCount(), 0);
-    for (uint32_t f = 0; f < indexCount; ++f) {
-        if (!cursor.readUInt(mesh.faceMaterials[f]))
-            return false;
-        if (mesh.faceMaterials[f] >= materialCount)
-            return cursor.fail(XReadStatus::BadIndex);
-    }
+    if (!cursor.readIndices(mesh.faceMaterials.data(), indexCount, materialCount))
+        return false;
     if (indexCount > 0) {
         for (uint32_t f = indexCount; f < mesh.faceCount(); ++f)
             mesh.faceMaterials[f] = mesh.faceMaterials[indexCount - 1];

@@ -132,10 +132,57 @@ void appendTriangles(const XMeshData& mesh, const SplitVertices& split, uint32_t
     }
 }
 
+bool allTriangles(const XMeshData& mesh)
+{
+    return mesh.corners.size() == 3 * size_t(mesh.faceCount());
+}
+
+// Every corner carries the normal of its own vertex's number: no vertex is split. Exporters
+// that write one normal per vertex write exactly this.
+bool normalsFollowVertices(const XMeshData& mesh)
+{
+    return mesh.normalCorners.empty() || !mesh.vertexNormals.empty() || mesh.normalCorners == mesh.corners;
+}
+
+// The first mesh of a file, made of triangles and split by no normal: its arrays already are
+// the merged mesh's, so they are moved over instead of copied vertex by vertex.
+bool canTakeOver(const XMeshData& mesh, const MeshContent& out)
+{
+    return out.vertexCount() == 0 && out.faceCount() == 0 && out.materials.empty() && allTriangles(mesh)
+           && normalsFollowVertices(mesh);
+}
+
+void takeOver(XMeshData& mesh, MeshContent& out)
+{
+    const size_t values = mesh.positions.size();
+    const uint32_t faces = mesh.faceCount();
+    if (!mesh.vertexNormals.empty()) {
+        out.normals = std::move(mesh.vertexNormals);
+    } else if (!mesh.normalCorners.empty()) {
+        // Listed normals past the vertices belong to none; vertices past the list get none.
+        out.normals = std::move(mesh.normalList);
+        out.normals.resize(values, 0.0f);
+    }
+    out.positions = std::move(mesh.positions);
+    out.texcoords = std::move(mesh.texcoords);
+    out.colors = std::move(mesh.colors);
+    out.indices = std::move(mesh.corners);
+    if (mesh.faceMaterials.empty()) {
+        out.attributes.assign(faces, 0);
+    } else {
+        out.attributes = std::move(mesh.faceMaterials);
+        out.materials = std::move(mesh.materials);
+    }
+}
+
 } // namespace
 
-XReadStatus appendMesh(const XMeshData& mesh, MeshContent& out)
+XReadStatus appendMesh(XMeshData& mesh, MeshContent& out)
 {
+    if (canTakeOver(mesh, out)) {
+        takeOver(mesh, out);
+        return XReadStatus::Ok;
+    }
     SplitVertices split = splitByNormals(mesh);
     uint32_t base = out.vertexCount();
     if (split.position.size() > size_t(UINT32_MAX - base))

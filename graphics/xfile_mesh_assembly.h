@@ -11,8 +11,9 @@
 // Channels that only one of `out` and `mesh` has are filled with zeros (white for colours)
 // for the other's vertices. Face attributes are the mesh's material indices offset by the
 // materials already in `out`, and its materials are appended. Returns Ok, or Unsupported when
-// the vertex count would pass 32 bits.
-XReadStatus appendMesh(const XMeshData& mesh, MeshContent& out);
+// the vertex count would pass 32 bits. The arrays of `mesh` may be taken over (moved), so
+// only its counts are to be read afterwards.
+XReadStatus appendMesh(XMeshData& mesh, MeshContent& out);
 
 // Faces [first, end) of a merged mesh whose Mesh had no material list.
 struct XFaceRange {

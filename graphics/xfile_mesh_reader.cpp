@@ -11,32 +11,32 @@ bool readPolygons(XCursor& cursor, uint32_t count, uint32_t limit, std::vector<u
                   std::vector<uint32_t>& corners)
 {
     sizes.resize(count);
-    corners.reserve(size_t(count) * 3);
+    corners.resize(size_t(count) * 3);
+    size_t used = 0;
     for (uint32_t f = 0; f < count; ++f) {
-        if (!cursor.readCount(sizes[f], 1))
+        if (!cursor.readUInt(sizes[f]))
             return false;
         if (sizes[f] < 3)
             return cursor.fail(XReadStatus::Malformed);
-        for (uint32_t k = 0; k < sizes[f]; ++k) {
-            uint32_t index;
-            if (!cursor.readUInt(index))
+        // Only a polygon larger than the room left needs its size checked against the input
+        // before the room grows; smaller ones simply meet the end of the input if it comes.
+        if (sizes[f] > corners.size() - used) {
+            if (!cursor.fitsInInput(sizes[f], 1))
                 return false;
-            if (index >= limit)
-                return cursor.fail(XReadStatus::BadIndex);
-            corners.push_back(index);
+            corners.resize(used + sizes[f] + corners.size() / 2);
         }
+        if (!cursor.readIndices(&corners[used], sizes[f], limit))
+            return false;
+        used += sizes[f];
     }
+    corners.resize(used);
     return true;
 }
 
 bool readVectors(XCursor& cursor, uint32_t count, int width, std::vector<float>& values)
 {
     values.resize(size_t(count) * width);
-    for (float& value : values) {
-        if (!cursor.readFloat(value))
-            return false;
-    }
-    return true;
+    return cursor.readFloats(values.data(), values.size());
 }
 
 // MeshNormals: its own normal list and its own polygons, which must match the mesh's.
@@ -100,14 +100,8 @@ bool readDuplicationIndices(XCursor& cursor, int depth, const XMeshData& mesh)
     uint32_t count, originals;
     if (!cursor.readCount(count, 1) || !cursor.readUInt(originals))
         return false;
-    for (uint32_t i = 0; i < count; ++i) {
-        uint32_t index;
-        if (!cursor.readUInt(index))
-            return false;
-        if (index >= mesh.vertexCount())
-            return cursor.fail(XReadStatus::BadIndex);
-    }
-    return cursor.skipBody(depth);
+    std::vector<uint32_t> indices(count);
+    return cursor.readIndices(indices.data(), count, mesh.vertexCount()) && cursor.skipBody(depth);
 }
 
 bool readChild(XCursor& cursor, const XChild& child, int depth, const XNamedMaterials& named,

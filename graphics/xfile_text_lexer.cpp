@@ -1,22 +1,40 @@
 #include "graphics/xfile_text_lexer.h"
 
+#include <charconv>
+#include <cmath>
+
+#include "graphics/decimal_float.h"
+
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+// What each character is to the lexer, looked up once per character.
+enum CharClass : uint8_t { Space = 1, WordEnd = 2, Separator = 4, Digit = 8, NumberStart = 16 };
 
-// Characters that end a name or a number.
-bool endsWord(char c)
-{
-    switch (c) {
-    case '{': case '}': case '[': case ']': case '<': case '>': case ';': case ',':
-    case '"': case '(': case ')':
-        return true;
-    default:
-        return isSpace(c);
+struct CharClasses {
+    uint8_t of[256] = {};
+    constexpr CharClasses()
+    {
+        for (unsigned char c : {' ', '\t', '\r', '\n', '\f', '\v'})
+            of[c] |= Space | WordEnd;
+        for (unsigned char c : {'{', '}', '[', ']', '<', '>', ';', ',', '"', '(', ')'})
+            of[c] |= WordEnd;
+        of[uint8_t(',')] |= Separator;
+        of[uint8_t(';')] |= Separator;
+        for (int c = '0'; c <= '9'; ++c)
+            of[c] |= Digit | NumberStart;
+        for (unsigned char c : {'-', '+', '.'})
+            of[c] |= NumberStart;
     }
-}
+};
 
-bool startsNumber(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
+constexpr CharClasses kClasses;
+
+bool is(char c, uint8_t classes) { return (kClasses.of[uint8_t(c)] & classes) != 0; }
+bool isSpace(char c) { return is(c, Space); }
+// Characters that end a name or a number.
+bool endsWord(char c) { return is(c, WordEnd); }
+bool startsNumber(char c) { return is(c, NumberStart); }
+bool isDigit(char c) { return is(c, Digit); }
 
 XToken punctuation(XTokenKind kind)
 {
@@ -93,4 +111,70 @@ XToken XTextLexer::next()
     case '<': return quoted('>', XTokenKind::Guid);
     default: return word();
     }
+}
+
+const char* XTextLexer::nextNumberStart() const
+{
+    const char* at = pos_;
+    while (at != end_) {
+        char c = *at;
+        if (is(c, Space | Separator)) {
+            ++at;
+        } else if (c == '#' || (c == '/' && end_ - at > 1 && at[1] == '/')) {
+            while (at != end_ && *at != '\n')
+                ++at;
+        } else {
+            break;
+        }
+    }
+    return at;
+}
+
+const char* XTextLexer::wordEnd(const char* from) const
+{
+    while (from != end_ && !endsWord(*from))
+        ++from;
+    return from;
+}
+
+// Plain decimal digits only; a sign, an overflow or anything glued to the digits is left to
+// next(), whose token the cursor then takes or refuses.
+size_t XTextLexer::readUInts(uint32_t* values, size_t count)
+{
+    if (status_ != XReadStatus::Ok)
+        return 0;
+    for (size_t n = 0; n < count; ++n) {
+        const char* at = nextNumberStart();
+        const char* start = at;
+        uint64_t value = 0;
+        while (at != end_ && isDigit(*at) && value <= UINT32_MAX) {
+            value = value * 10 + uint64_t(*at - '0');
+            ++at;
+        }
+        if (at == start || value > UINT32_MAX || (at != end_ && !endsWord(*at)))
+            return n;
+        values[n] = uint32_t(value);
+        pos_ = at;
+    }
+    return count;
+}
+
+size_t XTextLexer::readFloats(float* values, size_t count)
+{
+    if (status_ != XReadStatus::Ok)
+        return 0;
+    for (size_t n = 0; n < count; ++n) {
+        const char* start = nextNumberStart();
+        if (start == end_ || !startsNumber(*start))
+            return n;
+        const char* end = wordEnd(start);
+        const char* digits = *start == '+' ? start + 1 : start;
+        if (!readPlainFloat(digits, end, values[n])) {
+            auto result = std::from_chars(digits, end, values[n]);
+            if (result.ec != std::errc() || result.ptr != end || !std::isfinite(values[n]))
+                return n;
+        }
+        pos_ = end;
+    }
+    return count;
 }

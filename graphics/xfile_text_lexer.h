@@ -8,9 +8,14 @@ public:
     XTextLexer(const char* begin, const char* end) : pos_(begin), end_(end) {}
     XToken next() override;
     size_t maxNumbersLeft() const override { return size_t(end_ - pos_); }
+    size_t readFloats(float* values, size_t count) override;
+    size_t readUInts(uint32_t* values, size_t count) override;
 
 private:
     void skipSpaceAndComments();
+    // Where the next number would start: past spaces, comments and separators.
+    const char* nextNumberStart() const;
+    const char* wordEnd(const char* from) const;
     XToken quoted(char close, XTokenKind kind);
     XToken word();
 

@@ -34,11 +34,7 @@ struct ChannelOffsets {
 bool readDwords(XCursor& cursor, uint32_t count, std::vector<uint32_t>& words)
 {
     words.resize(count);
-    for (uint32_t& word : words) {
-        if (!cursor.readUInt(word))
-            return false;
-    }
-    return true;
+    return cursor.readUInts(words.data(), count);
 }
 
 bool copyFloats(XCursor& cursor, const uint32_t* words, int count, std::vector<float>& out)

@@ -58,6 +58,30 @@ TEST_P(XFileTextSyntax, ReadsTheUnitQuad)
 
 INSTANTIATE_TEST_SUITE_P(Forms, XFileTextSyntax, testing::ValuesIn(kSyntaxCases));
 
+// Words that start like numbers but are none, or numbers out of range, wherever they stand
+// in a run of numbers.
+TEST(XFileText, NumbersOnlyAlmostWrittenAreRefused)
+{
+    const struct {
+        const char* body;
+        XReadStatus status;
+    } cases[] = {
+        {"Mesh { 4; 0;0;0;, 1;0;0;, 1;1;0;, 0;1;0;; 1; 4;0,1,2,3x;; }", XReadStatus::Malformed},
+        {"Mesh { 4; 0;0;0;, 1;0;0;, 1;1q;0;, 0;1;0;; 1; 4;0,1,2,3;; }", XReadStatus::Malformed},
+        {"Mesh { 4; 0;0;0;, 1;0;0;, 1;1;0;, 0;1;0;; 1; 4;0,1,-2,3;; }", XReadStatus::Malformed},
+        {"Mesh { 4; 0;0;0;, 1;0;0;, 1;1;0;, 0;1;0;; 1; 4;0,1,4294967298,3;; }", XReadStatus::Malformed},
+        {"Mesh { 4; 0;0;0;, 1;0;0;, 1;1e39;0;, 0;1;0;; 1; 4;0,1,2,3;; }", XReadStatus::Malformed},
+        {"Mesh { 4; 0;0;0;, 1;0;0;, 1;1;0;, 0;1;0;; 1; 4;0,1,2,3;; MeshVertexColors { 1; 0.5;1;1;1;1;;; } }",
+         XReadStatus::Malformed},
+        {"Mesh { 4; 0;0;0;, 1;0;0;, 1;1;0;, 0;1;0;; 1; 4;0,1,+2,3;; }", XReadStatus::Ok},
+        {"Mesh { 4; 0;0;0;, 1;0;0;, 1;1e-60;0;, 0;1;0;; 1; 4;0,1,2,3;; }", XReadStatus::Ok},
+    };
+    for (const auto& c : cases) {
+        MeshContent mesh;
+        EXPECT_EQ(readText(c.body, mesh), c.status) << c.body;
+    }
+}
+
 TEST(XFileText, ReadsAllHeaderVariantsAndRefusesOthers)
 {
     struct HeaderCase {
