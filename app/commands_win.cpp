@@ -10,7 +10,6 @@
 #include "app/editor_dialogs_win.h"
 #include "app/globals_win.h"
 #include "app/texture_pane_win.h"
-#include "dialogs/open_bitmap_dialog_win.h"
 #include "resources/resource.h"
 #include "threeds/diagnostics.h"
 #include "viewer/image_group_win.h"
@@ -113,11 +112,11 @@ void CMyD3DApplication::SaveMeshFileAs()
 
 void CMyD3DApplication::OpenBitmap()
 {
-    ImageBitmap* bitmap = m_texturePane->windowBitmap();
-    if (!bitmap)
+    ImageWindow* window = m_texturePane->activeWindow();
+    if (!window)
         return;
-    bitmap->releaseDibBlock();
-    const std::string path = openBitmap(*bitmap, m_texturePane->windowHandle());
+    window->bitmap.releaseDibBlock();
+    const std::string path = window->openBitmap();
     if (path.empty())
         return;
     g_textureFileName.set(path.c_str());

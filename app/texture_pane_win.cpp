@@ -25,12 +25,12 @@ void resetPaneView(ImageGroup& pane)
     ImageWindow* window = pane.activeWindow();
     if (!window)
         return;
-    window->bitmap.horizontalBar.create(ImageScrollBar::OrientationHorizontal, window->hwnd,
+    window->horizontalBar.create(ImageScrollBar::OrientationHorizontal, window->hwnd,
                                         g_hInstance);
-    window->bitmap.verticalBar.create(ImageScrollBar::OrientationVertical, window->hwnd,
+    window->verticalBar.create(ImageScrollBar::OrientationVertical, window->hwnd,
                                       g_hInstance);
-    window->bitmap.horizontalBar.position = 0;
-    window->bitmap.verticalBar.position = kTopScrollY;
+    window->horizontalBar.position = 0;
+    window->verticalBar.position = kTopScrollY;
     window->scrollX = 0;
     window->scrollY = kTopScrollY;
 }
@@ -61,9 +61,9 @@ void refreshPaneImageSize(ImageGroup& pane)
     ImageWindow* window = pane.activeWindow();
     if (!window)
         return;
-    ImageBitmap& bitmap = window->bitmap;
+    const ImageBitmap& bitmap = window->bitmap;
     const int width = int(float(bitmap.getWidth()) * window->zoom);
     const int height = int(float(bitmap.getHeight()) * window->zoom);
-    bitmap.horizontalBar.setImageSize(width, height);
-    bitmap.verticalBar.setImageSize(width, height);
+    window->horizontalBar.setImageSize(width, height);
+    window->verticalBar.setImageSize(width, height);
 }

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "threeds/chunk3ds_file.h"
-#include "threeds/diagnostics.h"
+#include "threeds/chunk_dump.h"
 #include "threeds/mesh_record.h"
 
 namespace {

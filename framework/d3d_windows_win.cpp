@@ -117,7 +117,7 @@ void CD3DApplication::LayOutPanes() {
     if (!pane)
         return;
     SetWindowPos(pane->hwnd, nullptr, half, 0, half, height, 0);
-    for (ImageScrollBar* bar : {&pane->bitmap.horizontalBar, &pane->bitmap.verticalBar}) {
+    for (ImageScrollBar* bar : {&pane->horizontalBar, &pane->verticalBar}) {
         bar->move(pane->hwnd);
         bar->setWindowSize(half, height);
     }

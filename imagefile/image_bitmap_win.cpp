@@ -36,10 +36,6 @@ void repaintNow(HWND window, BOOL erase) {
 
 } // namespace
 
-ImageBitmap::ImageBitmap()
-    : horizontalBar(ImageScrollBar::OrientationHorizontal),
-      verticalBar(ImageScrollBar::OrientationVertical) {}
-
 ImageBitmap::~ImageBitmap() {
     releaseDibBlock();
     deleteBitmaps();
@@ -54,12 +50,16 @@ void ImageBitmap::deleteBitmaps() {
     pixels = RgbImage{};
 }
 
+void ImageBitmap::setFilePath(const char* path) {
+    if (path == filePath)
+        return;
+    const size_t length = strnlen(path, FilePathSize - 1);
+    std::memmove(filePath, path, length);
+    filePath[length] = '\0';
+}
+
 void ImageBitmap::openImageFile(HWND target, const char* path) {
-    if (path != filePath) {
-        const size_t length = strnlen(path, FilePathSize - 1);
-        std::memmove(filePath, path, length);
-        filePath[length] = '\0';
-    }
+    setFilePath(path);
     if (std::strstr(path, ".bmp") && !loadBmp(target, path))
         errorBox("Could not open File");
     if (std::strstr(path, ".pgm")) {
@@ -70,7 +70,7 @@ void ImageBitmap::openImageFile(HWND target, const char* path) {
 
 bool ImageBitmap::loadBmp(HWND target, const char* path) {
     window = target;
-    sizeBarsToWindow(target);
+    reportViewportSize(target);
     BmpFileContents contents;
     if (!readBmpFile(path, contents))
         return false;
@@ -93,7 +93,7 @@ bool ImageBitmap::loadBmp(HWND target, const char* path) {
     }
     loaded = 1;
     repaintNow(target, TRUE);
-    sizeBarsToImage(width, height);
+    reportImageSize(width, height);
     makeZoomedCopy(1.0f);
     InvalidateRect(target, nullptr, FALSE);
     return true;
@@ -107,7 +107,7 @@ int ImageBitmap::makeZoomedCopy(float factor) {
     if (zoomedWidth == pixels.width && zoomedHeight == pixels.height) {
         // Unzoomed: the loaded bitmap already holds exactly these pixels.
         replaceShownBitmap(loadedBitmap);
-        sizeBarsToImage(zoomedWidth, zoomedHeight);
+        reportImageSize(zoomedWidth, zoomedHeight);
         return 0;
     }
     uint8_t* rows = nullptr;
@@ -118,18 +118,18 @@ int ImageBitmap::makeZoomedCopy(float factor) {
     }
     zoomNearestInto(pixels, zoomedWidth, zoomedHeight, rows, dibStride(zoomedWidth));
     replaceShownBitmap(bitmap);
-    sizeBarsToImage(zoomedWidth, zoomedHeight);
+    reportImageSize(zoomedWidth, zoomedHeight);
     return 0;
 }
 
 bool ImageBitmap::loadPgm(HWND target, const char* path) {
     window = target;
-    sizeBarsToWindow(target);
+    reportViewportSize(target);
     pgmRead = pgm.read(path) == 0;
     if (pgmRead) {
         width = pgm.getColumns();
         height = pgm.getRows();
-        sizeBarsToImage(width, height);
+        reportImageSize(width, height);
     }
     return pgmRead;
 }
@@ -141,13 +141,13 @@ void ImageBitmap::makeBitmapFromPgm(HWND target) {
         errorBox("CreateDIBitmap failed");
         return;
     }
-    sizeBarsToImage(width, height);
+    reportImageSize(width, height);
     makeZoomedCopy(1.0f);
     InvalidateRect(target, nullptr, FALSE);
 }
 
 bool ImageBitmap::drawBitmap(HDC dc, int x, int y, int, int, HBITMAP bitmap, int scaleX,
-                             int scaleY, int extraY) {
+                             int scaleY, int extraY, int scrollX, int scrollY) {
     HDC memory = CreateCompatibleDC(dc);
     if (!memory)
         return false;
@@ -158,10 +158,9 @@ bool ImageBitmap::drawBitmap(HDC dc, int x, int y, int, int, HBITMAP bitmap, int
         GetObjectA(bitmap, sizeof info, &info);
         POINT size = {info.bmWidth, info.bmHeight};
         DPtoLP(dc, &size, 1);
-        const int targetX = x * scaleX - horizontalBar.position;
-        const int targetY = y * scaleY - verticalBar.position + extraY;
-        BitBlt(dc, targetX, targetY, size.x, size.y + ImageScrollBar::ContentMargin, memory, 0,
-               0, SRCCOPY);
+        const int targetX = x * scaleX - scrollX;
+        const int targetY = y * scaleY - scrollY + extraY;
+        BitBlt(dc, targetX, targetY, size.x, size.y + CopiedExtraRows, memory, 0, 0, SRCCOPY);
     }
     DeleteDC(memory);
     return true;
@@ -198,16 +197,16 @@ void ImageBitmap::releaseDibBlock() {
     dibBlockSize = 0;
 }
 
-void ImageBitmap::sizeBarsToWindow(HWND target) {
+void ImageBitmap::reportViewportSize(HWND target) {
     RECT client = {};
     GetClientRect(target, &client);
-    horizontalBar.setWindowSize(client.right, client.bottom);
-    verticalBar.setWindowSize(client.right, client.bottom);
+    if (sizeListener)
+        sizeListener->viewportSized(client.right, client.bottom);
 }
 
-void ImageBitmap::sizeBarsToImage(int imageWidth, int imageHeight) {
-    horizontalBar.setImageSize(imageWidth, imageHeight);
-    verticalBar.setImageSize(imageWidth, imageHeight);
+void ImageBitmap::reportImageSize(int imageWidth, int imageHeight) {
+    if (sizeListener)
+        sizeListener->imageSized(imageWidth, imageHeight);
 }
 
 // Makes the loaded bitmap from `image` and, until a zoomed copy replaces it, shows it as it

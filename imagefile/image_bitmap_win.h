@@ -1,21 +1,24 @@
 #pragma once
 // The pixels of one image window: a BMP or PGM file loaded into a device bitmap (the
-// "loaded" bitmap), the zoomed 24-bit copy the window draws (the "shown" bitmap), and the
-// window's two scroll bars, which are told the image's and the window's size.
+// "loaded" bitmap) and the zoomed 24-bit copy the window draws (the "shown" bitmap). The
+// window's size listener is told the window's size when a load begins and the shown image's
+// size whenever it changes.
 //
 // Every failure the user must see goes through errorBox(); a file that cannot be used never
 // replaces the bitmaps shown before.
 #include <windows.h>
 #include <cstdint>
+#include "imagefile/image_size_listener.h"
 #include "imagefile/pgm_image.h"
 #include "imagefile/rgb_image.h"
-#include "viewer/image_scroll_bar_win.h"
 
 class ImageBitmap {
 public:
     static constexpr int FilePathSize = 246;
+    // drawBitmap copies this many rows more than the bitmap has.
+    static constexpr int CopiedExtraRows = 30;
 
-    ImageBitmap();
+    ImageBitmap() = default;
     ~ImageBitmap();
     ImageBitmap(const ImageBitmap&) = delete;
     ImageBitmap& operator=(const ImageBitmap&) = delete;
@@ -27,7 +30,7 @@ public:
     void openImageFile(HWND window, const char* path);
 
     // Loads a BMP file of 1, 4, 8, 16, 24 or 32 bits into the loaded bitmap and a zoom-1.0
-    // shown copy, sizes both bars to the window's client area and the image, and repaints the
+    // shown copy, reports the window's client area and the image's size, and repaints the
     // window. Returns false when the file is not a usable BMP or its memory cannot be had
     // (the caller shows "Could not open File"); the previous bitmaps then stay. Messages on
     // the way: "Error: INVALID_HANDLE_VALUE ", "ReadFile1 failed", the read-error names,
@@ -37,14 +40,12 @@ public:
     bool loadBmp(HWND window, const char* path);
 
     // Replaces the shown bitmap by a copy of the image zoomed by `factor` (nearest pixel,
-    // sizes truncated; the loaded bitmap itself when the size stays) and tells both bars its
-    // size. Returns 0, or -1 when nothing is loaded
+    // sizes truncated; the loaded bitmap itself when the size stays) and reports its size. Returns 0, or -1 when nothing is loaded
     // or the copy cannot be made ("lpvBits == NULL"); the shown bitmap then stays as it was.
     int makeZoomedCopy(float factor);
 
-    // Sizes both bars to `window`'s client area, reads the PGM file into the embedded grey
-    // image and, when that worked, takes its size and tells both bars. Returns whether the
-    // file was read.
+    // Reports `window`'s client area, reads the PGM file into the embedded grey image and,
+    // when that worked, takes its size and reports it. Returns whether the file was read.
     bool loadPgm(HWND window, const char* path);
 
     // Shows the box "stop", then makes the loaded bitmap (grey repeated in blue, green, red,
@@ -53,12 +54,12 @@ public:
     // "CreateDIBitmap failed" and keeps the previous bitmaps.
     void makeBitmapFromPgm(HWND window);
 
-    // Copies `bitmap` onto `dc` at (x·scaleX − horizontal position, y·scaleY − vertical
-    // position + extraY), at its own width and its height plus 30 rows. The two unused
-    // values are kept for the callers' tile arithmetic. Returns false when no memory context
-    // could be made.
+    // Copies `bitmap` onto `dc` at (x·scaleX − scrollX, y·scaleY − scrollY + extraY), at its
+    // own width and its height plus CopiedExtraRows rows; (scrollX, scrollY) is the view's
+    // offset, its scroll bars' positions. The two unused values are kept for the callers'
+    // tile arithmetic. Returns false when no memory context could be made.
     bool drawBitmap(HDC dc, int x, int y, int unusedX, int unusedY, HBITMAP bitmap,
-                    int scaleX, int scaleY, int extraY);
+                    int scaleX, int scaleY, int extraY, int scrollX, int scrollY);
 
     // A new device bitmap of |width·factorX| x |height·factorY| (this image's size) holding
     // `bitmap` stretched over it. The caller owns it (DeleteObject). None on failure.
@@ -83,21 +84,21 @@ public:
     HBITMAP getLoadedBitmap() const { return loadedBitmap; }
     HBITMAP getShownBitmap() const { return shownBitmap; }
     const char* getFilePath() const { return filePath; }
-    // The file path buffer itself (FilePathSize characters): the Open Bitmap dialog writes
-    // the chosen name straight into it.
-    char* filePathBuffer() { return filePath; }
+    // Stores `path`, cut to FilePathSize - 1 characters, as the file path.
+    void setFilePath(const char* path);
     const PgmImage& greyImage() const { return pgm; }
 
-    ImageScrollBar horizontalBar;
-    ImageScrollBar verticalBar;
+    // Who hears about the sizes (none by default); it must outlive this object.
+    void setSizeListener(ImageSizeListener* listener) { sizeListener = listener; }
 
 private:
-    void sizeBarsToWindow(HWND target);
-    void sizeBarsToImage(int imageWidth, int imageHeight);
+    void reportViewportSize(HWND target);
+    void reportImageSize(int imageWidth, int imageHeight);
     bool takeImage(HWND target, RgbImage& image);
     void replaceShownBitmap(HBITMAP bitmap);
 
     char filePath[FilePathSize] = {};
+    ImageSizeListener* sizeListener = nullptr;
     HWND window = nullptr;
     HGLOBAL dibBlock = nullptr; // the last BMP file's body
     size_t dibBlockSize = 0;

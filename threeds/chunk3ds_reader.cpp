@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "threeds/chunk3ds_file.h"
+#include "threeds/chunk_dump.h"
 #include "threeds/chunk_ids.h"
 #include "threeds/diagnostics.h"
 #include "threeds/mesh_record.h"

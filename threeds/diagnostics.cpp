@@ -1,15 +1,13 @@
-// The debug log and the chunk dump. Each call opens, appends to and closes its file, so that
-// the traces are on disk even when the program dies right after.
+// The trace files. Each call opens, appends to and closes its file, so that the traces are on
+// disk even when the program dies right after.
 #include "threeds/diagnostics.h"
 
 #include <cstdio>
 
-namespace {
-
-// Appends `text` and a line end to `fileName` in text mode. The line is collected in a buffer
-// on the stack, which spares the stream allocating one (and asking the file system for its
-// block size); the file sees a single write.
-void appendLine(const char* fileName, const char* text)
+// The line is collected in a buffer on the stack, which spares the stream allocating one (and
+// asking the file system for its block size); the file sees a single write. The stream is
+// closed by hand: this unit uses nothing of the project, not even its holders.
+void appendTraceLine(const char* fileName, const char* text)
 {
     FILE* file = std::fopen(fileName, "a");
     if (!file) {
@@ -24,14 +22,7 @@ void appendLine(const char* fileName, const char* text)
     std::fclose(file);
 }
 
-}  // namespace
-
 void logLine(const char* text)
 {
-    appendLine("file.tst", text);
-}
-
-void dumpChunkName(uint32_t id)
-{
-    appendLine("chunks.tst", chunkLabel(id));
+    appendTraceLine("file.tst", text);
 }

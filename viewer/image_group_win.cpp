@@ -1,6 +1,5 @@
 #include "viewer/image_group_win.h"
 
-#include "dialogs/open_bitmap_dialog_win.h"
 #include "threeds/diagnostics.h"
 #include "toolkit/element_tree_win.h"
 #include "viewer/image_group_registry_win.h"
@@ -98,7 +97,7 @@ void ImageGroup::resizeImageGroup(int, int, int w, int h)
     for (size_t k = 1; k < windows.size(); ++k) {
         ImageWindow& window = *windows[k];
         SetWindowPos(window.hwnd, nullptr, x, y, w, h, 0);
-        for (ImageScrollBar* bar : {&window.bitmap.horizontalBar, &window.bitmap.verticalBar}) {
+        for (ImageScrollBar* bar : {&window.horizontalBar, &window.verticalBar}) {
             bar->move(window.hwnd);
             bar->setWindowSize(w, h);
         }
@@ -108,9 +107,9 @@ void ImageGroup::resizeImageGroup(int, int, int w, int h)
 // The Open Bitmap dialog for `window`'s bitmap; a chosen path becomes its image name.
 bool ImageGroup::chooseImage(ImageWindow& window)
 {
-    window.bitmap.horizontalBar.create(ImageScrollBar::OrientationHorizontal, window.hwnd, instance);
-    window.bitmap.verticalBar.create(ImageScrollBar::OrientationVertical, window.hwnd, instance);
-    const std::string path = openBitmap(window.bitmap, window.hwnd);
+    window.horizontalBar.create(ImageScrollBar::OrientationHorizontal, window.hwnd, instance);
+    window.verticalBar.create(ImageScrollBar::OrientationVertical, window.hwnd, instance);
+    const std::string path = window.openBitmap();
     if (path.empty())
         return false;
     window.setImageName(path.c_str());
@@ -132,8 +131,8 @@ void ImageGroup::loadNewImage()
     chooseImage(*window);
     window->scrollX = 0;
     window->scrollY = 0;
-    window->bitmap.horizontalBar.position = 0;
-    window->bitmap.verticalBar.position = 0;
+    window->horizontalBar.position = 0;
+    window->verticalBar.position = 0;
     previousImage();
 }
 

@@ -21,7 +21,6 @@ namespace {
 constexpr int kSquareHalfSide = 3;
 constexpr uint32_t kSelectedColour = 0x0000FF00;   // green, as 0x00RRGGBB
 constexpr uint32_t kPointColour = 0x00000000;
-constexpr int kTileExtraRows = 30;   // drawBitmap copies 30 rows more than the bitmap has
 constexpr float kPixelLimit = 1.0e8f;
 
 // A window coordinate truncated toward zero, kept where GDI can take it.
@@ -164,10 +163,10 @@ void ImageWindow::drawTiles(HDC dc, int clientWidth, int clientHeight)
     const int tileHeight = static_cast<int>(bitmap.getHeight() * zoom);
     if (!shown || tileWidth <= 0 || tileHeight <= 0)
         return;
-    const int hPosition = bitmap.horizontalBar.position;
-    const int vPosition = bitmap.verticalBar.position;
+    const int hPosition = horizontalBar.position;
+    const int vPosition = verticalBar.position;
     const int firstColumn = std::max(0, hPosition / tileWidth - 1);
-    const int firstRow = std::max(0, (vPosition - kTileExtraRows) / tileHeight - 1);
+    const int firstRow = std::max(0, (vPosition - ImageBitmap::CopiedExtraRows) / tileHeight - 1);
     for (int i = firstColumn; i < g_repeatHorizontal; ++i) {
         const long long left = static_cast<long long>(tileWidth) * i - hPosition;
         if (left >= clientWidth)
@@ -176,7 +175,8 @@ void ImageWindow::drawTiles(HDC dc, int clientWidth, int clientHeight)
             const long long top = static_cast<long long>(tileHeight) * j - vPosition;
             if (top >= clientHeight)
                 break;
-            bitmap.drawBitmap(dc, tileWidth, tileHeight, tileWidth * i, tileHeight * j, shown, i, j, 0);
+            bitmap.drawBitmap(dc, tileWidth, tileHeight, tileWidth * i, tileHeight * j, shown, i, j, 0,
+                              hPosition, vPosition);
         }
     }
 }

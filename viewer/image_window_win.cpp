@@ -1,5 +1,6 @@
 #include "viewer/image_window_win.h"
 
+#include "dialogs/open_bitmap_dialog_win.h"
 #include "threeds/diagnostics.h"
 #include "toolkit/element_tree_win.h"
 #include "viewer/image_window_proc_win.h"
@@ -43,6 +44,7 @@ ImageWindow::ImageWindow(HWND parentWindow, HINSTANCE moduleInstance, int x, int
     : parent(parentWindow), instance(moduleInstance)
 {
     logLine("beginning of constructor");
+    bitmap.setSizeListener(this);
     points.setAddNotifier([this](int32_t index) { notifyParent(index); });
     g_editState.bandActive = false;
     const char* className = registerWindowClass(instance, windowName);
@@ -72,6 +74,34 @@ void ImageWindow::notifyParent(int32_t index)
     SendMessageA(parent, WM_LBUTTONDOWN, static_cast<WPARAM>(index), 0);
 }
 
+std::string ImageWindow::openBitmap()
+{
+    bitmap.setFilePath("");
+    const std::string chosen = chooseBitmapFile(hwnd, ImageBitmap::FilePathSize);
+    if (chosen.empty())
+        return chosen;
+    bitmap.setFilePath(chosen.c_str());
+    if (chosen.find(".bmp") != std::string::npos)
+        bitmap.openImageFile(hwnd, chosen.c_str());
+    if (chosen.find(".pgm") != std::string::npos) {
+        bitmap.loadPgm(hwnd, bitmap.getFilePath());
+        bitmap.makeBitmapFromPgm(hwnd);
+    }
+    return chosen;
+}
+
+void ImageWindow::viewportSized(int width, int height)
+{
+    horizontalBar.setWindowSize(width, height);
+    verticalBar.setWindowSize(width, height);
+}
+
+void ImageWindow::imageSized(int width, int height)
+{
+    horizontalBar.setImageSize(width, height);
+    verticalBar.setImageSize(width, height);
+}
+
 void ImageWindow::repaint()
 {
     RECT client;
@@ -82,8 +112,8 @@ void ImageWindow::repaint()
 
 void ImageWindow::copyBarPositions()
 {
-    scrollX = bitmap.horizontalBar.position;
-    scrollY = bitmap.verticalBar.position;
+    scrollX = horizontalBar.position;
+    scrollY = verticalBar.position;
 }
 
 void ImageWindow::zoomBy(float step)
@@ -92,22 +122,22 @@ void ImageWindow::zoomBy(float step)
     if (newZoom < kSmallestZoom || bitmap.makeZoomedCopy(newZoom) == -1)
         return;
     zoom = newZoom;
-    bitmap.horizontalBar.resetPosition();
-    bitmap.verticalBar.resetPosition();
-    bitmap.horizontalBar.position = 0;
-    bitmap.verticalBar.position = kTopScrollY;
+    horizontalBar.resetPosition();
+    verticalBar.resetPosition();
+    horizontalBar.position = 0;
+    verticalBar.position = kTopScrollY;
     copyBarPositions();
     repaint();
 }
 
-void ImageWindow::scroll(bool horizontalBar, WPARAM request)
+void ImageWindow::scroll(bool horizontal, WPARAM request)
 {
     RECT client;
     GetClientRect(hwnd, &client);
-    if (horizontalBar)
-        bitmap.horizontalBar.scroll(request, client.right);
+    if (horizontal)
+        horizontalBar.scroll(request, client.right);
     else
-        bitmap.verticalBar.scroll(request, client.bottom);
+        verticalBar.scroll(request, client.bottom);
     // The offsets follow the bars before the paint, so points and tiles move together.
     copyBarPositions();
     repaint();
@@ -118,7 +148,7 @@ void ImageWindow::resized()
     logLine("WM_SIZE was called");
     RECT client;
     GetClientRect(hwnd, &client);
-    for (ImageScrollBar* bar : {&bitmap.horizontalBar, &bitmap.verticalBar}) {
+    for (ImageScrollBar* bar : {&horizontalBar, &verticalBar}) {
         bar->setWindowSize(client.right, client.bottom);
         bar->show();
         SetScrollPos(bar->hwnd, SB_CTL, bar->position, TRUE);

@@ -2,12 +2,14 @@
 // One image of the texture pane: a child window that shows a bitmap tiled
 // g_repeatHorizontal x g_repeatVertical times, with the mesh's edges and points drawn over the
 // first tile, two scroll bars of its own and a zoom factor. It owns its point and edge lists
-// (the operations on them are those of PointList and EdgeList) and its bitmap object.
+// (the operations on them are those of PointList and EdgeList), its bitmap object and its
+// scroll bars, which follow the sizes the bitmap reports.
 //
 // All image windows share one window procedure (image_window_proc_win.cpp), which finds the
 // window's ImageGroup and works on the group's active window.
 #include "imagefile/image_bitmap_win.h"
 #include "viewer/edge_list.h"
+#include "viewer/image_scroll_bar_win.h"
 #include "viewer/pane_canvas_win.h"
 #include "viewer/point_list.h"
 
@@ -42,7 +44,7 @@ constexpr float kSmallestZoom = 0.5f;
 // A window handle written in decimal, as the element tree's names carry it.
 std::string handleDecimal(HWND window);
 
-class ImageWindow {
+class ImageWindow : private ImageSizeListener {
 public:
     // Registers the window class, creates the child window "Win" (WS_CHILD | WS_VISIBLE) at
     // the given rectangle of `parent`'s client area and enters it in the element tree: a
@@ -54,6 +56,13 @@ public:
 
     void setImageName(const char* path) { imageFileName = path ? path : ""; }
 
+    // The Open Bitmap dialog for this window. The chosen path becomes the bitmap's file path
+    // and is loaded at once: a path containing ".bmp" is opened as an image file, then one
+    // containing ".pgm" is loaded as PGM (both tests case-sensitive). Returns the path, or an
+    // empty string when the user cancelled or the dialog failed (the file path is then empty
+    // and the image stays).
+    std::string openBitmap();
+
     // Invalidates the client area and paints at once (SendMessageA WM_PAINT), so the paint
     // has run when this returns.
     void repaint();
@@ -62,7 +71,7 @@ public:
     // is not below kSmallestZoom; the view then returns to the top-left tile. Repaints.
     void zoomBy(float step);
     // WM_HSCROLL / WM_VSCROLL: moves the view by the request and repaints.
-    void scroll(bool horizontalBar, WPARAM request);
+    void scroll(bool horizontal, WPARAM request);
     // WM_SIZE: sizes both bars to the client area and shows them.
     void resized();
 
@@ -84,9 +93,13 @@ public:
     int32_t scrollY = 0;
     PointList points;
     EdgeList edges;
+    ImageScrollBar horizontalBar{ImageScrollBar::OrientationHorizontal};
+    ImageScrollBar verticalBar{ImageScrollBar::OrientationVertical};
     ImageBitmap bitmap;
 
 private:
+    void viewportSized(int width, int height) override;
+    void imageSized(int width, int height) override;
     void registerInTree();
     void notifyParent(int32_t index);
     void copyBarPositions();

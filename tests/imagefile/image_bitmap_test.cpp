@@ -13,11 +13,23 @@ namespace {
 using Pixels = std::vector<std::vector<uint32_t>>;
 using Texts = std::vector<std::string>;
 
+using Size = std::pair<int, int>;
+
+// The last sizes the bitmap reported, as its image window would hear them.
+struct SizeLog : ImageSizeListener {
+    Size viewport{-1, -1};
+    Size image{-1, -1};
+    void viewportSized(int width, int height) override { viewport = {width, height}; }
+    void imageSized(int width, int height) override { image = {width, height}; }
+};
+
 // A bitmap object in a real window, with every message box answered and recorded.
 struct Loaded : testing::Test {
     TestWindow window{300, 200};
     DialogAnswerer answerer;
+    SizeLog sizes;
     ImageBitmap bitmap;
+    Loaded() { bitmap.setSizeListener(&sizes); }
 };
 
 // Builds a 24-bit file whose pixel (x, y), counted from the top, is `colour(x, y)`.
@@ -118,7 +130,7 @@ TEST_F(Loaded, WindowPaintsTheBitmapRowsInPlace) {
     writeFile("gradient.bmp", buildBmp(trueColour(7, 5, gradient)));
     bitmap.openImageFile(window.handle(), "gradient.bmp");
     window.painter = [this](HDC dc) {
-        bitmap.drawBitmap(dc, 20, 10, 0, 0, bitmap.getShownBitmap(), 1, 1, 0);
+        bitmap.drawBitmap(dc, 20, 10, 0, 0, bitmap.getShownBitmap(), 1, 1, 0, 0, 0);
     };
     InvalidateRect(window.handle(), nullptr, TRUE);
     const Capture capture = captureClient(window.handle());
@@ -140,9 +152,7 @@ TEST_F(Loaded, ZoomByTwoShowsEachPixelAsATwoByTwoBlock) {
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x)
             EXPECT_EQ(shown[size_t(y)][size_t(x)], gradient(x / 2, y / 2)) << x << "," << y;
-    // The bars now cover the zoomed image tiled 2 x 2, plus the margin.
-    EXPECT_EQ(bitmap.horizontalBar.contentWidth, 6 * 2 + 30);
-    EXPECT_EQ(bitmap.verticalBar.contentHeight, 4 * 2 + 30);
+    EXPECT_EQ(sizes.image, Size(6, 4)) << "the window hears the zoomed size";
     EXPECT_EQ(bitmap.getWidth(), 3) << "the image size stays unzoomed";
     EXPECT_TRUE(answerer.boxTexts().empty());
 }
@@ -234,14 +244,11 @@ TEST_F(Loaded, NameWithoutLowerCaseExtensionLoadsNothing) {
     EXPECT_STREQ(bitmap.getFilePath(), "CAPS.BMP");
 }
 
-TEST_F(Loaded, BarsAreSizedToTheWindowAndTheTiledImage) {
+TEST_F(Loaded, LoadingReportsTheWindowsAndTheImagesSize) {
     writeFile("tile.bmp", buildBmp(trueColour(256, 128, gradient)));
     bitmap.openImageFile(window.handle(), "tile.bmp");
-    EXPECT_EQ(bitmap.horizontalBar.windowWidth, 300);
-    EXPECT_EQ(bitmap.verticalBar.windowHeight, 200);
-    EXPECT_EQ(bitmap.horizontalBar.contentWidth, 542);
-    EXPECT_EQ(bitmap.horizontalBar.maxscroll, 262);
-    EXPECT_EQ(bitmap.verticalBar.maxscroll, 128 * 2 + 30 - 200 + 20);
+    EXPECT_EQ(sizes.viewport, Size(300, 200));
+    EXPECT_EQ(sizes.image, Size(256, 128));
 }
 
 TEST_F(Loaded, PgmShowsStopThenBecomesAGreyBitmapWithItsLastRowAtTheBottom) {
@@ -254,7 +261,7 @@ TEST_F(Loaded, PgmShowsStopThenBecomesAGreyBitmapWithItsLastRowAtTheBottom) {
     EXPECT_EQ(bitmapPixels(bitmap.getLoadedBitmap()),
               (Pixels{{0x101010, 0x202020, 0x303030}, {0x404040, 0x505050, 0x606060}}));
     EXPECT_EQ(bitmapPixels(bitmap.getShownBitmap()), bitmapPixels(bitmap.getLoadedBitmap()));
-    EXPECT_EQ(bitmap.horizontalBar.contentWidth, 3 * 2 + 30);
+    EXPECT_EQ(sizes.image, Size(3, 2));
 }
 
 TEST_F(Loaded, BadPgmShowsStopAndKeepsThePreviousBitmap) {
@@ -277,11 +284,10 @@ TEST_F(Loaded, BadPgmShowsStopAndKeepsThePreviousBitmap) {
 TEST_F(Loaded, DrawBitmapPlacesTheBitmapAtTheTileLessTheScrollOffsets) {
     writeFile("tile.bmp", buildBmp(trueColour(3, 2, gradient)));
     bitmap.openImageFile(window.handle(), "tile.bmp");
-    bitmap.horizontalBar.position = 2;
-    bitmap.verticalBar.position = -30;
     Canvas canvas(20, 50, 0x00FF00FF);
-    // Tile (1, 1) of a 3 x 2 bitmap: (3·1 − 2, 2·1 + 30 + 4) = (1, 36).
-    ASSERT_TRUE(bitmap.drawBitmap(canvas.dc(), 3, 2, 999, 999, bitmap.getShownBitmap(), 1, 1, 4));
+    // Tile (1, 1) of a 3 x 2 bitmap scrolled by (2, -30): (3·1 − 2, 2·1 + 30 + 4) = (1, 36).
+    ASSERT_TRUE(bitmap.drawBitmap(canvas.dc(), 3, 2, 999, 999, bitmap.getShownBitmap(), 1, 1, 4,
+                                  2, -30));
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(canvas.at(1 + x, 36 + y), gradient(x, y)) << x << "," << y;

@@ -74,10 +74,10 @@ void PaneHost::showBitmap(const std::string& path)
 {
     ImageWindow& w = window();
     w.bitmap.openImageFile(w.hwnd, path.c_str());
-    w.bitmap.horizontalBar.create(ImageScrollBar::OrientationHorizontal, w.hwnd, w.instance);
-    w.bitmap.verticalBar.create(ImageScrollBar::OrientationVertical, w.hwnd, w.instance);
-    w.bitmap.horizontalBar.position = 0;
-    w.bitmap.verticalBar.position = -30;
+    w.horizontalBar.create(ImageScrollBar::OrientationHorizontal, w.hwnd, w.instance);
+    w.verticalBar.create(ImageScrollBar::OrientationVertical, w.hwnd, w.instance);
+    w.horizontalBar.position = 0;
+    w.verticalBar.position = -30;
     w.scrollX = 0;
     w.scrollY = -30;
     SendMessageA(w.hwnd, WM_SIZE, 0, 0);

@@ -7,6 +7,7 @@
 
 #include "tests/support/test_files.h"
 #include "tests/threeds/error_box_watch.h"
+#include "threeds/chunk_dump.h"
 #include "threeds/diagnostics.h"
 
 namespace {

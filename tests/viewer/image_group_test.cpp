@@ -94,7 +94,7 @@ TEST_F(ImageGroupPaging, LoadedImagesArePagedWithNextAndPrevious)
         EXPECT_EQ(60, r.top);
         EXPECT_EQ(200, r.right - r.left);
         EXPECT_EQ(150, r.bottom - r.top);
-        EXPECT_EQ(200, loaded->bitmap.horizontalBar.windowWidth);
+        EXPECT_EQ(200, loaded->horizontalBar.windowWidth);
     }
 
     click(group, ">");
@@ -186,6 +186,64 @@ TEST_F(ImageGroupPaging, CancelledLoadKeepsAnEmptyWindowAndReplaceLoadsIntoTheAc
     EXPECT_EQ(0, loaded->points.pointCount());
     EXPECT_NE(std::string::npos, loaded->imageFileName.find("b.bmp"));
     EXPECT_EQ(48, loaded->bitmap.getWidth());
+}
+
+// A window's Open Bitmap loads the path the dialog returns by its name: ".bmp" as an image
+// file, then ".pgm" as PGM (case-sensitive); the path becomes the bitmap's file path.
+TEST_F(ImageGroupPaging, OpenBitmapLoadsTheChosenFileByItsName)
+{
+    using Texts = std::vector<std::string>;
+    struct Case {
+        const char* file;
+        Texts boxes;
+        int loadedWidth;   // 0: nothing loaded
+    };
+    const Case cases[] = {
+        {"a.bmp", {}, 32},
+        {"grey.pgm", {"stop"}, 2},
+        {"both.bmp.pgm", {"Could not open File", "stop", "stop"}, 2},
+        {"LOUD.BMP", {}, 0},
+    };
+    writeTestBitmap("LOUD.BMP", 8, 8, 0x808080, 0xFA0A0A);
+    for (const char* pgm : {"grey.pgm", "both.bmp.pgm"})
+        std::ofstream(pgm, std::ios::binary) << "P5\n2 1\n255\nab";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        PaneHost host;
+        ImageWindow& window = host.window();
+        DialogAnswerer answerer;
+        answerer.typeFileName(c.file);
+        const std::string path = window.openBitmap();
+        const std::string tail = c.file;
+        ASSERT_GT(path.size(), tail.size());
+        EXPECT_EQ(tail, path.substr(path.size() - tail.size()));
+        EXPECT_EQ(path, window.bitmap.getFilePath());
+        EXPECT_EQ(c.boxes, answerer.boxTexts());
+        EXPECT_EQ(c.loadedWidth, window.bitmap.getShownBitmap() ? window.bitmap.getWidth() : 0);
+    }
+}
+
+TEST_F(ImageGroupPaging, OpenBitmapSizesTheBarsAndACancelKeepsTheImage)
+{
+    PaneHost host;
+    ImageWindow& window = host.window();
+    {
+        DialogAnswerer answerer;
+        answerer.typeFileName("a.bmp");
+        window.horizontalBar.setWindowSize(0, 0);   // stale: the load sizes the bars again
+        ASSERT_FALSE(window.openBitmap().empty());
+    }
+    RECT client;
+    GetClientRect(window.hwnd, &client);
+    EXPECT_EQ(client.right, window.horizontalBar.windowWidth);
+    EXPECT_EQ(32 * 2 + 30, window.horizontalBar.contentWidth);
+    HBITMAP shown = window.bitmap.getShownBitmap();
+    DialogAnswerer answerer;
+    answerer.cancelNext();
+    EXPECT_EQ("", window.openBitmap());
+    EXPECT_STREQ("", window.bitmap.getFilePath());
+    EXPECT_EQ(shown, window.bitmap.getShownBitmap());
+    EXPECT_TRUE(answerer.boxTexts().empty());
 }
 
 TEST_F(ImageGroupPaging, BaseWindowPassesOnlyCommandsToTheGroup)

@@ -137,7 +137,7 @@ TEST_F(ImagePanePaint, ScrollingMovesTilesAndPointsTogether)
     PaneHost host(300, 200);
     host.showBitmap("big.bmp");
     host.group->addPoint(pointAt(50, 10));
-    EXPECT_EQ(262, host.window().bitmap.horizontalBar.maxscroll);   // 2*256+30 - 300, + 20
+    EXPECT_EQ(262, host.window().horizontalBar.maxscroll);   // 2*256+30 - 300, + 20
     SendMessageA(host.pane(), WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
     EXPECT_EQ(15, host.window().scrollX);   // 300 / 20
     SendMessageA(host.pane(), WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
@@ -162,7 +162,7 @@ TEST_F(ImagePanePaint, ZoomStepsByHalfAndReturnsToTheFirstTile)
     EXPECT_FLOAT_EQ(2.0f, host.window().zoom);
     EXPECT_EQ(0, host.window().scrollX);
     EXPECT_EQ(-30, host.window().scrollY);
-    EXPECT_EQ(-30, host.window().bitmap.verticalBar.position);
+    EXPECT_EQ(-30, host.window().verticalBar.position);
     Capture c = captureClient(host.pane());
     EXPECT_EQ(64, cornerPixels(c, 0, 30, 2));
     EXPECT_EQ(64, cornerPixels(c, 128, 30, 2));

@@ -1,4 +1,6 @@
-// The chunk dump's names of 3DS chunk ids, sorted by id for a binary search.
+// The chunk dump and its names of 3DS chunk ids, sorted by id for a binary search.
+#include "threeds/chunk_dump.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -95,4 +97,9 @@ const char* chunkLabel(uint32_t id)
     if (found == std::end(kLabels) || found->id != id)
         return "UNKNOWN CHUNK";
     return found->label;
+}
+
+void dumpChunkName(uint32_t id)
+{
+    appendTraceLine("chunks.tst", chunkLabel(id));
 }
