@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <fstream>
 #include <string>
-#include "tests/support/test_window_win.h"
 #include "tests/support/dialog_answerer_win.h"
+#include "tests/support/test_window_win.h"
 
 namespace {
 
