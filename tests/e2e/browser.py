@@ -20,6 +20,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 # Flags for a closed network: no background fetches, no updates, no first-run pages.
 CHROMIUM_FLAGS = [
@@ -99,9 +100,9 @@ class DevTools:
         shutil.rmtree(self.profile, ignore_errors=True)
 
 
-def mouse(tools, kind, x, y):
-    tools.page("Input.dispatchMouseEvent",
-               {"type": kind, "x": x, "y": y, "button": "left", "buttons": 1, "clickCount": 1})
+def mouse(tools, kind, x, y, buttons):
+    tools.page("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left",
+                                            "buttons": buttons, "clickCount": 1})
 
 
 def run(tools, command, argument):
@@ -120,9 +121,12 @@ def run(tools, command, argument):
         return "ok"
     if command == "click":
         x, y = (float(v) for v in argument.split())
+        # As a hand does it: the pointer arrives, rests, presses, releases.
         tools.page("Input.dispatchMouseEvent", {"type": "mouseMoved", "x": x, "y": y})
-        mouse(tools, "mousePressed", x, y)
-        mouse(tools, "mouseReleased", x, y)
+        time.sleep(0.2)
+        mouse(tools, "mousePressed", x, y, 1)
+        time.sleep(0.1)
+        mouse(tools, "mouseReleased", x, y, 0)
         return "ok"
     if command == "key":
         code = KEYS[argument]

@@ -17,7 +17,7 @@ png_crop() { convert "$1" -crop "$2" +repage "$3"; }
 
 # png_blue_fraction FILE: the fraction of FILE's pixels in the 3D view's clear blue.
 png_blue_fraction() {
-    convert "$1" -fuzz 12% -fill white -opaque '#0000FF' -fill black +opaque white \
+    convert "$1" -fuzz 12% -fill black +opaque '#0000FF' -fill white -opaque '#0000FF' \
         -colorspace Gray -format '%[fx:mean]' info:
 }
 

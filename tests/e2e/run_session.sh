@@ -13,10 +13,13 @@ fail() {
     exit 1
 }
 
-# Whatever a failed step left: the ./runs (as Ctrl+C would), then what the test itself started.
+# Whatever a failed step left: the ./runs' processes, then what the test itself started (ended
+# gently, so that its X server removes its lock before the next run).
 stop_everything() {
     local pid
-    for pid in $(tagged_processes) "${test_pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+    for pid in $(tagged_processes); do kill -KILL "$pid" 2>/dev/null; done
+    for pid in "${test_pids[@]}"; do kill -TERM "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+    return 0
 }
 
 poll() { # SECONDS COMMAND...: until COMMAND succeeds; fails after SECONDS
@@ -27,11 +30,16 @@ poll() { # SECONDS COMMAND...: until COMMAND succeeds; fails after SECONDS
     done
 }
 
+# Job control: every background job gets its own process group and keeps Ctrl+C's signal, which
+# a script's background jobs otherwise ignore (and a ./run started so could not be interrupted).
+set -m
+rm -f "$PWD"/*.out
+
 # start_run NAME ENV...: ./run with the environment changes ENV (as for env(1)), in its own process
 # group as from a terminal; its output goes to NAME.out, its process id to $run_pid_NAME.
 start_run() {
     local name=$1; shift
-    setsid env "$@" MAPWELL_RUN_TEST_TAG="$tag" "$root/run" </dev/null >"$PWD/$name.out" 2>&1 &
+    env "$@" MAPWELL_RUN_TEST_TAG="$tag" "$root/run" </dev/null >"$PWD/$name.out" 2>&1 &
     printf -v "run_pid_$name" %s $!
 }
 
@@ -74,34 +82,40 @@ expect_nothing_left() {
 # Every TCP listener of a ./run is on the loopback address, and there are the two expected
 # (the display sharer and the web viewer).
 expect_loopback_listeners() {
-    local pids count=0 address
+    local pids count=0 address owner
     pids=" $(tagged_processes | tr '\n' ' ') "
-    while read -r address users; do
-        [[ $pids == *" $(grep -o 'pid=[0-9]*' <<<"$users" | head -1 | cut -d= -f2) "* ]] || continue
+    while read -r address owner; do
+        [ -n "$owner" ] && [[ $pids == *" $owner "* ]] || continue
         count=$((count + 1))
         [[ $address == 127.0.0.1:* || $address == "[::1]:"* ]] || fail "./run listens on $address"
-    done < <(ss -Htlnp | awk '{ print $4, $6 }')
+    done < <(ss -Htlnp | sed -n 's/^\S*\s*\S*\s*\S*\s*\(\S*\).*pid=\([0-9]*\).*/\1 \2/p')
     [ "$count" -ge 2 ] || fail "./run has $count listeners, expected the sharer's and the viewer's"
 }
 
-# The editor's main window on display $1, as "id x y width height" (client area, root coordinates).
+# The editor's main window on display $1 once the window manager has framed it, as
+# "id x y width height" (its X window in root coordinates, which xwininfo gets right inside a
+# frame).
 editor_window() {
     local id
     id=$(DISPLAY=":$1" xdotool search --name '^Mapwell$' 2>/dev/null | head -1)
     [ -n "$id" ] || return 1
-    DISPLAY=":$1" xdotool getwindowgeometry --shell "$id" |
-        awk -F= -v id="$id" '{ v[$1] = $2 } END { print id, v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }'
+    xprop -display ":$1" -id "$id" _NET_FRAME_EXTENTS | grep -q = || return 1
+    xwininfo -display ":$1" -id "$id" | awk -v id="$id" '/upper-left X/ { x = $NF }
+        /upper-left Y/ { y = $NF } /Width:/ { w = $NF } /Height:/ { h = $NF }
+        END { print id, x, y, w, h }'
 }
 
-# The browser driver (browser.py) as a coprocess; ask COMMAND leaves its answer in $reply.
+# The browser driver (browser.py) as a coprocess. ask COMMAND leaves its answer in $reply and
+# fails when the browser could not do it.
 start_browser() {
     coproc BROWSER { python3 "$here/browser.py" 2>"$PWD/browser.err"; }
     test_pids+=("$BROWSER_PID")
 }
 ask() {
-    echo "$*" >&"${BROWSER[1]}"
+    local command="$*"
+    echo "${command//$'\n'/ }" >&"${BROWSER[1]}" # one command a line
     read -r -t 60 reply <&"${BROWSER[0]}" || fail "the browser gave no answer to: $1"
-    [[ $reply != error:* ]] || fail "the browser could not $1: $reply"
+    [[ $reply != error:* ]]
 }
 stop_browser() {
     exec {BROWSER[1]}>&-
@@ -109,12 +123,24 @@ stop_browser() {
 }
 
 viewer_connected() {
-    ask eval 'document.documentElement.classList.contains("noVNC_connected")'
-    [ "$reply" = true ]
+    ask eval 'document.documentElement.classList.contains("noVNC_connected")' &&
+        [ "$reply" = true ]
 }
 
 # Where the viewer shows the remote screen on the page: sets left, top and scale.
 viewer_canvas() {
-    ask eval '(() => { const c = document.querySelector("canvas"), r = c.getBoundingClientRect(); return [Math.round(r.left), Math.round(r.top), r.width / c.width].join(" "); })()'
+    local canvas='document.querySelector("canvas")'
+    ask eval "[Math.round($canvas.getBoundingClientRect().left),
+               Math.round($canvas.getBoundingClientRect().top),
+               $canvas.getBoundingClientRect().width / $canvas.width].join(' ')" ||
+        fail "the viewer shows no screen: $reply"
     read -r left top scale <<<"${reply//\"/}"
+}
+
+# The viewer's screen is what is under page point ($1, $2), so a click there reaches the remote
+# display: not its status notice, which slides over the top for a while after connecting.
+canvas_at() {
+    ask eval "!document.querySelector('#noVNC_status.noVNC_open') &&
+        document.elementFromPoint($1, $2) === document.querySelector('canvas')" &&
+        [ "$reply" = true ]
 }
