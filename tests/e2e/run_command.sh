@@ -97,9 +97,10 @@ expect_run_end interrupted 130 30
 expect_nothing_left
 
 echo "== a desktop: openbox on Xvfb"
-Xvfb ":$desktop" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb writes the display number to fd 3 once it is this server that answers there.
+Xvfb ":$desktop" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>desktop.ready >/dev/null 2>&1 &
 test_pids+=($!)
-poll 10 display_answers $desktop || fail "no display :$desktop"
+poll 10 grep -qs . desktop.ready || fail "no display :$desktop"
 DISPLAY=":$desktop" openbox >/dev/null 2>&1 &
 test_pids+=($!)
 export DISPLAY=":$desktop"

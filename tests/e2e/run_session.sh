@@ -33,7 +33,7 @@ poll() { # SECONDS COMMAND...: until COMMAND succeeds; fails after SECONDS
 # Job control: every background job gets its own process group and keeps Ctrl+C's signal, which
 # a script's background jobs otherwise ignore (and a ./run started so could not be interrupted).
 set -m
-rm -f "$PWD"/*.out
+rm -f "$PWD"/*.out "$PWD"/*.ready
 
 # start_run NAME ENV...: ./run with the environment changes ENV (as for env(1)), in its own process
 # group as from a terminal; its output goes to NAME.out, its process id to $run_pid_NAME.
