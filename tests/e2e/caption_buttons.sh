@@ -3,7 +3,6 @@
 # buttons show Marlett's symbols: a flat bar to minimise and a symmetric cross to close, not the
 # letters "0" and "r" that stand in for them when the font is missing.
 source "$(dirname "$0")/session.sh"
-source "$(dirname "$0")/images.sh"
 
 start_editor
 read -r x y <<<"$(window_origin)"

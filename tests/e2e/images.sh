@@ -2,7 +2,8 @@
 
 # png_pixel FILE X Y: the colour at (X, Y) as "r,g,b".
 png_pixel() {
-    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+    local at="p{$2,$3}"
+    convert "$1" -format "%[fx:int(255*$at.r)],%[fx:int(255*$at.g)],%[fx:int(255*$at.b)]" info:
 }
 
 # is_view_blue "r,g,b": the 3D view's clear colour, allowing for a viewer's lossy encoding.

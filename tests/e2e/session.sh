@@ -3,6 +3,7 @@
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../../scripts/wine-session"
+source "$here/images.sh"
 
 e2e_exe=$1
 e2e_pid=""
@@ -31,7 +32,7 @@ window_origin() {
 # The colour at screen point (x, y) of a fresh screenshot, as "r,g,b".
 screen_pixel() {
     import -window root "$PWD/screen.png" 2>/dev/null || fail "no screenshot"
-    convert "$PWD/screen.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
+    png_pixel "$PWD/screen.png" "$1" "$2"
 }
 
 # Of the screen rectangle w x h at (x, y), as "fraction colours": the fraction of pixels that
