@@ -26,11 +26,14 @@ bool isOversizedSegment(const uint8_t* data, size_t size, size_t at) {
 }  // namespace
 
 bool hasOversizedHuffmanTable(const uint8_t* data, size_t size) {
-    if (size < 2 || data[0] != 0xFF || data[1] != 0xD8) return false;
+    // stb_image reads a run of FF bytes as one marker prefix, so FF FF FF D8 starts a JPEG too.
+    size_t start = 0;
+    while (start < size && data[start] == 0xFF) ++start;
+    if (start == 0 || start >= size || data[start] != 0xD8) return false;
     // Every FF C4 in the file, wherever stb_image's own walk may find it: entropy-coded data
     // never holds one (an FF there is followed by 00 or a marker), so only a table or an
     // unlucky payload byte pair is looked at, and looking too often only refuses odd files.
-    for (size_t at = 2; at + 1 < size; ++at)
+    for (size_t at = start + 1; at + 1 < size; ++at)
         if (data[at] == 0xFF && data[at + 1] == 0xC4 && isOversizedSegment(data, size, at))
             return true;
     return false;

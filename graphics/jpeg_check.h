@@ -4,6 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 
-// True when a JPEG file (FF D8) has a DHT segment (at any FF C4) with a table of more than
+// True when a JPEG file (FF D8, after any number of further FF) has a DHT segment (at any FF C4) with a table of more than
 // 256 codes; false for every other file.
 bool hasOversizedHuffmanTable(const uint8_t* data, size_t size);

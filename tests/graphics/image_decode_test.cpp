@@ -183,17 +183,21 @@ TEST(ImageDecode, SixteenBitPnmIsRefused) {
 }
 
 TEST(ImageDecode, JpegWithAnOversizedHuffmanTableIsRefused) {
-    // stb_image 2.27 would write past its tables for more than 256 codes; we refuse first.
-    Bytes jpeg = makeJpeg(8, 8, std::vector<uint32_t>(64, 0x336699));
-    size_t table = 0;
-    for (size_t i = 2; i + 1 < jpeg.size() && !table; ++i)
-        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC4) table = i;
-    ASSERT_NE(0u, table);
-    // Marker (2), length (2), class and id (1), then the 16 counts.
-    jpeg[table + 5 + 14] = 200;
-    jpeg[table + 5 + 15] = 200;
-    DecodedImage decoded;
-    EXPECT_EQ(ImageStatus::Corrupt, decode(jpeg, decoded));
+    // stb_image 2.27 would write past its tables for more than 256 codes; we refuse first,
+    // also behind fill bytes (FF) before the start marker, which stb_image skips.
+    for (size_t fill : {0, 3}) {
+        Bytes jpeg = makeJpeg(8, 8, std::vector<uint32_t>(64, 0x336699));
+        size_t table = 0;
+        for (size_t i = 2; i + 1 < jpeg.size() && !table; ++i)
+            if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC4) table = i;
+        ASSERT_NE(0u, table);
+        // Marker (2), length (2), class and id (1), then the 16 counts.
+        jpeg[table + 5 + 14] = 200;
+        jpeg[table + 5 + 15] = 200;
+        jpeg.insert(jpeg.begin(), fill, 0xFF);
+        DecodedImage decoded;
+        EXPECT_EQ(ImageStatus::Corrupt, decode(jpeg, decoded)) << fill << " fill bytes";
+    }
 }
 
 TEST(ImageDecode, EveryTruncatedFileFails) {
