@@ -2,11 +2,12 @@
 // 3DS and opening it again.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cstdio>
 
 #include "app/globals_win.h"
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
+#include "tests/support/chunk_builder.h"
 #include "threeds/chunk3ds_file.h"
 #include "threeds/mesh_record.h"
 #include "viewer/image_group_win.h"
@@ -83,37 +84,13 @@ TEST_F(Editor3ds, TexturedFileShowsItsBitmapPointsEdgesAndTheMesh)
     EXPECT_TRUE(isReddish(frame.at(frame.width / 2, frame.height / 2)));
 }
 
-// One chunk: id, length including the six header bytes, payload.
-std::string chunk(uint16_t id, const std::string& payload)
-{
-    std::string bytes(6, '\0');
-    const uint32_t length = uint32_t(payload.size() + 6);
-    memcpy(&bytes[0], &id, 2);
-    memcpy(&bytes[2], &length, 4);
-    return bytes + payload;
-}
-
-template <typename T> std::string bytesOf(const T& value)
-{
-    return std::string(reinterpret_cast<const char*>(&value), sizeof(T));
-}
-
 // The square as a 3DS file without any material: mesh, faces and texture coordinates only.
-std::string squareWithoutMaterial()
+std::vector<uint8_t> squareWithoutMaterial()
 {
     const MeshRecord square = squareRecord("");
-    std::string vertices = bytesOf(uint16_t(4)), faces = bytesOf(uint16_t(2)),
-                coordinates = bytesOf(uint16_t(4));
-    for (const Vertex3ds& v : square.vertices)
-        vertices += bytesOf(v);
-    for (const Face3ds& f : square.faces)
-        faces += bytesOf(uint16_t(f.a)) + bytesOf(uint16_t(f.b)) + bytesOf(uint16_t(f.c)) +
-                 bytesOf(uint16_t(0));
-    for (const TexCoord3ds& t : square.texCoords)
-        coordinates += bytesOf(t);
-    const std::string mesh = chunk(0x4100, chunk(0x4110, vertices) + chunk(0x4120, faces) +
-                                               chunk(0x4140, coordinates));
-    return chunk(0x4D4D, chunk(0x3D3D, chunk(0x4000, std::string("sq", 3) + mesh)));
+    return mainFile(objectChunk("sq", join({vertexListChunk(square.vertices),
+                                            faceListChunk(square.faces),
+                                            texCoordListChunk(square.texCoords)})));
 }
 
 TEST_F(Editor3ds, FileNamingNoTextureEmptiesThePaneAndShowsTheMesh)

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "tests/threeds/chunk_builder.h"
+#include "tests/support/chunk_builder.h"
 #include "tests/threeds/test_chunks.h"
 
 namespace {

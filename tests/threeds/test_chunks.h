@@ -1,23 +1,13 @@
 #pragma once
-// Chunks of the kinds the reader handles, built byte by byte, and a way to run the reader over
-// a file made of them.
+// Runs the reader over a file of chunks (made with tests/support/chunk_builder.h) and tells what
+// it left behind.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "tests/support/chunk_builder.h"
 #include "threeds/chunk3ds_file.h"
 #include "threeds/mesh_record.h"
-
-std::vector<uint8_t> vertexListChunk(const std::vector<Vertex3ds>& vertices);
-std::vector<uint8_t> faceListChunk(const std::vector<Face3ds>& faces);
-std::vector<uint8_t> texCoordListChunk(const std::vector<TexCoord3ds>& texCoords);
-// A chunk holding only a zero-ended text: material name, texture file name, face material.
-std::vector<uint8_t> textChunk(uint16_t id, const std::string& text);
-// Object `name` holding a triangle mesh with `meshChunks` in it.
-std::vector<uint8_t> objectChunk(const std::string& name, const std::vector<uint8_t>& meshChunks);
-// Main chunk around an editor chunk around `editorChunks`.
-std::vector<uint8_t> mainFile(const std::vector<uint8_t>& editorChunks);
-std::vector<uint8_t> join(std::initializer_list<std::vector<uint8_t>> parts);
 
 // Error boxes are recorded natively but are real modal boxes on Windows, which take a couple of
 // seconds each under Wine. Sweeps that show a box per case take every case natively (where the
