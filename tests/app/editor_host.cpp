@@ -8,6 +8,7 @@
 #include "app/globals_win.h"
 #include "app/mesh_lock_win.h"
 #include "tests/app/test_media.h"
+#include "tests/support/device_fixture_win.h"
 #include "tests/support/dialog_answerer_win.h"
 #include "viewer/image_group_win.h"
 
@@ -82,36 +83,9 @@ void EditorHost::resetView()
 
 Capture EditorHost::frame()
 {
-    Capture capture;
     AdvanceFrame();
     RenderFrame();
-    IDirect3DSurface9* target = nullptr;
-    if (FAILED(m_pDevice->GetRenderTarget(0, &target)))
-        return capture;
-    D3DSURFACE_DESC desc;
-    target->GetDesc(&desc);
-    IDirect3DSurface9* copy = nullptr;
-    if (SUCCEEDED(m_pDevice->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
-                                                         D3DPOOL_SYSTEMMEM, &copy, nullptr)) &&
-        SUCCEEDED(m_pDevice->GetRenderTargetData(target, copy))) {
-        D3DLOCKED_RECT locked;
-        if (SUCCEEDED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-            capture.width = int(desc.Width);
-            capture.height = int(desc.Height);
-            capture.pixels.resize(size_t(desc.Width) * desc.Height);
-            for (UINT y = 0; y < desc.Height; ++y) {
-                const auto* row = reinterpret_cast<const uint32_t*>(
-                    static_cast<const BYTE*>(locked.pBits) + size_t(y) * locked.Pitch);
-                for (UINT x = 0; x < desc.Width; ++x)
-                    capture.pixels[size_t(y) * desc.Width + x] = row[x] & 0x00FFFFFF;
-            }
-            copy->UnlockRect();
-        }
-    }
-    if (copy)
-        copy->Release();
-    target->Release();
-    return capture;
+    return captureRenderTarget(m_pDevice);
 }
 
 std::vector<ImagePoint> EditorHost::points() const

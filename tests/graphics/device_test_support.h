@@ -1,9 +1,6 @@
 #pragma once
-// A gtest fixture with a real device, and reading back what it drew.
+// A gtest fixture with a real device.
 #include <gtest/gtest.h>
-
-#include <cstdint>
-#include <vector>
 
 #include "graphics/d3dx_win.h"
 #include "tests/support/device_fixture_win.h"
@@ -18,6 +15,3 @@ protected:
 
     TestDevice test_;
 };
-
-// The back buffer's pixels (0x00RRGGBB), row by row.
-std::vector<uint32_t> readBackBuffer(IDirect3DDevice9* device, int& width, int& height);

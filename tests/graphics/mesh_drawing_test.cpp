@@ -62,8 +62,7 @@ protected:
             draw();
             device()->EndScene();
         }
-        int width = 0, height = 0;
-        return readBackBuffer(device(), width, height);
+        return captureRenderTarget(device()).pixels;
     }
     // Pixels of the left and right halves that have the colour.
     static void countHalves(const std::vector<uint32_t>& pixels, uint32_t colour, int& left,

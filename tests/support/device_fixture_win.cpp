@@ -1,5 +1,7 @@
 #include "tests/support/device_fixture_win.h"
 
+#include "base/com_ref.h"
+
 #include <initializer_list>
 
 namespace {
@@ -62,4 +64,30 @@ ULONG releaseTestDevice(TestDevice& device)
         DestroyWindow(device.window);
     device = TestDevice{};
     return remaining;
+}
+
+Capture captureRenderTarget(IDirect3DDevice9* device)
+{
+    Capture capture;
+    ComRef<IDirect3DSurface9> target;
+    ComRef<IDirect3DSurface9> copy;
+    D3DSURFACE_DESC desc{};
+    D3DLOCKED_RECT locked{};
+    if (FAILED(device->GetRenderTarget(0, target.put())) || FAILED(target->GetDesc(&desc)) ||
+        FAILED(device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
+                                                   D3DPOOL_SYSTEMMEM, copy.put(), nullptr)) ||
+        FAILED(device->GetRenderTargetData(target, copy)) ||
+        FAILED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY)))
+        return capture;
+    capture.width = int(desc.Width);
+    capture.height = int(desc.Height);
+    capture.pixels.reserve(size_t(desc.Width) * desc.Height);
+    for (UINT y = 0; y < desc.Height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(
+            static_cast<const BYTE*>(locked.pBits) + size_t(y) * size_t(locked.Pitch));
+        for (UINT x = 0; x < desc.Width; ++x)
+            capture.pixels.push_back(row[x] & 0x00FFFFFF);
+    }
+    copy->UnlockRect();
+    return capture;
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include "tests/support/window_capture_win.h"
+
 struct TestDevice {
     HWND window = nullptr;
     IDirect3D9* d3d = nullptr;
@@ -16,3 +18,7 @@ bool makeTestDevice(TestDevice& out, int width = 256, int height = 256);
 // Releases the device and the Direct3D object and destroys the window. Returns the device's
 // reference count after its release (0 when nothing leaked a reference to it).
 ULONG releaseTestDevice(TestDevice& device);
+
+// What the device's first render target holds now, read back through a system-memory copy;
+// empty when it cannot be read.
+Capture captureRenderTarget(IDirect3DDevice9* device);
