@@ -14,10 +14,12 @@ bool isLinkable(const uint32_t* face, uint32_t vertexCount) {
 }
 
 // Half-edges grouped by their start vertex (counting sort): halfEdges[first[v] .. first[v+1])
-// are the half-edges (3 * face + corner) that leave v.
+// are the half-edges (3 * face + corner) that leave v, and ends[] beside them where each goes,
+// so that finding an edge reads one short run of memory rather than faces all over the mesh.
 struct HalfEdgesByStart {
     std::vector<uint32_t> first;
     std::vector<uint32_t> halfEdges;
+    std::vector<uint32_t> ends;
 };
 
 HalfEdgesByStart groupHalfEdges(const uint32_t* corners, size_t faceCount, uint32_t vertexCount) {
@@ -28,28 +30,25 @@ HalfEdgesByStart groupHalfEdges(const uint32_t* corners, size_t faceCount, uint3
             for (int k = 0; k < 3; ++k) ++grouped.first[corners[3 * face + k] + 1];
     std::partial_sum(grouped.first.begin(), grouped.first.end(), grouped.first.begin());
     grouped.halfEdges.resize(grouped.first.back());
+    grouped.ends.resize(grouped.first.back());
     std::vector<uint32_t> next(grouped.first.begin(), grouped.first.end() - 1);
     for (size_t face = 0; face < faceCount; ++face)
         if (isLinkable(corners + 3 * face, vertexCount))
-            for (int k = 0; k < 3; ++k)
-                grouped.halfEdges[next[corners[3 * face + k]]++] = uint32_t(3 * face + k);
+            for (int k = 0; k < 3; ++k) {
+                const uint32_t at = next[corners[3 * face + k]]++;
+                grouped.halfEdges[at] = uint32_t(3 * face + k);
+                grouped.ends[at] = corners[3 * face + (k + 1) % 3];
+            }
     return grouped;
 }
 
-uint32_t edgeEnd(const uint32_t* corners, uint32_t halfEdge) {
-    const uint32_t face = halfEdge / 3, corner = halfEdge % 3;
-    return corners[3 * face + (corner + 1) % 3];
-}
-
 // The face of the single half-edge from -> to, else kNoNeighbour.
-uint32_t singleFaceWithEdge(const HalfEdgesByStart& grouped, const uint32_t* corners,
-                            uint32_t from, uint32_t to) {
+uint32_t singleFaceWithEdge(const HalfEdgesByStart& grouped, uint32_t from, uint32_t to) {
     uint32_t found = kNoNeighbour;
     for (uint32_t i = grouped.first[from]; i < grouped.first[from + 1]; ++i) {
-        const uint32_t halfEdge = grouped.halfEdges[i];
-        if (edgeEnd(corners, halfEdge) != to) continue;
+        if (grouped.ends[i] != to) continue;
         if (found != kNoNeighbour) return kNoNeighbour;
-        found = halfEdge / 3;
+        found = grouped.halfEdges[i] / 3;
     }
     return found;
 }
@@ -60,14 +59,14 @@ std::vector<uint32_t> faceAdjacency(const uint32_t* corners, size_t faceCount,
                                     uint32_t vertexCount) {
     std::vector<uint32_t> adjacency(3 * faceCount, kNoNeighbour);
     const HalfEdgesByStart grouped = groupHalfEdges(corners, faceCount, vertexCount);
-    for (size_t face = 0; face < faceCount; ++face) {
-        const uint32_t* c = corners + 3 * face;
-        if (!isLinkable(c, vertexCount)) continue;
-        for (int k = 0; k < 3; ++k) {
-            const uint32_t from = c[k], to = c[(k + 1) % 3];
+    // Vertex by vertex, so that the runs read are those of a vertex and its neighbours, close
+    // in memory however the faces are ordered.
+    for (uint32_t from = 0; from < vertexCount; ++from) {
+        for (uint32_t i = grouped.first[from]; i < grouped.first[from + 1]; ++i) {
+            const uint32_t halfEdge = grouped.halfEdges[i], to = grouped.ends[i];
             // Only a pair of faces makes a neighbour: a third face on the edge spoils it.
-            if (singleFaceWithEdge(grouped, corners, from, to) == face)
-                adjacency[3 * face + k] = singleFaceWithEdge(grouped, corners, to, from);
+            if (singleFaceWithEdge(grouped, from, to) == halfEdge / 3)
+                adjacency[halfEdge] = singleFaceWithEdge(grouped, to, from);
         }
     }
     return adjacency;

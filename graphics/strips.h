@@ -17,6 +17,9 @@ struct StripSet {
 // fewest unstripped neighbours are and going the longest of the three ways.
 StripSet buildStrips(const uint32_t* corners, size_t faceCount, uint32_t vertexCount);
 
-// Joins the strips into one by degenerate triangles (two or three repeated indices per join,
-// so that every strip starts on an even triangle and keeps its winding).
+// Joins the strips into one by degenerate triangles, every strip keeping its windings. Next
+// comes, when there is one, a strip that can start at the index where the last one ended
+// (from its first index, turned round from its last, or a single triangle from any corner):
+// one or two repeated indices join it. Otherwise the next strip in order follows a bridge of
+// the last index (once or twice) and the strip's first.
 std::vector<uint32_t> joinStrips(const StripSet& strips);
