@@ -1,6 +1,6 @@
 // Painting of an image window: the tiles of the bitmap, the wireframe from the point
-// positions as they were before this paint, then the pending motions applied, the squares of
-// the points and the rubber band. Everything is drawn into the window's canvas and copied to
+// positions as they were before this paint, then the pending motions applied with the squares
+// of the points drawn in the same walk, and the rubber band. Everything is drawn into the window's canvas and copied to
 // the screen once. Consecutive lines of one colour go to GDI in one PolyPolyline call, which
 // draws the same pixels as a MoveToEx / LineTo pair per line, in the same order; the
 // squares of the points are written into the canvas's pixels directly.
@@ -91,11 +91,10 @@ bool takeSnapshot(const ImageWindow& window, std::vector<POINT>& snapshot)
     } catch (const std::bad_alloc&) {
         return false;
     }
-    for (int32_t i = 0; i < count; ++i) {
-        const ImagePoint& p = window.points.at(i);
-        snapshot[static_cast<size_t>(i)] = {toPixel(p.x * window.zoom - window.scrollX),
-                                            toPixel(p.y * window.zoom - window.scrollY)};
-    }
+    POINT* next = snapshot.data();
+    window.points.forEachPoint([&](const ImagePoint& p) {
+        *next++ = {toPixel(p.x * window.zoom - window.scrollX), toPixel(p.y * window.zoom - window.scrollY)};
+    });
     return true;
 }
 
@@ -111,18 +110,6 @@ void drawWireframe(HDC dc, const ImageWindow& window, const std::vector<POINT>& 
         batch.addLine(snapshot[static_cast<size_t>(edge.a)], snapshot[static_cast<size_t>(edge.b)]);
     }
     batch.drawWith(dc, pens.wireframe());
-}
-
-// The squares go straight into the canvas's pixels: 7,000 of them through GDI would cost
-// more than the whole rest of the paint.
-void drawSquares(const PixelBuffer& canvas, const ImageWindow& window)
-{
-    for (int32_t i = 0; i < window.points.pointCount(); ++i) {
-        const ImagePoint& p = window.points.at(i);
-        drawSquareOutline(canvas, toPixel(p.x * window.zoom - window.scrollX),
-                          toPixel(p.y * window.zoom - window.scrollY), kSquareHalfSide,
-                          p.selected ? kSelectedColour : kPointColour);
-    }
 }
 
 void drawBand(HDC dc, const PaintPens& pens)
@@ -201,22 +188,34 @@ void ImageWindow::render(bool advance)
     const bool haveSnapshot = takeSnapshot(*this, snapshot);
     if (!haveSnapshot)
         errorBox("Error: Out of Memory");
-    if (advance)
-        applyPendingEdits();
-    if (haveSnapshot)
+    else
         drawWireframe(dc, *this, snapshot, pens, batch);
     GdiFlush();
-    drawSquares(canvas_.pixels(), *this);
+    drawPoints(advance);
+    if (advance)
+        runRequestedApply();
     drawBand(dc, pens);
     GdiFlush();
 }
 
-// The application's write-back runs only when the window has points, as it always has.
-void ImageWindow::applyPendingEdits()
+// One walk over the points both moves and draws them. The squares go straight into the
+// canvas's pixels: tens of thousands of them through GDI would cost more than the whole rest
+// of the paint.
+void ImageWindow::drawPoints(bool advance)
 {
-    for (int32_t i = 0; i < points.pointCount(); ++i)
-        if (points.at(i).motionPending)
-            applyPendingMotion(points.at(i), zoom, g_editState.pivot);
+    const PixelBuffer canvas = canvas_.pixels();
+    const FloatPair pivot = g_editState.pivot;
+    points.forEachPoint([&](ImagePoint& p) {
+        if (advance && p.motionPending)
+            applyPendingMotion(p, zoom, pivot);
+        drawSquareOutline(canvas, toPixel(p.x * zoom - scrollX), toPixel(p.y * zoom - scrollY), kSquareHalfSide,
+                          p.selected ? kSelectedColour : kPointColour);
+    });
+}
+
+// The application's write-back runs only when the window has points, as it always has.
+void ImageWindow::runRequestedApply()
+{
     if (g_editState.applyRequested && points.pointCount() > 0) {
         g_editState.applyRequested = false;
         runApplyPointsHandler();

@@ -103,10 +103,13 @@ private:
     void registerInTree();
     void notifyParent(int32_t index);
     void copyBarPositions();
-    // Draws the window into the canvas; with `advance` it first applies the pending motions
-    // and the apply request (the wireframe still shows the positions from before).
+    // Draws the window into the canvas; with `advance` it also applies the pending motions
+    // (the wireframe still shows the positions from before, the squares the new ones) and
+    // then the apply request.
     void render(bool advance);
-    void applyPendingEdits();
+    // Applies each point's pending motion (with `advance`) and draws its square.
+    void drawPoints(bool advance);
+    void runRequestedApply();
     void drawTiles(HDC dc, int clientWidth, int clientHeight);
 
     PaneCanvas canvas_;

@@ -45,11 +45,7 @@ bool moveMouse(PointList& points, PointEditState& state, const PaneView& view, b
     }
     if (!buttonDown)
         return false;
-    for (int32_t i = 0; i < points.pointCount(); ++i) {
-        const ImagePoint& p = points.at(i);
-        if (p.selected)
-            points.setMotion(p.index, delta.x, delta.y, state.editMode);
-    }
+    points.setMotionOfSelected(delta.x, delta.y, state.editMode);
     return true;
 }
 

@@ -8,7 +8,9 @@ bool PointList::addPoint(ImagePoint point)
     if (pointCount() >= maxPoints_)
         return false;
     point.index = pointCounter_;
-    serialsByIndex_[point.index].push_back(frontSerial_ + records_.size());
+    std::vector<uint64_t>& serials = serialsByIndex_[point.index];
+    serials.push_back(frontSerial_ + records_.size());
+    sharedIndices_ += serials.size() == 2;
     records_.push_back(point);
     if (notifier_)
         notifier_(point.index);
@@ -38,6 +40,7 @@ void PointList::removeFirstPoint()
     auto found = serialsByIndex_.find(records_.front().index);
     assert(found != serialsByIndex_.end() && found->second.front() == frontSerial_);
     if (found != serialsByIndex_.end()) {
+        sharedIndices_ -= found->second.size() == 2;
         found->second.erase(found->second.begin());
         if (found->second.empty())
             serialsByIndex_.erase(found);
@@ -136,4 +139,25 @@ void PointList::setMotion(int32_t i, float dx, float dy, int32_t kind)
         p.motionPending = 1;
         p.motionKind = kind;
     });
+}
+
+void PointList::setMotionOfSelected(float dx, float dy, int32_t kind)
+{
+    if (sharedIndices_ == 0) {
+        // Every index names one record: the selected records are exactly the ones to move.
+        const int32_t mdx = truncateToInt(dx), mdy = truncateToInt(dy);
+        for (ImagePoint& p : records_) {
+            if (!p.selected)
+                continue;
+            p.motionDx = mdx;
+            p.motionDy = mdy;
+            p.motionPending = 1;
+            p.motionKind = kind;
+        }
+        return;
+    }
+    for (size_t i = 0; i < records_.size(); ++i) {
+        if (records_[i].selected)
+            setMotion(records_[i].index, dx, dy, kind);
+    }
 }

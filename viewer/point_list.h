@@ -56,6 +56,22 @@ public:
     // Gives every record with index i the pending motion (dx, dy) (truncated toward zero) of
     // the given kind.
     void setMotion(int32_t i, float dx, float dy, int32_t kind);
+    // setMotion for the index of every selected record, in list order: a record shares in the
+    // motion when any record with its index is selected.
+    void setMotionOfSelected(float dx, float dy, int32_t kind);
+
+    // Calls visit(record) for every record in order, without disturbing the read cursor: the
+    // quickest walk over all of them. The `index` field must not be changed.
+    template <typename Visit> void forEachPoint(Visit visit)
+    {
+        for (ImagePoint& p : records_)
+            visit(p);
+    }
+    template <typename Visit> void forEachPoint(Visit visit) const
+    {
+        for (const ImagePoint& p : records_)
+            visit(p);
+    }
 
     // Positional access for walks that must not disturb the read cursor (paint, pick, band).
     // The `index` field of a record must not be changed through these references.
@@ -70,6 +86,7 @@ private:
     // its serial minus frontSerial_, so removals at the front keep the map valid.
     std::unordered_map<int32_t, std::vector<uint64_t>> serialsByIndex_;
     uint64_t frontSerial_ = 0;
+    size_t sharedIndices_ = 0;   // indices carried by more than one record
     size_t cursor_ = 0;
     int32_t pointCounter_ = 0;
     int32_t maxPoints_ = kDefaultMaxPoints;

@@ -218,6 +218,31 @@ TEST(PointList, SetMotionTruncatesTowardZero)
         EXPECT_EQ(i == 3 || i == 7, list.at(i).motionPending != 0);
 }
 
+TEST(PointList, MotionOfSelectedReachesEveryRecordOfASelectedIndex)
+{
+    // Indices 1 2 2 3 (a removal at the front, then two adds) and, unshared, 0 1 2 3.
+    PointList shared;
+    fill(shared, 3);
+    shared.removeFirstPoint();
+    fill(shared, 2);
+    PointList unshared;
+    fill(unshared, 4);
+    const struct {
+        PointList& list;
+        int expected[4];
+    } cases[] = {{shared, {0, 1, 1, 1}}, {unshared, {0, 1, 0, 1}}};
+    for (const auto& c : cases) {
+        c.list.at(1).selected = 1;
+        c.list.at(3).selected = 1;
+        c.list.setMotionOfSelected(4.5f, -1.5f, MotionScale);
+        for (int32_t i = 0; i < 4; ++i)
+            EXPECT_EQ(c.expected[i], c.list.at(i).motionPending) << i;
+        EXPECT_EQ(4, c.list.at(1).motionDx);
+        EXPECT_EQ(-1, c.list.at(3).motionDy);
+        EXPECT_EQ(MotionScale, c.list.at(3).motionKind);
+    }
+}
+
 TEST(PointList, ManyPointsStayFastThroughIndexOperations)
 {
     // Quadratic work here would take minutes under the sanitizers; linear takes a moment.
