@@ -124,6 +124,7 @@ private:
     HRESULT LoadMarkerFile(ID3DXMesh** mesh, ID3DXBuffer** adjacency);
     void RebuildMarkerCopies(MeshData& d);
     void DrawMeshWithMarkers();
+    bool DrawSharedMarkers(const std::vector<DWORD>& selected, const std::vector<D3DXMATRIX>& worlds);
     void DrawSubsets(const SubsetDrawing& drawing);
     bool DrawSubsetStrips(const StripData& strips, UINT vertexCount);
     void ApplyRecordTexture(const MeshRecord& record);

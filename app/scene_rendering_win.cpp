@@ -9,6 +9,7 @@
 
 #include "app/globals_win.h"
 #include "app/mesh_lock_win.h"
+#include "base/com_ref.h"
 #include "graphics/d3dx_math_win.h"
 #include "viewer/image_group_win.h"
 #include "viewer/viewer_settings.h"
@@ -106,20 +107,87 @@ void CMyD3DApplication::DrawMeshWithMarkers()
     const DWORD vertexCount = m_meshData.sysMemMesh->GetNumVertices();
     const UINT stride = D3DXGetFVFVertexSize(m_meshData.sysMemMesh->GetFVF());
     const int32_t pointCount = m_texturePane->pointCount();
+    static std::vector<DWORD> selected;   // scratch kept between frames
+    selected.clear();
     m_texturePane->resetPointIterator();
     for (DWORD k = 0; k < vertexCount && int64_t(k) < pointCount; ++k) {
-        if (!m_texturePane->nextPoint().selected)
-            continue;
-        g_pointsReady = true;
-        const float* position = reinterpret_cast<const float*>(vertices.bytes() + size_t(k) * stride);
-        D3DXMATRIX scale, place, world;
-        D3DXMatrixScaling(&scale, g_markerScale, g_markerScale, g_markerScale);
-        D3DXMatrixTranslation(&place, position[0], position[1], position[2]);
-        D3DXMatrixMultiply(&world, &scale, &place);
-        D3DXMatrixMultiply(&world, &world, &m_worldMatrix);
-        m_pDevice->SetTransform(D3DTS_WORLD, asD3DMatrix(&world));
-        DrawMarker(m_meshData, k);
+        if (m_texturePane->nextPoint().selected)
+            selected.push_back(k);
     }
+    if (selected.empty())
+        return;
+    g_pointsReady = true;
+    static std::vector<D3DXMATRIX> worlds;
+    worlds.resize(selected.size());
+    D3DXMATRIX scale;
+    D3DXMatrixScaling(&scale, g_markerScale, g_markerScale, g_markerScale);
+    for (size_t i = 0; i < selected.size(); ++i) {
+        const float* position = reinterpret_cast<const float*>(vertices.bytes() + size_t(selected[i]) * stride);
+        D3DXMATRIX place;
+        D3DXMatrixTranslation(&place, position[0], position[1], position[2]);
+        D3DXMatrixMultiply(&worlds[i], &scale, &place);
+        D3DXMatrixMultiply(&worlds[i], &worlds[i], &m_worldMatrix);
+    }
+    if (DrawSharedMarkers(selected, worlds))
+        return;
+    for (size_t i = 0; i < selected.size(); ++i) {
+        m_pDevice->SetTransform(D3DTS_WORLD, asD3DMatrix(&worlds[i]));
+        DrawMarker(m_meshData, selected[i]);
+    }
+}
+
+// The marker slots share one mesh of one subset (as CreateMarkers makes them): its material,
+// texture, format and buffers are set once and each marker then costs a world matrix and its
+// draws, the very draws DrawMarker makes, in the same order. False (nothing drawn) for slots
+// of other kinds.
+bool CMyD3DApplication::DrawSharedMarkers(const std::vector<DWORD>& selected,
+                                          const std::vector<D3DXMATRIX>& worlds)
+{
+    MeshData& d = m_meshData;
+    if (m_numMarkerMaterials != 1 || d.markerMeshes.size() < d.markerCount)
+        return false;
+    ID3DXMesh* marker = selected[0] < d.markerCount ? d.markerMeshes[selected[0]] : nullptr;
+    if (!marker)
+        return false;
+    // Strip modes draw a slot's strips only when it has some.
+    auto hasStrips = [&](DWORD k) { return d.markerStripCounts[k] > 0 && !d.markerStrips[k].empty(); };
+    for (DWORD k : selected) {
+        if (k >= d.markerCount || d.markerMeshes[k] != marker || hasStrips(k) != hasStrips(selected[0]))
+            return false;
+    }
+    const bool anyStrips = m_drawStrips || m_drawSingleStrip;
+    D3DXATTRIBUTERANGE ranges[8];
+    DWORD rangeCount = 0;
+    if (!anyStrips && (FAILED(marker->GetAttributeTable(nullptr, &rangeCount)) || rangeCount == 0 ||
+                       rangeCount > 8 || FAILED(marker->GetAttributeTable(ranges, &rangeCount))))
+        return false;
+    ComRef<IDirect3DVertexBuffer9> vertices;
+    ComRef<IDirect3DIndexBuffer9> indices;
+    if (FAILED(marker->GetVertexBuffer(vertices.put())) || FAILED(marker->GetIndexBuffer(indices.put())))
+        return false;
+    const DWORD format = marker->GetFVF();
+    m_pDevice->SetMaterial(&m_markerMaterials[0]);
+    m_pDevice->SetTexture(0, m_markerTextures[0]);
+    m_pDevice->SetFVF(format);
+    m_pDevice->SetStreamSource(0, vertices.get(), 0, D3DXGetFVFVertexSize(format));
+    if (!anyStrips)
+        m_pDevice->SetIndices(indices.get());
+    const UINT vertexCount = marker->GetNumVertices();
+    for (size_t i = 0; i < selected.size(); ++i) {
+        m_pDevice->SetTransform(D3DTS_WORLD, asD3DMatrix(&worlds[i]));
+        if (anyStrips) {
+            if (hasStrips(selected[i]) && !DrawSubsetStrips(d.markerStrips[selected[i]][0], vertexCount))
+                break;
+            continue;
+        }
+        for (DWORD r = 0; r < rangeCount; ++r) {
+            if (ranges[r].AttribId != 0 || ranges[r].FaceCount == 0)
+                continue;
+            m_pDevice->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, ranges[r].VertexStart, ranges[r].VertexCount,
+                                            ranges[r].FaceStart * 3, ranges[r].FaceCount);
+        }
+    }
+    return true;
 }
 
 void CMyD3DApplication::DrawMeshData(MeshData& d)

@@ -7,6 +7,8 @@
 
 #include "app/globals_win.h"
 #include "app/mesh_lock_win.h"
+#include "graphics/d3dx_math_win.h"
+#include "viewer/viewer_settings.h"
 #include "tests/app/test_media.h"
 #include "tests/support/device_fixture_win.h"
 #include "tests/support/dialog_answerer_win.h"
@@ -85,6 +87,35 @@ Capture EditorHost::frame()
 {
     AdvanceFrame();
     RenderFrame();
+    return captureRenderTarget(m_pDevice);
+}
+
+// The marker frame drawn the plain way, one DrawMarker call per selected vertex with its own
+// world matrix: the reference for however RenderFrame draws its markers.
+Capture EditorHost::frameWithMarkersOneByOne()
+{
+    AdvanceFrame();
+    m_pDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0x000000FF, 1.0f, 0);
+    if (SUCCEEDED(m_pDevice->BeginScene())) {
+        m_pDevice->SetTransform(D3DTS_WORLD, asD3DMatrix(&m_worldMatrix));
+        DrawMeshData(m_meshData);
+        const std::vector<ImagePoint> marked = points();
+        VertexLock vertices(m_meshData.sysMemMesh);
+        const UINT stride = D3DXGetFVFVertexSize(m_meshData.sysMemMesh->GetFVF());
+        for (DWORD k = 0; k < m_meshData.sysMemMesh->GetNumVertices() && k < marked.size(); ++k) {
+            if (!marked[k].selected)
+                continue;
+            const float* at = reinterpret_cast<const float*>(vertices.bytes() + size_t(k) * stride);
+            D3DXMATRIX scale, place, world;
+            D3DXMatrixScaling(&scale, g_markerScale, g_markerScale, g_markerScale);
+            D3DXMatrixTranslation(&place, at[0], at[1], at[2]);
+            D3DXMatrixMultiply(&world, &scale, &place);
+            D3DXMatrixMultiply(&world, &world, &m_worldMatrix);
+            m_pDevice->SetTransform(D3DTS_WORLD, asD3DMatrix(&world));
+            DrawMarker(m_meshData, k);
+        }
+        m_pDevice->EndScene();
+    }
     return captureRenderTarget(m_pDevice);
 }
 

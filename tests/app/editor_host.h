@@ -51,6 +51,8 @@ public:
 
     // One frame as the loop draws it (AdvanceFrame, RenderFrame), read from the back buffer.
     Capture frame();
+    // The same frame with every marker drawn on its own by DrawMarker.
+    Capture frameWithMarkersOneByOne();
 
     // The pane's points in order, and the texture coordinates of the system-memory mesh.
     std::vector<ImagePoint> points() const;

@@ -115,6 +115,36 @@ TEST_F(EditorView, EverySelectedVertexGetsAMarkerThatFollowsTheArcball)
     EXPECT_NEAR(after.x, before.x, 4.0);
 }
 
+TEST_F(EditorView, MarkersDrawTheSamePictureAsOneByOne)
+{
+    // A 12 x 12 grid of vertices, so that 144 markers overlap their neighbours, in every
+    // drawing mode.
+    TestMesh grid;
+    const int side = 12;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            grid.vertices.push_back({-1 + 2.0f * x / (side - 1), -1 + 2.0f * y / (side - 1), 0.1f * (x % 3),
+                                     float(x) / side, float(y) / side});
+    for (uint32_t y = 0; y + 1 < side; ++y)
+        for (uint32_t x = 0; x + 1 < side; ++x) {
+            const uint32_t a = y * side + x, b = a + 1, c = a + side, d = c + 1;
+            grid.corners.insert(grid.corners.end(), {a, c, b, b, c, d});
+        }
+    grid.textures = {"red.bmp"};
+    writeXFile("grid.x", grid);
+    ASSERT_TRUE(editor().openFile("grid.x").empty());
+    editor().resetView();
+    const Capture bare = editor().frame();
+    editor().menuCommand(40058);   // Select All
+    for (UINT mode : {40044u, 40040u, 40039u}) {   // lists, strips, one strip
+        editor().viewCommand(mode);
+        const Capture together = editor().frame();
+        EXPECT_GT(differingPixels(bare, together), bare.width * bare.height / 40) << mode;
+        EXPECT_EQ(differingPixels(together, editor().frameWithMarkersOneByOne()), 0) << mode;
+    }
+    editor().viewCommand(40044);
+}
+
 TEST_F(EditorView, ListsStripsAndSingleStripsDrawTheSamePicture)
 {
     const Capture lists = editor().frame();
