@@ -5,9 +5,43 @@
 #include "graphics/com_object_win.h"
 #include "graphics/strips.h"
 
+#include <mutex>
 #include <new>
 
 namespace {
+
+// The last cut, kept for the next call: the single strip and the strips of a subset are
+// asked for one after the other, and the second call finds the very same faces. Handed over
+// (and forgotten) when it matches, so that it holds memory only between the two calls.
+struct LastCut {
+    std::mutex lock;
+    std::vector<uint32_t> corners;
+    DWORD vertexCount = 0;
+    StripSet strips;
+};
+
+LastCut& lastCut() {
+    static LastCut cut;
+    return cut;
+}
+
+void cutStrips(const std::vector<uint32_t>& corners, DWORD vertexCount, StripSet& strips) {
+    LastCut& last = lastCut();
+    {
+        std::lock_guard<std::mutex> hold(last.lock);
+        if (last.vertexCount == vertexCount && last.corners == corners) {
+            strips = std::move(last.strips);
+            last.corners.clear();
+            last.vertexCount = 0;
+            return;
+        }
+    }
+    strips = buildStrips(corners.data(), corners.size() / 3, vertexCount);
+    std::lock_guard<std::mutex> hold(last.lock);
+    last.corners = corners;
+    last.vertexCount = vertexCount;
+    last.strips = strips;
+}
 
 // The strips of one subset, or a failure for a mesh that cannot be read or has an index
 // past its vertices.
@@ -17,6 +51,7 @@ HRESULT subsetStrips(ID3DXMesh* mesh, DWORD attribId, StripSet& strips) {
     MeshLock attributes(mesh, MeshLock::Attributes, D3DLOCK_READONLY);
     if (!indices.ok() || !attributes.ok()) return D3DERR_INVALIDCALL;
     std::vector<uint32_t> corners;
+    corners.reserve(size_t(faceCount) * 3);
     for (DWORD face = 0; face < faceCount; ++face) {
         if (attributes.attributes()[face] != attribId) continue;
         for (int k = 0; k < 3; ++k) {
@@ -25,7 +60,7 @@ HRESULT subsetStrips(ID3DXMesh* mesh, DWORD attribId, StripSet& strips) {
             corners.push_back(index);
         }
     }
-    strips = buildStrips(corners.data(), corners.size() / 3, vertexCount);
+    cutStrips(corners, vertexCount, strips);
     return S_OK;
 }
 
