@@ -8,9 +8,7 @@ bool PointList::addPoint(ImagePoint point)
     if (pointCount() >= maxPoints_)
         return false;
     point.index = pointCounter_;
-    std::vector<uint64_t>& serials = serialsByIndex_[point.index];
-    serials.push_back(frontSerial_ + records_.size());
-    sharedIndices_ += serials.size() == 2;
+    serials_.add(point.index, frontSerial_ + records_.size());
     records_.push_back(point);
     if (notifier_)
         notifier_(point.index);
@@ -37,14 +35,7 @@ void PointList::removeFirstPoint()
 {
     if (records_.empty())
         return;
-    auto found = serialsByIndex_.find(records_.front().index);
-    assert(found != serialsByIndex_.end() && found->second.front() == frontSerial_);
-    if (found != serialsByIndex_.end()) {
-        sharedIndices_ -= found->second.size() == 2;
-        found->second.erase(found->second.begin());
-        if (found->second.empty())
-            serialsByIndex_.erase(found);
-    }
+    serials_.removeOldest(records_.front().index, frontSerial_);
     records_.pop_front();
     ++frontSerial_;
     --pointCounter_;
@@ -52,10 +43,15 @@ void PointList::removeFirstPoint()
         --cursor_;   // the cursor stays on the same record
 }
 
+// The same as removeFirstPoint until the list is empty, at once.
 void PointList::removeAllPoints()
 {
-    for (int32_t n = pointCount(); n > 0; --n)
-        removeFirstPoint();
+    const int32_t count = pointCount();
+    records_.clear();
+    serials_.clear();
+    frontSerial_ += uint64_t(count);
+    pointCounter_ -= count;
+    cursor_ = 0;
 }
 
 void PointList::setMaxPoints(int32_t n)
@@ -92,11 +88,7 @@ void PointList::keepSelection()
 
 template <typename Visit> void PointList::forEachWithIndex(int32_t index, Visit visit)
 {
-    auto found = serialsByIndex_.find(index);
-    if (found == serialsByIndex_.end())
-        return;
-    for (uint64_t serial : found->second)
-        visit(records_[static_cast<size_t>(serial - frontSerial_)]);
+    serials_.forEach(index, [&](uint64_t serial) { visit(records_[static_cast<size_t>(serial - frontSerial_)]); });
 }
 
 void PointList::selectByIndex(const ImagePoint& point)
@@ -143,7 +135,7 @@ void PointList::setMotion(int32_t i, float dx, float dy, int32_t kind)
 
 void PointList::setMotionOfSelected(float dx, float dy, int32_t kind)
 {
-    if (sharedIndices_ == 0) {
+    if (serials_.sharedIndices() == 0) {
         // Every index names one record: the selected records are exactly the ones to move.
         const int32_t mdx = truncateToInt(dx), mdy = truncateToInt(dy);
         for (ImagePoint& p : records_) {

@@ -2,15 +2,17 @@
 // The ordered list of an image window's points: the k-th record belongs to the k-th vertex
 // the application added. Records go in and come out by value; the read cursor walks them in
 // order. Removal happens only at the front, so a deque keeps every operation cheap, and an
-// index -> record map lets the per-point operations (setMotion, selectByIndex) avoid scanning.
+// index -> records table lets the per-point operations (setMotion, selectByIndex) avoid
+// scanning.
 #include "viewer/image_point.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <unordered_map>
 #include <vector>
+
+#include "viewer/index_serials.h"
 
 class PointList {
 public:
@@ -83,10 +85,9 @@ private:
 
     std::deque<ImagePoint> records_;
     // index -> serial numbers of the records carrying it, oldest first. A record's position is
-    // its serial minus frontSerial_, so removals at the front keep the map valid.
-    std::unordered_map<int32_t, std::vector<uint64_t>> serialsByIndex_;
+    // its serial minus frontSerial_, so removals at the front keep the table valid.
+    IndexSerials serials_;
     uint64_t frontSerial_ = 0;
-    size_t sharedIndices_ = 0;   // indices carried by more than one record
     size_t cursor_ = 0;
     int32_t pointCounter_ = 0;
     int32_t maxPoints_ = kDefaultMaxPoints;

@@ -243,6 +243,31 @@ TEST(PointList, MotionOfSelectedReachesEveryRecordOfASelectedIndex)
     }
 }
 
+TEST(PointList, IndicesOfAnyRangeFindAllTheirRecords)
+{
+    // Counters set below zero, across the top of the small-index range and far past it.
+    for (int32_t start : {-3, (1 << 18) - 2, 300000}) {
+        SCOPED_TRACE(start);
+        PointList list;
+        list.setPointCounter(start);
+        fill(list, 3);                     // start, start + 1, start + 2
+        list.setPointCounter(start + 1);
+        fill(list, 1);                     // start + 1 again
+        list.setMotion(start + 1, 2.0f, 3.0f, MotionMove);
+        list.selectByIndex(list.at(2));    // start + 2
+        const int moved[] = {0, 1, 0, 1}, chosen[] = {0, 0, 1, 0};
+        for (int32_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(moved[i], list.at(i).motionPending) << i;
+            EXPECT_EQ(chosen[i], list.at(i).selected) << i;
+        }
+        list.removeFirstPoint();
+        list.removeFirstPoint();           // the older record of start + 1 goes
+        list.setMotion(start + 1, 5.0f, 0.0f, MotionMove);
+        EXPECT_EQ(5, list.at(1).motionDx);
+        EXPECT_EQ(0, list.at(0).motionDx);   // start + 2: never moved
+    }
+}
+
 TEST(PointList, ManyPointsStayFastThroughIndexOperations)
 {
     // Quadratic work here would take minutes under the sanitizers; linear takes a moment.
