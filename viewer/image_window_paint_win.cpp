@@ -1,11 +1,13 @@
 // Painting of an image window: the tiles of the bitmap, the wireframe from the point
 // positions as they were before this paint, then the pending motions applied with the squares
-// of the points drawn in the same walk, and the rubber band. Everything is drawn into the window's canvas and copied to
-// the screen once. Consecutive lines of one colour go to GDI in one PolyPolyline call, which
-// draws the same pixels as a MoveToEx / LineTo pair per line, in the same order; the
-// squares of the points are written into the canvas's pixels directly.
+// of the points drawn in the same walk, and the rubber band. Everything is drawn into the
+// window's canvas and copied to the screen once. The wireframe goes to GDI in PolyPolyline
+// calls of a few thousand lines, which draw the same pixels as a MoveToEx / LineTo pair per
+// line, in the same order; the squares of the points are written into the canvas's pixels
+// directly.
 #include "viewer/image_window_win.h"
 
+#include "base/selected_object_win.h"
 #include "threeds/diagnostics.h"
 #include "viewer/apply_request.h"
 #include "viewer/point_edit_state.h"
@@ -13,6 +15,7 @@
 #include "viewer/viewer_settings.h"
 
 #include <algorithm>
+#include <array>
 #include <new>
 #include <vector>
 
@@ -31,31 +34,40 @@ int toPixel(float value)
     return static_cast<int>(std::clamp(value, -kPixelLimit, kPixelLimit));
 }
 
-// Lines collected for one PolyPolyline call.
-struct LineBatch {
-    std::vector<POINT> vertices;
-    std::vector<DWORD> counts;
+// Lines handed to GDI a few thousand at a time from a small fixed buffer, each call a
+// PolyPolyline of two-point lines, which draws the same pixels as a MoveToEx / LineTo pair per
+// line, in the same order.
+class LineBatch {
+public:
+    explicit LineBatch(HDC dc) : dc_(dc) {}
+    ~LineBatch() { flush(); }
+    LineBatch(const LineBatch&) = delete;
+    LineBatch& operator=(const LineBatch&) = delete;
 
-    void clear()
-    {
-        vertices.clear();
-        counts.clear();
-    }
     void addLine(POINT from, POINT to)
     {
-        vertices.push_back(from);
-        vertices.push_back(to);
-        counts.push_back(2);
+        vertices_[2 * lines_] = from;
+        vertices_[2 * lines_ + 1] = to;
+        if (++lines_ == kLines)
+            flush();
     }
-    void drawWith(HDC dc, HGDIOBJ pen)
+    void flush()
     {
-        if (counts.empty())
-            return;
-        HGDIOBJ previous = SelectObject(dc, pen);
-        PolyPolyline(dc, vertices.data(), counts.data(), static_cast<DWORD>(counts.size()));
-        SelectObject(dc, previous);
-        clear();
+        static const std::array<DWORD, kLines> twos = [] {
+            std::array<DWORD, kLines> counts;
+            counts.fill(2);
+            return counts;
+        }();
+        if (lines_ > 0)
+            PolyPolyline(dc_, vertices_, twos.data(), lines_);
+        lines_ = 0;
     }
+
+private:
+    static constexpr DWORD kLines = 4096;
+    HDC dc_;
+    POINT vertices_[2 * kLines];
+    DWORD lines_ = 0;
 };
 
 // The pens of a paint, made and deleted with it.
@@ -99,17 +111,18 @@ bool takeSnapshot(const ImageWindow& window, std::vector<POINT>& snapshot)
 }
 
 void drawWireframe(HDC dc, const ImageWindow& window, const std::vector<POINT>& snapshot,
-                   const PaintPens& pens, LineBatch& batch)
+                   const PaintPens& pens)
 {
     if (!g_pointsReady || window.edges.edgeCount() <= 0)
         return;
     const int32_t count = static_cast<int32_t>(snapshot.size());
+    const SelectedObject pen(dc, pens.wireframe());
+    LineBatch batch(dc);
     for (const EdgePair& edge : window.edges.pairs()) {
         if (edge.a < 0 || edge.a >= count || edge.b < 0 || edge.b >= count)
             continue;
         batch.addLine(snapshot[static_cast<size_t>(edge.a)], snapshot[static_cast<size_t>(edge.b)]);
     }
-    batch.drawWith(dc, pens.wireframe());
 }
 
 void drawBand(HDC dc, const PaintPens& pens)
@@ -184,12 +197,11 @@ void ImageWindow::render(bool advance)
     PaintPens pens;
     // Scratch reused by every paint of every window (one GUI thread), so a drag allocates nothing.
     static std::vector<POINT> snapshot;
-    static LineBatch batch;
     const bool haveSnapshot = takeSnapshot(*this, snapshot);
     if (!haveSnapshot)
         errorBox("Error: Out of Memory");
     else
-        drawWireframe(dc, *this, snapshot, pens, batch);
+        drawWireframe(dc, *this, snapshot, pens);
     GdiFlush();
     drawPoints(advance);
     if (advance)
