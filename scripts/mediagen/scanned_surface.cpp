@@ -1,5 +1,7 @@
 #include "scripts/mediagen/scanned_surface.h"
 
+#include "scripts/mediagen/torus_knot.h"
+
 #include <cassert>
 #include <cmath>
 #include <unordered_map>
@@ -83,12 +85,7 @@ public:
                         }
                         cut(tet);
                     }
-        mesh_.attributes.assign(mesh_.indices.size() / 3, 0);
-        MeshMaterial material;
-        for (float& channel : material.diffuse)
-            channel = 1.0f;
-        material.textureFile = "knot.bmp";
-        mesh_.materials.push_back(material);
+        giveKnotMaterial(mesh_);
         return std::move(mesh_);
     }
 

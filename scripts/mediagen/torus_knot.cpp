@@ -76,11 +76,16 @@ MeshContent makeTorusKnot(int segments, int sides, bool seamCopies)
                 mesh.indices.push_back(index);
         }
     }
+    giveKnotMaterial(mesh);
+    return mesh;
+}
+
+void giveKnotMaterial(MeshContent& mesh)
+{
     mesh.attributes.assign(mesh.indices.size() / 3, 0);
     MeshMaterial material;
     for (float& channel : material.diffuse)
         channel = 1.0f;
     material.textureFile = "knot.bmp";
-    mesh.materials.push_back(material);
-    return mesh;
+    mesh.materials.assign(1, material);
 }

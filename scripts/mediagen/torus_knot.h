@@ -11,3 +11,6 @@
 #include "graphics/mesh_content.h"
 
 MeshContent makeTorusKnot(int segments, int sides, bool seamCopies = false);
+
+// Gives every face of `mesh` one white material naming "knot.bmp", the media's bitmap.
+void giveKnotMaterial(MeshContent& mesh);

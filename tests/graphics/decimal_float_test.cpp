@@ -67,28 +67,4 @@ TEST(DecimalFloat, HalfwayCasesRoundAsFromChars)
     }
 }
 
-TEST(DecimalFloat, AcceptsOnlyThePlainForm)
-{
-    struct Case {
-        const char* text;
-        bool accepted;
-        float value;
-    };
-    const Case cases[] = {
-        {"0", true, 0.0f},         {"-0.0", true, -0.0f},   {"1.", true, 1.0f},
-        {".5", true, 0.5f},        {"-2.5e+2", true, -250}, {"10E-1", true, 1.0f},
-        {"", false, 0},            {"-", false, 0},         {".", false, 0},
-        {"1e", false, 0},          {"1e+", false, 0},       {"+1", false, 0},
-        {"1.5x", false, 0},        {"1..5", false, 0},      {"inf", false, 0},
-        {"1e39", false, 0},        {"1e-50", false, 0},     {"12345678901234567890", false, 0},
-    };
-    for (const Case& c : cases) {
-        float value = 12345.0f;
-        const size_t length = std::strlen(c.text);
-        EXPECT_EQ(readPlainFloat(c.text, c.text + length, value), c.accepted) << c.text;
-        if (c.accepted)
-            EXPECT_EQ(bitsOf(value), bitsOf(c.value)) << c.text;
-    }
-}
-
 } // namespace
