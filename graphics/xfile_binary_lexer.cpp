@@ -28,7 +28,7 @@ bool XBinaryLexer::take(size_t n, const uint8_t*& at)
 
 bool XBinaryLexer::takeWord(uint16_t& value)
 {
-    const uint8_t* at;
+    const uint8_t* at = nullptr;
     if (!take(2, at))
         return false;
     value = uint16_t(at[0] | at[1] << 8);
@@ -37,7 +37,7 @@ bool XBinaryLexer::takeWord(uint16_t& value)
 
 bool XBinaryLexer::takeDword(uint32_t& value)
 {
-    const uint8_t* at;
+    const uint8_t* at = nullptr;
     if (!take(4, at))
         return false;
     value = uint32_t(at[0]) | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16 | uint32_t(at[3]) << 24;
@@ -53,7 +53,7 @@ XToken XBinaryLexer::listElement()
         takeDword(token.integer);   // the list's size was checked when it started
         return token;
     }
-    const uint8_t* at;
+    const uint8_t* at = nullptr;
     take(size_t(floatBytes_), at);
     token.kind = XTokenKind::Real;
     if (floatBytes_ == 4) {
@@ -69,7 +69,7 @@ XToken XBinaryLexer::listElement()
 XToken XBinaryLexer::counted(XTokenKind kind)
 {
     uint32_t count;
-    const uint8_t* at;
+    const uint8_t* at = nullptr;
     if (!takeDword(count) || !take(count, at))
         return fail(XReadStatus::Truncated);
     XToken token;
@@ -146,7 +146,7 @@ XToken XBinaryLexer::next()
         return token;
     }
     case xbin::Guid: {
-        const uint8_t* at;
+        const uint8_t* at = nullptr;
         if (!take(16, at))
             return fail(XReadStatus::Truncated);
         return tokenOf(XTokenKind::Guid);

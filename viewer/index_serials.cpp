@@ -26,7 +26,7 @@ void IndexSerials::removeOldest(int32_t index, uint64_t serial)
     const auto more = more_.find(index);
     if (isDense(index)) {
         assert(size_t(index) < first_.size() && first_[size_t(index)] == serial);
-        if (size_t(index) >= first_.size())
+        if (size_t(index) >= first_.size() || first_[size_t(index)] != serial)
             return;
         if (more == more_.end()) {
             first_[size_t(index)] = kNone;
@@ -41,7 +41,7 @@ void IndexSerials::removeOldest(int32_t index, uint64_t serial)
         return;
     }
     assert(more != more_.end() && more->second.front() == serial);
-    if (more == more_.end())
+    if (more == more_.end() || more->second.front() != serial)
         return;
     more->second.erase(more->second.begin());
     shared_ -= more->second.size() == 1;
