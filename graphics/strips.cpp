@@ -3,6 +3,7 @@
 #include "graphics/adjacency.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -225,7 +226,6 @@ private:
     const uint32_t* strip(uint32_t k) const { return strips_.indices.data() + starts_[k]; }
 
     void addEnd(uint32_t vertex, uint32_t k) {
-        if (vertex >= byVertex_.size()) byVertex_.resize(size_t(vertex) + 1);
         byVertex_[vertex].push_back(k);
     }
 
@@ -254,8 +254,9 @@ private:
     // starts on the last copy.
     bool layAfterShared() {
         const uint32_t vertex = joined_.back();
-        if (vertex >= byVertex_.size()) return false;
-        std::vector<uint32_t>& candidates = byVertex_[vertex];
+        const auto found = byVertex_.find(vertex);
+        if (found == byVertex_.end()) return false;
+        std::vector<uint32_t>& candidates = found->second;
         while (!candidates.empty() && used_[candidates.back()]) candidates.pop_back();
         if (candidates.empty()) return false;
         const uint32_t k = candidates.back();
@@ -284,7 +285,9 @@ private:
     const StripSet& strips_;
     std::vector<uint8_t> used_;
     std::vector<size_t> starts_;
-    std::vector<std::vector<uint32_t>> byVertex_;
+    // Strips by the indices they can start from: a map, as the strips are few beside the
+    // vertices and an index may be any number.
+    std::unordered_map<uint32_t, std::vector<uint32_t>> byVertex_;
     std::vector<uint32_t> joined_, order_;
 };
 

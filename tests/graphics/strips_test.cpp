@@ -130,21 +130,25 @@ TEST(Strips, GridsAndClosedMeshesComeCloseToTheBound) {
 TEST(Strips, StripsMeetingAtACornerJoinThereCheaply) {
     // A fan of single triangles round vertex 0, and two longer strips ending at 0, one laid
     // as it is and one (of odd length) only usable turned round: every join can repeat 0.
-    StripSet strips;
-    strips.indices = {1, 0, 2, 0, 3, 2, 0, 4, 3, 5, 4, 6, 0, 7, 6, 7, 8, 0};
-    strips.lengths = {1, 1, 1, 3, 2};
-    IndexMesh faces;
-    size_t offset = 0;
-    for (uint32_t length : strips.lengths) {
-        std::vector<Triangle> own;
-        appendStripTriangles(strips.indices.data() + offset, length + 2, own);
-        for (const Triangle& t : own) faces.corners.insert(faces.corners.end(), t.begin(), t.end());
-        offset += length + 2;
+    // Indices may be any numbers, also near the top of their range.
+    for (uint32_t base : {0u, 4000000000u}) {
+        StripSet strips;
+        strips.indices = {1, 0, 2, 0, 3, 2, 0, 4, 3, 5, 4, 6, 0, 7, 6, 7, 8, 0};
+        for (uint32_t& index : strips.indices) index += base;
+        strips.lengths = {1, 1, 1, 3, 2};
+        IndexMesh faces;
+        size_t offset = 0;
+        for (uint32_t length : strips.lengths) {
+            std::vector<Triangle> own;
+            appendStripTriangles(strips.indices.data() + offset, length + 2, own);
+            for (const Triangle& t : own) faces.corners.insert(faces.corners.end(), t.begin(), t.end());
+            offset += length + 2;
+        }
+        const std::vector<uint32_t> single = joinStrips(strips);
+        expectSingleStripCoversFaces(faces, single);
+        // Bridges would cost three or four indices a join; a shared corner costs one or two.
+        EXPECT_LE(single.size(), strips.indices.size() + 2 * (strips.lengths.size() - 1));
     }
-    const std::vector<uint32_t> single = joinStrips(strips);
-    expectSingleStripCoversFaces(faces, single);
-    // Bridges would cost three or four indices a join; a shared corner costs one or two.
-    EXPECT_LE(single.size(), strips.indices.size() + 2 * (strips.lengths.size() - 1));
 }
 
 TEST(Strips, JoinsKeepEachStripOnAnEvenTriangle) {
