@@ -11,6 +11,16 @@ public:
     size_t maxNumbersLeft() const override { return listLeft_ + size_t(end_ - pos_) / 4; }
     size_t readFloats(float* values, size_t count) override;
     size_t readUInts(uint32_t* values, size_t count) override;
+    const uint8_t* integerRun(size_t& count) override
+    {
+        count = status_ == XReadStatus::Ok && !listIsFloat_ ? listLeft_ : 0;
+        return pos_;
+    }
+    void skipIntegers(size_t n) override
+    {
+        pos_ += 4 * n;
+        listLeft_ -= n;
+    }
 
 private:
     bool take(size_t n, const uint8_t*& at);

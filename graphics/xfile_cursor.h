@@ -32,6 +32,13 @@ public:
     bool readFloat(float& value);
     bool readFloats(float* values, size_t count);
     bool readUInts(uint32_t* values, size_t count) { return readIndices(values, count, uint64_t(UINT32_MAX) + 1); }
+    // The lexer's integer run (see XLexer::integerRun) when no look-ahead token is pending.
+    const uint8_t* integerRun(size_t& count)
+    {
+        count = 0;
+        return loaded_ ? nullptr : lexer_.integerRun(count);
+    }
+    void skipIntegers(size_t n) { lexer_.skipIntegers(n); }
     // Reads `count` indices, each below `limit` (else BadIndex, reported where the first one
     // stands, as if they were read one by one).
     bool readIndices(uint32_t* values, size_t count, uint64_t limit);

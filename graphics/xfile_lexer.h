@@ -48,6 +48,15 @@ public:
     // were read.
     virtual size_t readFloats(float* values, size_t count) = 0;
     virtual size_t readUInts(uint32_t* values, size_t count) = 0;
+    // The rest of the binary integer list being read, as little-endian dwords straight from the
+    // input, and their count (none in text, or when no such list is open); skipIntegers(n)
+    // consumes n of them.
+    virtual const uint8_t* integerRun(size_t& count)
+    {
+        count = 0;
+        return nullptr;
+    }
+    virtual void skipIntegers(size_t) {}
     // Ok, or why the input stopped early (Truncated, Malformed).
     XReadStatus status() const { return status_; }
 

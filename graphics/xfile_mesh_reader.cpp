@@ -5,6 +5,37 @@
 
 namespace {
 
+uint32_t dwordAt(const uint8_t* at)
+{
+    return uint32_t(at[0]) | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16 | uint32_t(at[3]) << 24;
+}
+
+// Takes polygons from f on straight out of a binary integer list while each lies whole in it,
+// is well formed and fits the room in `corners`; returns the first polygon not taken, which
+// the token path then reads (and reports, if it is at fault).
+uint32_t takeWholePolygons(XCursor& cursor, uint32_t f, uint32_t count, uint32_t limit,
+                           std::vector<uint32_t>& sizes, std::vector<uint32_t>& corners, size_t& used)
+{
+    size_t left;
+    const uint8_t* run = cursor.integerRun(left);
+    size_t at = 0;
+    for (; f < count && at < left; ++f) {
+        const uint32_t size = dwordAt(run + 4 * at);
+        if (size < 3 || size > left - at - 1 || size > corners.size() - used)
+            break;
+        uint32_t k = 0;
+        for (; k < size && (corners[used + k] = dwordAt(run + 4 * (at + 1 + k))) < limit; ++k) {
+        }
+        if (k < size)
+            break;
+        sizes[f] = size;
+        used += size;
+        at += 1 + size;
+    }
+    cursor.skipIntegers(at);
+    return f;
+}
+
 // Reads `count` polygons (corner count, then corner indices below `limit`) into sizes and
 // corners.
 bool readPolygons(XCursor& cursor, uint32_t count, uint32_t limit, std::vector<uint32_t>& sizes,
@@ -14,6 +45,9 @@ bool readPolygons(XCursor& cursor, uint32_t count, uint32_t limit, std::vector<u
     corners.resize(size_t(count) * 3);
     size_t used = 0;
     for (uint32_t f = 0; f < count; ++f) {
+        f = takeWholePolygons(cursor, f, count, limit, sizes, corners, used);
+        if (f == count)
+            break;
         if (!cursor.readUInt(sizes[f]))
             return false;
         if (sizes[f] < 3)

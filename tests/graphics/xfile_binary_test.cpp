@@ -49,6 +49,28 @@ TEST(XFileBinary, ReadsSingleIntegerTokensAndSeparators)
     EXPECT_EQ(mesh.indices, (std::vector<uint32_t>{0, 1, 2}));
 }
 
+// Polygons read straight out of an integer list meet the same checks as token by token.
+TEST(XFileBinary, PolygonListsAreCheckedWhereverTheyStand)
+{
+    using Faces = XBinaryBuilder& (*)(XBinaryBuilder&);
+    const struct {
+        Faces faces;
+        XReadStatus status;
+    } cases[] = {
+        {[](XBinaryBuilder& b) -> XBinaryBuilder& { return b.integers({2, 3, 0, 1, 2, 4, 0, 1, 2, 3}); }, XReadStatus::Ok},
+        // a polygon of two corners; a corner past the four vertices; more corners than the file has
+        {[](XBinaryBuilder& b) -> XBinaryBuilder& { return b.integers({2, 3, 0, 1, 2, 2, 0, 1}); }, XReadStatus::Malformed},
+        {[](XBinaryBuilder& b) -> XBinaryBuilder& { return b.integers({2, 3, 0, 1, 2, 3, 0, 1, 4}); }, XReadStatus::BadIndex},
+        {[](XBinaryBuilder& b) -> XBinaryBuilder& { return b.integers({2, 3, 0, 1, 2, 9, 0, 1, 2}); }, XReadStatus::Truncated},
+    };
+    for (const auto& c : cases) {
+        XBinaryBuilder b;
+        c.faces(b.open("Mesh").integers({4}).floats({0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0})).close();
+        MeshContent mesh;
+        EXPECT_EQ(readBytes(b.bytes(), mesh), c.status) << xReadStatusName(c.status);
+    }
+}
+
 TEST(XFileBinary, ReadsDoublesAndVersion0303)
 {
     XBinaryBuilder b("xof 0303bin 0064");
