@@ -10,7 +10,6 @@ int g_planeChoice = 0;
 bool g_reverseU = false;
 bool g_reverseV = false;
 float g_markerScale = 0.0f;
-D3DXMATERIAL* g_fileMaterials = nullptr;
 
 void ResetProcessGlobals(HINSTANCE instance) {
     g_hInstance = instance;
@@ -25,13 +24,12 @@ void ResetProcessGlobals(HINSTANCE instance) {
 
 void TextureFileName::set(const char* name) {
     if (!m_text)
-        m_text = new char[kCapacity];
-    CopyBounded(m_text, name, kCapacity);
+        m_text = std::make_unique<char[]>(kCapacity);
+    CopyBounded(m_text.get(), name, kCapacity);
 }
 
 void TextureFileName::clear() {
-    delete[] m_text;
-    m_text = nullptr;
+    m_text.reset();
 }
 
 TextureFileName g_textureFileName;

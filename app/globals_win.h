@@ -3,7 +3,7 @@
 // viewer/viewer_settings.h). The entry point sets them to their start values.
 #include <windows.h>
 
-#include "graphics/d3dx_win.h"
+#include <memory>
 
 // Owner instance for the dialogs and bitmap loading.
 extern HINSTANCE g_hInstance;
@@ -17,8 +17,6 @@ extern bool g_reverseU;
 extern bool g_reverseV;
 // Scale of the marker drawn at a selected vertex.
 extern float g_markerScale;
-// One material per subset, as written into a saved X file; null when no mesh is loaded.
-extern D3DXMATERIAL* g_fileMaterials;
 
 // Sets every process-wide variable of the editor and the pane to its start value.
 void ResetProcessGlobals(HINSTANCE instance);
@@ -26,21 +24,16 @@ void ResetProcessGlobals(HINSTANCE instance);
 // The name of the current bitmap (texture) file.
 class TextureFileName {
 public:
-    TextureFileName() = default;
-    ~TextureFileName() { clear(); }
-    TextureFileName(const TextureFileName&) = delete;
-    TextureFileName& operator=(const TextureFileName&) = delete;
-
     // Copies `name` (cut to 1023 characters) into the buffer, made on the first set.
     void set(const char* name);
     // Frees the buffer.
     void clear();
     // The name, or null when none is set.
-    const char* get() const { return m_text; }
+    const char* get() const { return m_text.get(); }
 
 private:
     static const int kCapacity = 1024;
-    char* m_text = nullptr;
+    std::unique_ptr<char[]> m_text;
 };
 
 extern TextureFileName g_textureFileName;

@@ -19,23 +19,16 @@ const char kMarkerFileName[] = "cube.x";
 // The marker is drawn at a third of the size of the file's cube.
 const float kMarkerShrink = 3.0f;
 
-template <typename T> T* addReference(T* object)
-{
-    if (object)
-        object->AddRef();
-    return object;
-}
-
 // Slot `to` takes references to the marker and the strips of slot `from`.
 void shareMarkerSlot(MeshData& d, DWORD from, DWORD to)
 {
-    d.markerSysMemMeshes[to] = addReference(d.markerSysMemMeshes[from]);
+    d.markerSysMemMeshes[to] = d.markerSysMemMeshes[from].share();
     d.markerStrips[to].resize(d.markerStrips[from].size());
     for (size_t i = 0; i < d.markerStrips[from].size(); ++i) {
         const StripData& source = d.markerStrips[from][i];
         StripData& copy = d.markerStrips[to][i];
-        copy.singleStripIndices = addReference(source.singleStripIndices);
-        copy.stripIndices = addReference(source.stripIndices);
+        copy.singleStripIndices = source.singleStripIndices.share();
+        copy.stripIndices = source.stripIndices.share();
         copy.singleStripIndexCount = source.singleStripIndexCount;
         copy.stripLengths = source.stripLengths;
         copy.stripCount = source.stripCount;
@@ -75,16 +68,14 @@ HRESULT CMyD3DApplication::LoadMarkerFile(ID3DXMesh** meshOut, ID3DXBuffer** adj
     char path[512];
     markerFilePath(path, int(sizeof(path)));
 
-    ID3DXMesh* mesh = nullptr;
+    ComRef<ID3DXMesh> mesh;
     DWORD materialCount = 0;
     HRESULT hr = D3DXLoadMeshFromX(path, D3DXMESH_SYSTEMMEM, m_pDevice, adjacencyOut, nullptr,
-                                   nullptr, &materialCount, &mesh);
+                                   nullptr, &materialCount, mesh.put());
     if (FAILED(hr))
         return hr;
-    if (!allocateSubsetArrays(materialCount, m_markerMaterials, m_markerTextures,
-                              m_numMarkerMaterials)) {
+    if (!allocateSubsetArrays(materialCount, m_markerMaterials, m_markerTextures)) {
         m_numMarkerMaterials = 0;
-        mesh->Release();
         return E_OUTOFMEMORY;
     }
     m_numMarkerMaterials = materialCount;
@@ -106,7 +97,7 @@ HRESULT CMyD3DApplication::LoadMarkerFile(ID3DXMesh** meshOut, ID3DXBuffer** adj
             }
         }
     }
-    *meshOut = mesh;
+    *meshOut = mesh.detach();
     return S_OK;
 }
 
@@ -114,17 +105,14 @@ void CMyD3DApplication::CreateMarkers(DWORD n)
 {
     m_font->BuildTexture(m_pDevice);
     resizeMarkerArrays(m_meshData, n);
-    ID3DXMesh* marker = nullptr;
-    ID3DXBuffer* adjacency = nullptr;
-    if (FAILED(LoadMarkerMesh(&marker, &adjacency))) {
-        releaseAndClear(adjacency);
+    ComRef<ID3DXMesh> marker;
+    ComRef<ID3DXBuffer> adjacency;
+    if (FAILED(LoadMarkerMesh(marker.put(), adjacency.put())))
         return;
-    }
-    releaseAndClear(adjacency);
+    adjacency.reset();
     if (n > 0 && SUCCEEDED(OptimizeMarkerData(marker, nullptr, D3DXMESHOPT_ATTRSORT,
                                               m_meshData, 0))) {
         for (DWORD k = 1; k < n; ++k)
             shareMarkerSlot(m_meshData, 0, k);
     }
-    marker->Release();
 }

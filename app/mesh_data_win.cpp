@@ -2,18 +2,18 @@
 
 namespace {
 
-void releaseMeshes(std::vector<ID3DXMesh*>& meshes)
+void releaseMeshes(std::vector<ComRef<ID3DXMesh>>& meshes)
 {
-    for (ID3DXMesh*& mesh : meshes)
-        releaseAndClear(mesh);
+    for (ComRef<ID3DXMesh>& mesh : meshes)
+        mesh.reset();
 }
 
 } // namespace
 
 void releaseStrips(StripData& strips)
 {
-    releaseAndClear(strips.singleStripIndices);
-    releaseAndClear(strips.stripIndices);
+    strips.singleStripIndices.reset();
+    strips.stripIndices.reset();
     strips.singleStripIndexCount = 0;
     strips.stripLengths.clear();
     strips.stripCount = 0;
@@ -21,27 +21,24 @@ void releaseStrips(StripData& strips)
 
 void releaseDrawableParts(MeshData& data)
 {
-    releaseAndClear(data.mesh);
+    data.mesh.reset();
     releaseMeshes(data.markerMeshes);
-    releaseAndClear(data.vertexBuffer);
+    data.vertexBuffer.reset();
 }
 
 void releaseMarkerCopyArray(MeshData& data)
 {
-    releaseMeshes(data.markerMeshes);
     data.markerMeshes.clear();
 }
 
 void resizeMarkerArrays(MeshData& data, DWORD n)
 {
-    releaseMeshes(data.markerSysMemMeshes);
-    releaseMeshes(data.markerMeshes);
-    for (std::vector<StripData>& markerStrips : data.markerStrips)
-        for (StripData& strips : markerStrips)
-            releaseStrips(strips);
-    data.markerSysMemMeshes.assign(n, nullptr);
-    data.markerMeshes.assign(n, nullptr);
-    data.markerStrips.assign(n, {});
+    data.markerSysMemMeshes.clear();
+    data.markerSysMemMeshes.resize(n);
+    data.markerMeshes.clear();
+    data.markerMeshes.resize(n);
+    data.markerStrips.clear();
+    data.markerStrips.resize(n);
     data.markerStripCounts.assign(n, 0);
     data.markerCount = n;
 }
@@ -49,9 +46,7 @@ void resizeMarkerArrays(MeshData& data, DWORD n)
 void releaseMeshData(MeshData& data)
 {
     releaseDrawableParts(data);
-    releaseAndClear(data.sysMemMesh);
-    for (StripData& strips : data.strips)
-        releaseStrips(strips);
+    data.sysMemMesh.reset();
     data.strips.clear();
     data.stripDataCount = 0;
     resizeMarkerArrays(data, 0);

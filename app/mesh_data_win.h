@@ -7,12 +7,13 @@
 
 #include <vector>
 
+#include "base/com_ref.h"
 #include "graphics/d3dx_win.h"
 
 // Strips of one subset, cut once per load.
 struct StripData {
-    IDirect3DIndexBuffer9* singleStripIndices = nullptr;
-    IDirect3DIndexBuffer9* stripIndices = nullptr;
+    ComRef<IDirect3DIndexBuffer9> singleStripIndices;
+    ComRef<IDirect3DIndexBuffer9> stripIndices;
     DWORD singleStripIndexCount = 0;
     std::vector<DWORD> stripLengths;   // triangles of each strip
     DWORD stripCount = 0;
@@ -20,27 +21,18 @@ struct StripData {
 
 struct MeshData {
     DWORD markerCount = 0;
-    ID3DXMesh* sysMemMesh = nullptr;
-    std::vector<ID3DXMesh*> markerSysMemMeshes;   // markerCount entries
-    ID3DXMesh* mesh = nullptr;                    // drawable copy of sysMemMesh
-    std::vector<ID3DXMesh*> markerMeshes;         // drawable copies of the markers
-    // The vertex buffer of sysMemMesh, held (one reference) from the making of the drawable
-    // copy until the drawable parts are released; the strip modes draw from it.
-    IDirect3DVertexBuffer9* vertexBuffer = nullptr;
+    ComRef<ID3DXMesh> sysMemMesh;
+    std::vector<ComRef<ID3DXMesh>> markerSysMemMeshes;   // markerCount entries
+    ComRef<ID3DXMesh> mesh;                              // drawable copy of sysMemMesh
+    std::vector<ComRef<ID3DXMesh>> markerMeshes;         // drawable copies of the markers
+    // The vertex buffer of sysMemMesh, held from the making of the drawable copy until the
+    // drawable parts are released; the strip modes draw from it.
+    ComRef<IDirect3DVertexBuffer9> vertexBuffer;
     std::vector<StripData> strips;                // one per subset
     DWORD stripDataCount = 0;
     std::vector<std::vector<StripData>> markerStrips;   // markerCount entries of one subset each
     std::vector<DWORD> markerStripCounts;               // always 1 per filled marker
 };
-
-// Releases `object` if there is one and leaves the pointer null.
-template <typename T> void releaseAndClear(T*& object)
-{
-    if (object) {
-        object->Release();
-        object = nullptr;
-    }
-}
 
 // The drawable copies (mesh and every marker entry) and the held vertex buffer; the arrays
 // keep their size with null entries.

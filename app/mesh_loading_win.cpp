@@ -74,11 +74,11 @@ void CMyD3DApplication::ApplyFileMaterial(DWORD i, const char* textureName)
         emptyPaneBitmap(*m_texturePane);
         return;
     }
-    setFileMaterialTexture(i, textureName);
+    g_fileMaterials.setTexture(i, textureName);
     char found[512];
     LocateMediaFile(found, int(sizeof(found)), textureName);
     g_textureFileName.set(textureName);
-    D3DXCreateTextureFromFileA(m_pDevice, found, &m_textures[i]);
+    D3DXCreateTextureFromFileA(m_pDevice, found, m_textures[i].put());
     // The pane gets the file the search found, so that a texture beside the mesh in the media
     // folder shows although the current folder is elsewhere.
     showPaneTexture(*m_texturePane, found);
@@ -98,7 +98,7 @@ void CMyD3DApplication::FillPaneFromXMesh(ID3DXMesh* mesh)
         return;
     const DWORD vertexCount = mesh->GetNumVertices();
     const UINT stride = D3DXGetFVFVertexSize(mesh->GetFVF());
-    const bool textured = firstFileMaterialTexture() != nullptr;
+    const bool textured = g_fileMaterials.firstTexture() != nullptr;
 
     m_texturePane->clearEdges();
     addFaceEdges(*m_texturePane, indices.indices(), mesh->GetNumFaces(), vertexCount, textured);
@@ -126,23 +126,19 @@ HRESULT CMyD3DApplication::LoadMeshFile(ID3DXMesh** meshOut, ID3DXBuffer** adjac
     if (FAILED(hr))
         return hr;
 
-    ID3DXBuffer* materialBuffer = nullptr;
-    ID3DXMesh* mesh = nullptr;
+    ComRef<ID3DXBuffer> materialBuffer;
+    ComRef<ID3DXMesh> mesh;
     DWORD materialCount = 0;
-    hr = D3DXLoadMeshFromX(path, D3DXMESH_SYSTEMMEM, m_pDevice, adjacencyOut, &materialBuffer,
-                           nullptr, &materialCount, &mesh);
+    hr = D3DXLoadMeshFromX(path, D3DXMESH_SYSTEMMEM, m_pDevice, adjacencyOut, materialBuffer.put(),
+                           nullptr, &materialCount, mesh.put());
     if (FAILED(hr))
         return hr;
 
-    const bool filesReady = allocateFileMaterials(materialCount, m_numMaterials);
-    const bool arraysReady =
-        allocateSubsetArrays(materialCount, m_materials, m_textures, m_numMaterials);
+    const bool filesReady = g_fileMaterials.allocate(materialCount);
+    const bool arraysReady = allocateSubsetArrays(materialCount, m_materials, m_textures);
     m_numMaterials = arraysReady ? materialCount : 0;
-    if (!filesReady || !arraysReady) {
-        materialBuffer->Release();
-        mesh->Release();
+    if (!filesReady || !arraysReady)
         return E_OUTOFMEMORY;
-    }
 
     const auto* fileMaterials = static_cast<const D3DXMATERIAL*>(materialBuffer->GetBufferPointer());
     const DWORD listed = materialBuffer->GetBufferSize() / sizeof(D3DXMATERIAL);
@@ -151,19 +147,19 @@ HRESULT CMyD3DApplication::LoadMeshFile(ID3DXMesh** meshOut, ID3DXBuffer** adjac
 
     const DWORD loadedFormat = mesh->GetFVF();
     FillPaneFromXMesh(mesh);
-    materialBuffer->Release();
+    materialBuffer.reset();
     setPaneZoom(*m_texturePane, 1.0f);
 
     hr = ConvertToEditedLayout(mesh, loadedFormat);
     if (FAILED(hr))
         return hr;
-    *meshOut = mesh;
+    *meshOut = mesh.detach();
     g_meshHasPoints = true;
     repaintPane(*m_texturePane);
     return S_OK;
 }
 
-HRESULT CMyD3DApplication::ConvertToEditedLayout(ID3DXMesh*& mesh, DWORD loadedFormat)
+HRESULT CMyD3DApplication::ConvertToEditedLayout(ComRef<ID3DXMesh>& mesh, DWORD loadedFormat)
 {
     DWORD format = 0;
     if (m_force32ByteVertices && loadedFormat != kEditedVertexFormat)
@@ -171,10 +167,9 @@ HRESULT CMyD3DApplication::ConvertToEditedLayout(ID3DXMesh*& mesh, DWORD loadedF
     else if (!m_force32ByteVertices && !(loadedFormat & D3DFVF_NORMAL))
         format = loadedFormat | D3DFVF_NORMAL;
     if (format) {
-        ID3DXMesh* clone = nullptr;
-        const HRESULT hr = mesh->CloneMeshFVF(mesh->GetOptions(), format, m_pDevice, &clone);
-        mesh->Release();
-        mesh = clone;
+        ComRef<ID3DXMesh> clone;
+        const HRESULT hr = mesh->CloneMeshFVF(mesh->GetOptions(), format, m_pDevice, clone.put());
+        mesh = std::move(clone);
         if (FAILED(hr))
             return hr;
     }

@@ -29,7 +29,7 @@ HRESULT CMyD3DApplication::SaveMeshAsX(ID3DXMesh* mesh)
     if (!mesh)
         return E_FAIL;
     writePanePointsToMesh(*m_texturePane, mesh, kXFileVOffset);
-    return D3DXSaveMeshToX(m_meshFileName, mesh, nullptr, g_fileMaterials, nullptr,
+    return D3DXSaveMeshToX(m_meshFileName, mesh, nullptr, g_fileMaterials.entries(), nullptr,
                            m_numMaterials, D3DXF_FILEFORMAT_BINARY);
 }
 
@@ -42,9 +42,8 @@ void CMyD3DApplication::BuildMeshRecordForSave(MeshData& d)
              sizeof(record.materials[0].textureFileName));
     if (!d.sysMemMesh)
         return;
-    releaseAndClear(d.mesh);
     if (FAILED(d.sysMemMesh->CloneMeshFVF(m_meshOptions | D3DXMESH_VB_WRITEONLY,
-                                          d.sysMemMesh->GetFVF(), m_pDevice, &d.mesh)))
+                                          d.sysMemMesh->GetFVF(), m_pDevice, d.mesh.put())))
         return;
     VertexLock vertices(d.mesh);
     IndexLock indices(d.mesh);

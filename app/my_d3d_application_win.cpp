@@ -29,12 +29,12 @@ CMyD3DApplication::CMyD3DApplication() {
     CopyBounded(m_meshFileName, "knot.x", sizeof(m_meshFileName));
     m_dialogFolder[0] = '\0';
     GetMediaFolder(m_dialogFolder, int(sizeof(m_dialogFolder)));
-    m_font = new CD3DTextureFont("Arial", 12, FONT_BOLD);
+    m_font = std::make_unique<CD3DTextureFont>("Arial", 12, FONT_BOLD);
 
     m_windowTitle = "Quillfold: Optimizing Meshes in D3D";
     m_deviceCatalog.m_needsDepthBuffer = true;
     m_showCursorWhenFullscreen = true;
-    g_fileMaterials = nullptr;
+    g_fileMaterials.clear();
 }
 
 HRESULT CMyD3DApplication::InitAppOnce() {
@@ -60,12 +60,11 @@ HRESULT CMyD3DApplication::CreateDeviceResources() {
     Check(menu, IDM_32BYTE_VERTICES, m_force32ByteVertices);
 
     // A mesh file that is missing or unreadable is no failure of the device set-up.
-    ID3DXMesh* loaded = nullptr;
-    releaseAndClear(m_adjacency);
-    if (FAILED(LoadMeshFile(&loaded, &m_adjacency)))
+    ComRef<ID3DXMesh> loaded;
+    if (FAILED(LoadMeshFile(loaded.put(), m_adjacency.put())))
         return S_OK;
     const HRESULT hr = OptimizeMeshData(loaded, nullptr, D3DXMESHOPT_ATTRSORT, m_meshData);
-    loaded->Release();
+    loaded.reset();
     if (FAILED(hr))
         releaseMeshData(m_meshData);
     return hr;
@@ -79,9 +78,9 @@ HRESULT CMyD3DApplication::InvalidateDeviceResources() {
 
 HRESULT CMyD3DApplication::DeleteDeviceResources() {
     m_font->ReleaseTexture();
-    freeSubsetArrays(m_numMaterials, m_materials, m_textures);
-    freeFileMaterials(m_numMaterials);
-    freeSubsetArrays(m_numMarkerMaterials, m_markerMaterials, m_markerTextures);
+    freeSubsetArrays(m_materials, m_textures);
+    g_fileMaterials.clear();
+    freeSubsetArrays(m_markerMaterials, m_markerTextures);
     releaseMeshData(m_meshData);
     m_numMaterials = 0;
     m_numMarkerMaterials = 0;
@@ -89,8 +88,7 @@ HRESULT CMyD3DApplication::DeleteDeviceResources() {
 }
 
 HRESULT CMyD3DApplication::CleanupAppOnce() {
-    delete m_font;
-    m_font = nullptr;
+    m_font.reset();
     return S_OK;
 }
 

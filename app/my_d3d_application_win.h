@@ -2,7 +2,11 @@
 // CMyD3DApplication: the editor's application object. The framework owns the windows, the
 // device and the loop and calls the overrides below at fixed moments; this object keeps the
 // displayed mesh, its materials and textures, the view state and the display switches.
+#include <memory>
+
 #include "app/mesh_data_win.h"
+#include "app/subset_materials_win.h"
+#include "base/com_ref.h"
 #include "framework/arc_ball_win.h"
 #include "framework/d3d_application_win.h"
 #include "framework/texture_font_win.h"
@@ -41,7 +45,7 @@ protected:
     BOOL m_drawSingleStrip = FALSE;
     BOOL m_force32ByteVertices = TRUE;
     BOOL m_singleStripTooLong = FALSE;
-    CD3DTextureFont* m_font = nullptr;
+    std::unique_ptr<CD3DTextureFont> m_font;
     CArcBall m_arcBall;
     D3DXVECTOR3 m_objectCenter;
     D3DXVECTOR3 m_markerCenter;
@@ -53,11 +57,11 @@ protected:
     MeshData m_meshData;
     DWORD m_numMaterials = 0;
     DWORD m_numMarkerMaterials = 0;
-    IDirect3DTexture9** m_textures = nullptr;
-    IDirect3DTexture9** m_markerTextures = nullptr;
-    D3DMATERIAL9* m_materials = nullptr;
-    D3DMATERIAL9* m_markerMaterials = nullptr;
-    ID3DXBuffer* m_adjacency = nullptr;
+    SubsetTextures m_textures;
+    SubsetTextures m_markerTextures;
+    SubsetMaterials m_materials;
+    SubsetMaterials m_markerMaterials;
+    ComRef<ID3DXBuffer> m_adjacency;
 
 public:
     // Mesh loading (mesh_loading_win.cpp, marker_meshes_win.cpp, strip_building_win.cpp,
@@ -109,7 +113,7 @@ private:
         ID3DXMesh* mesh = nullptr;
         IDirect3DVertexBuffer9* vertexBuffer = nullptr;
         const D3DMATERIAL9* materials = nullptr;
-        IDirect3DTexture9* const* textures = nullptr;
+        const ComRef<IDirect3DTexture9>* textures = nullptr;
         DWORD subsetCount = 0;
         const StripData* strips = nullptr;
         DWORD stripDataCount = 0;
@@ -120,7 +124,7 @@ private:
 
     void ApplyFileMaterial(DWORD i, const char* textureName);
     void FillPaneFromXMesh(ID3DXMesh* mesh);
-    HRESULT ConvertToEditedLayout(ID3DXMesh*& mesh, DWORD loadedFormat);
+    HRESULT ConvertToEditedLayout(ComRef<ID3DXMesh>& mesh, DWORD loadedFormat);
     HRESULT LoadMarkerFile(ID3DXMesh** mesh, ID3DXBuffer** adjacency);
     void RebuildMarkerCopies(MeshData& d);
     void DrawMeshWithMarkers();

@@ -146,7 +146,7 @@ bool CMyD3DApplication::DrawSharedMarkers(const std::vector<DWORD>& selected,
     MeshData& d = m_meshData;
     if (m_numMarkerMaterials != 1 || d.markerMeshes.size() < d.markerCount)
         return false;
-    ID3DXMesh* marker = selected[0] < d.markerCount ? d.markerMeshes[selected[0]] : nullptr;
+    ID3DXMesh* marker = selected[0] < d.markerCount ? d.markerMeshes[selected[0]].get() : nullptr;
     if (!marker)
         return false;
     // Strip modes draw a slot's strips only when it has some.
@@ -195,8 +195,8 @@ void CMyD3DApplication::DrawMeshData(MeshData& d)
     SubsetDrawing drawing;
     drawing.mesh = d.mesh;
     drawing.vertexBuffer = d.vertexBuffer;
-    drawing.materials = m_materials;
-    drawing.textures = m_textures;
+    drawing.materials = m_materials.data();
+    drawing.textures = m_textures.data();
     drawing.subsetCount = m_numMaterials;
     drawing.strips = d.strips.data();
     drawing.stripDataCount = DWORD(d.strips.size());
@@ -208,20 +208,19 @@ void CMyD3DApplication::DrawMarker(MeshData& d, DWORD k)
     if (k >= d.markerCount || k >= d.markerMeshes.size() || !d.markerMeshes[k])
         return;
     // Only the strip modes draw from the vertex buffer itself; lists go through DrawSubset.
-    IDirect3DVertexBuffer9* vertexBuffer = nullptr;
+    ComRef<IDirect3DVertexBuffer9> vertexBuffer;
     if ((m_drawStrips || m_drawSingleStrip) &&
-        FAILED(d.markerMeshes[k]->GetVertexBuffer(&vertexBuffer)))
+        FAILED(d.markerMeshes[k]->GetVertexBuffer(vertexBuffer.put())))
         return;
     SubsetDrawing drawing;
     drawing.mesh = d.markerMeshes[k];
     drawing.vertexBuffer = vertexBuffer;
-    drawing.materials = m_markerMaterials;
-    drawing.textures = m_markerTextures;
+    drawing.materials = m_markerMaterials.data();
+    drawing.textures = m_markerTextures.data();
     drawing.subsetCount = m_numMarkerMaterials;
     drawing.strips = d.markerStrips[k].data();
     drawing.stripDataCount = std::min<DWORD>(d.markerStripCounts[k], DWORD(d.markerStrips[k].size()));
     DrawSubsets(drawing);
-    releaseAndClear(vertexBuffer);
 }
 
 void CMyD3DApplication::DrawSubsets(const SubsetDrawing& drawing)

@@ -13,17 +13,17 @@ HRESULT cutSubsetStrips(ID3DXMesh* mesh, DWORD subset, DWORD maxPrimitives, Stri
 {
     releaseStrips(strips);
     HRESULT hr = D3DXConvertMeshToSingleStrip(mesh, subset, D3DXMESH_IB_MANAGED,
-                                              &strips.singleStripIndices,
+                                              strips.singleStripIndices.put(),
                                               &strips.singleStripIndexCount);
     if (FAILED(hr))
         return hr;
     if (strips.singleStripIndexCount > maxPrimitives + 2ull)
         tooLong = TRUE;
 
-    ID3DXBuffer* lengths = nullptr;
+    ComRef<ID3DXBuffer> lengths;
     DWORD indexCount = 0;
-    hr = D3DXConvertMeshToStrips(mesh, subset, D3DXMESH_IB_MANAGED, &strips.stripIndices,
-                                 &indexCount, &lengths, &strips.stripCount);
+    hr = D3DXConvertMeshToStrips(mesh, subset, D3DXMESH_IB_MANAGED, strips.stripIndices.put(),
+                                 &indexCount, lengths.put(), &strips.stripCount);
     if (FAILED(hr))
         return hr;
     const DWORD listed = lengths->GetBufferSize() / sizeof(DWORD);
@@ -31,7 +31,6 @@ HRESULT cutSubsetStrips(ID3DXMesh* mesh, DWORD subset, DWORD maxPrimitives, Stri
         strips.stripCount = listed;
     const auto* first = static_cast<const DWORD*>(lengths->GetBufferPointer());
     strips.stripLengths.assign(first, first + strips.stripCount);
-    lengths->Release();
     return S_OK;
 }
 
@@ -40,14 +39,12 @@ HRESULT cutSubsetStrips(ID3DXMesh* mesh, DWORD subset, DWORD maxPrimitives, Stri
 HRESULT CMyD3DApplication::OptimizeMeshData(ID3DXMesh* mesh, const DWORD* adjacency, DWORD flags,
                                             MeshData& d)
 {
-    releaseAndClear(d.sysMemMesh);
-    for (StripData& strips : d.strips)
-        releaseStrips(strips);
+    d.sysMemMesh.reset();
     d.strips.clear();
     d.stripDataCount = 0;
 
     HRESULT hr = mesh->Optimize(flags | D3DXMESH_SYSTEMMEM, adjacency, nullptr, nullptr, nullptr,
-                                &d.sysMemMesh);
+                                d.sysMemMesh.put());
     if (FAILED(hr))
         return hr;
     d.stripDataCount = m_numMaterials;
@@ -65,9 +62,8 @@ HRESULT CMyD3DApplication::OptimizeMeshData(ID3DXMesh* mesh, const DWORD* adjace
 HRESULT CMyD3DApplication::OptimizeMarkerData(ID3DXMesh* marker, const DWORD* adjacency,
                                               DWORD flags, MeshData& d, DWORD k)
 {
-    releaseAndClear(d.markerSysMemMeshes[k]);
     HRESULT hr = marker->Optimize(flags | D3DXMESH_SYSTEMMEM, adjacency, nullptr, nullptr,
-                                  nullptr, &d.markerSysMemMeshes[k]);
+                                  nullptr, d.markerSysMemMeshes[k].put());
     if (FAILED(hr))
         return hr;
     d.markerStrips[k].resize(1);

@@ -1,9 +1,8 @@
 #include "app/subset_materials_win.h"
 
-#include <cstring>
 #include <new>
 
-#include "app/globals_win.h"
+FileMaterials g_fileMaterials;
 
 namespace {
 
@@ -36,71 +35,54 @@ D3DMATERIAL9 defaultDrawMaterial()
     return material;
 }
 
-void freeSubsetArrays(DWORD n, D3DMATERIAL9*& materials, IDirect3DTexture9**& textures)
+void freeSubsetArrays(SubsetMaterials& materials, SubsetTextures& textures)
 {
-    if (textures) {
-        for (DWORD i = 0; i < n; ++i)
-            if (textures[i])
-                textures[i]->Release();
-    }
-    delete[] textures;
-    textures = nullptr;
-    delete[] materials;
-    materials = nullptr;
+    textures.clear();
+    materials.clear();
 }
 
-bool allocateSubsetArrays(DWORD n, D3DMATERIAL9*& materials, IDirect3DTexture9**& textures,
-                          DWORD oldCount)
+bool allocateSubsetArrays(DWORD n, SubsetMaterials& materials, SubsetTextures& textures)
 {
-    freeSubsetArrays(oldCount, materials, textures);
-    materials = new (std::nothrow) D3DMATERIAL9[n ? n : 1];
-    textures = new (std::nothrow) IDirect3DTexture9*[n ? n : 1]();
-    if (!materials || !textures) {
-        freeSubsetArrays(0, materials, textures);
+    freeSubsetArrays(materials, textures);
+    try {
+        materials.assign(n ? n : 1, defaultDrawMaterial());
+        textures.resize(n ? n : 1);
+    } catch (const std::bad_alloc&) {
+        freeSubsetArrays(materials, textures);
         return false;
-    }
-    for (DWORD i = 0; i < n; ++i)
-        materials[i] = defaultDrawMaterial();
-    return true;
-}
-
-void freeFileMaterials(DWORD oldCount)
-{
-    if (!g_fileMaterials)
-        return;
-    for (DWORD i = 0; i < (oldCount ? oldCount : 1); ++i)
-        delete[] g_fileMaterials[i].pTextureFilename;
-    delete[] g_fileMaterials;
-    g_fileMaterials = nullptr;
-}
-
-bool allocateFileMaterials(DWORD n, DWORD oldCount)
-{
-    freeFileMaterials(oldCount);
-    // One entry at least, so that subset 0 can always be asked for its texture.
-    const DWORD entries = n ? n : 1;
-    g_fileMaterials = new (std::nothrow) D3DXMATERIAL[entries];
-    if (!g_fileMaterials)
-        return false;
-    for (DWORD i = 0; i < entries; ++i) {
-        g_fileMaterials[i].MatD3D = defaultFileMaterial();
-        g_fileMaterials[i].pTextureFilename = nullptr;
     }
     return true;
 }
 
-void setFileMaterialTexture(DWORD i, const char* name)
+void FileMaterials::clear()
 {
-    const size_t length = strlen(name);
-    char* copy = new char[length + 1];
-    memcpy(copy, name, length + 1);
-    delete[] g_fileMaterials[i].pTextureFilename;
-    g_fileMaterials[i].pTextureFilename = copy;
+    entries_.clear();
+    names_.clear();
 }
 
-const char* firstFileMaterialTexture()
+bool FileMaterials::allocate(DWORD n)
 {
-    if (!g_fileMaterials)
-        return nullptr;
-    return g_fileMaterials[0].pTextureFilename;
+    clear();
+    const DWORD count = n ? n : 1;
+    try {
+        D3DXMATERIAL entry = {};
+        entry.MatD3D = defaultFileMaterial();
+        entries_.assign(count, entry);
+        names_.resize(count);
+    } catch (const std::bad_alloc&) {
+        clear();
+        return false;
+    }
+    return true;
+}
+
+void FileMaterials::setTexture(DWORD i, const char* name)
+{
+    names_[i] = name;
+    entries_[i].pTextureFilename = names_[i].data();
+}
+
+const char* FileMaterials::firstTexture() const
+{
+    return entries_.empty() ? nullptr : entries_[0].pTextureFilename;
 }

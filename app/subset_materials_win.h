@@ -5,7 +5,14 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include <string>
+#include <vector>
+
+#include "base/com_ref.h"
 #include "graphics/d3dx_win.h"
+
+using SubsetMaterials = std::vector<D3DMATERIAL9>;
+using SubsetTextures = std::vector<ComRef<IDirect3DTexture9>>;
 
 // Diffuse 0.6941 grey (alpha 0), ambient (0, 0, 0, 1), specular white, emissive (0, 0, 0, 1):
 // the material saved with every subset.
@@ -14,20 +21,32 @@ D3DMATERIAL9 defaultFileMaterial();
 // The same, with the ambient colour equal to the diffuse one: the material the view draws with.
 D3DMATERIAL9 defaultDrawMaterial();
 
-// New arrays of n draw materials and n null textures, after releasing the textures and freeing
-// the arrays given. False (both arrays null) when the memory cannot be had.
-bool allocateSubsetArrays(DWORD n, D3DMATERIAL9*& materials, IDirect3DTexture9**& textures,
-                          DWORD oldCount);
+// n draw materials and n empty texture slots (one of each at least), after releasing what the
+// arrays held. False (both arrays empty) when the memory cannot be had.
+bool allocateSubsetArrays(DWORD n, SubsetMaterials& materials, SubsetTextures& textures);
 
-// Releases the n textures and frees both arrays, leaving them null.
-void freeSubsetArrays(DWORD n, D3DMATERIAL9*& materials, IDirect3DTexture9**& textures);
+// Releases the textures and empties both arrays.
+void freeSubsetArrays(SubsetMaterials& materials, SubsetTextures& textures);
 
-// g_fileMaterials: n entries of the default file material with no texture name, after freeing
-// the old array of oldCount entries and their names. False when the memory cannot be had.
-bool allocateFileMaterials(DWORD n, DWORD oldCount);
-// Frees g_fileMaterials (oldCount entries) with their texture names; leaves it null.
-void freeFileMaterials(DWORD oldCount);
-// Gives entry i a copy of `name` as its texture file name.
-void setFileMaterialTexture(DWORD i, const char* name);
-// The texture name of subset 0, or null (no mesh, or its first subset names no texture).
-const char* firstFileMaterialTexture();
+// The materials of a saved X file, one per subset, and the texture names they point to.
+class FileMaterials {
+public:
+    // n entries (one at least, so that subset 0 can always be asked for its texture) of the
+    // default file material without a texture name, replacing the old ones. False, leaving
+    // none, when the memory cannot be had.
+    bool allocate(DWORD n);
+    void clear();
+    // Gives entry i a copy of `name` as its texture file name.
+    void setTexture(DWORD i, const char* name);
+    // The texture name of subset 0, or null (no entries, or its first subset names none).
+    const char* firstTexture() const;
+    // The entries as the X writer takes them; null when there are none.
+    const D3DXMATERIAL* entries() const { return entries_.empty() ? nullptr : entries_.data(); }
+
+private:
+    std::vector<D3DXMATERIAL> entries_;
+    std::vector<std::string> names_;   // the texture names the entries point into
+};
+
+// The file materials of the displayed mesh; empty when no mesh is loaded.
+extern FileMaterials g_fileMaterials;

@@ -7,8 +7,8 @@
 
 void CMyD3DApplication::LoadSubsetTextures()
 {
-    if (!allocateFileMaterials(m_numMaterials, m_numMaterials) ||
-        !allocateSubsetArrays(m_numMaterials, m_materials, m_textures, m_numMaterials)) {
+    if (!g_fileMaterials.allocate(m_numMaterials) ||
+        !allocateSubsetArrays(m_numMaterials, m_materials, m_textures)) {
         m_numMaterials = 0;
         return;
     }
@@ -16,8 +16,8 @@ void CMyD3DApplication::LoadSubsetTextures()
     if (!name)
         return;
     for (DWORD i = 0; i < m_numMaterials; ++i) {
-        setFileMaterialTexture(i, name);
-        CreateTextureFromName(m_pDevice, name, &m_textures[i]);
+        g_fileMaterials.setTexture(i, name);
+        CreateTextureFromName(m_pDevice, name, m_textures[i].put());
     }
 }
 

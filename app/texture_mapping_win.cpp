@@ -76,26 +76,25 @@ void CMyD3DApplication::MapTextureCoordinates()
 
 void CMyD3DApplication::UpdateMeshFromPoints()
 {
-    releaseAndClear(m_meshData.mesh);
+    m_meshData.mesh.reset();
     RebuildDrawableMesh(m_meshData);
 }
 
 void CMyD3DApplication::RebuildMarkerCopies(MeshData& d)
 {
     if (d.markerMeshes.size() < d.markerCount)
-        d.markerMeshes.resize(d.markerCount, nullptr);
+        d.markerMeshes.resize(d.markerCount);
     for (DWORD k = 0; k < d.markerCount; ++k) {
         ID3DXMesh* source = d.markerSysMemMeshes[k];
         if (!source || d.markerMeshes[k])
             continue;
         // Slots that share one marker share its drawable copy as well.
         if (k > 0 && source == d.markerSysMemMeshes[k - 1] && d.markerMeshes[k - 1]) {
-            d.markerMeshes[k] = d.markerMeshes[k - 1];
-            d.markerMeshes[k]->AddRef();
+            d.markerMeshes[k] = d.markerMeshes[k - 1].share();
             continue;
         }
         source->CloneMeshFVF(m_meshOptions | D3DXMESH_VB_WRITEONLY, source->GetFVF(), m_pDevice,
-                             &d.markerMeshes[k]);
+                             d.markerMeshes[k].put());
     }
 }
 
@@ -104,12 +103,10 @@ void CMyD3DApplication::RebuildDrawableMesh(MeshData& d)
     if (!d.sysMemMesh)
         return;
     RebuildMarkerCopies(d);
-    releaseAndClear(d.vertexBuffer);
-    if (FAILED(d.sysMemMesh->GetVertexBuffer(&d.vertexBuffer)))
+    if (FAILED(d.sysMemMesh->GetVertexBuffer(d.vertexBuffer.put())))
         return;
     if (g_meshHasPoints)
         writePanePointsToMesh(*m_texturePane, d.sysMemMesh, 0.0f);
-    releaseAndClear(d.mesh);
     d.sysMemMesh->CloneMeshFVF(m_meshOptions | D3DXMESH_VB_WRITEONLY, d.sysMemMesh->GetFVF(),
-                               m_pDevice, &d.mesh);
+                               m_pDevice, d.mesh.put());
 }

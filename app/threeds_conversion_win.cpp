@@ -54,8 +54,8 @@ void CMyD3DApplication::ApplyRecordTexture(const MeshRecord& record)
         emptyPaneBitmap(*m_texturePane);
         return;
     }
-    setFileMaterialTexture(0, name);
-    CreateTextureFromName(m_pDevice, name, &m_textures[0]);
+    g_fileMaterials.setTexture(0, name);
+    CreateTextureFromName(m_pDevice, name, m_textures[0].put());
     g_textureFileName.set(name);
     char found[512];
     LocateMediaFile(found, int(sizeof(found)), name);
@@ -76,21 +76,19 @@ void CMyD3DApplication::BuildMeshFrom3ds()
         errorBox("Error: a face of the file uses a vertex the file does not have");
         return;
     }
-    ID3DXMesh* mesh = nullptr;
+    ComRef<ID3DXMesh> mesh;
     if (FAILED(D3DXCreateMeshFVF(record.faceCount(), record.vertexCount(), 0, kEditedVertexFormat,
-                                 m_pDevice, &mesh))) {
+                                 m_pDevice, mesh.put()))) {
         errorBox("Error: the mesh of the file is too large");
         return;
     }
-    if (!allocateFileMaterials(1, m_numMaterials) ||
-        !allocateSubsetArrays(1, m_materials, m_textures, m_numMaterials)) {
+    if (!g_fileMaterials.allocate(1) || !allocateSubsetArrays(1, m_materials, m_textures)) {
         m_numMaterials = 0;
-        mesh->Release();
         return;
     }
     m_numMaterials = 1;
     ApplyRecordTexture(record);
-    const bool textured = firstFileMaterialTexture() != nullptr;
+    const bool textured = g_fileMaterials.firstTexture() != nullptr;
     {
         VertexLock vertices(mesh);
         IndexLock indices(mesh);
@@ -115,7 +113,7 @@ void CMyD3DApplication::BuildMeshFrom3ds()
     D3DXComputeNormals(mesh, nullptr);
     if (SUCCEEDED(OptimizeMeshData(mesh, nullptr, D3DXMESHOPT_ATTRSORT, m_meshData)))
         repaintPane(*m_texturePane);
-    mesh->Release();
+    mesh.reset();
     g_pointsReady = true;
 }
 

@@ -13,6 +13,13 @@ public:
     ComRef() = default;
     // Takes over a reference the caller already owns (no AddRef).
     explicit ComRef(T* adopted) : pointer_(adopted) {}
+    // A holder with a reference of its own to `object` (AddRef).
+    static ComRef addReference(T* object)
+    {
+        if (object)
+            object->AddRef();
+        return ComRef(object);
+    }
     ComRef(const ComRef&) = delete;
     ComRef& operator=(const ComRef&) = delete;
     ComRef(ComRef&& other) noexcept : pointer_(other.detach()) {}
@@ -24,12 +31,7 @@ public:
     ~ComRef() { reset(); }
 
     // A second holder of the same object, with a reference of its own.
-    ComRef share() const
-    {
-        if (pointer_)
-            pointer_->AddRef();
-        return ComRef(pointer_);
-    }
+    ComRef share() const { return addReference(pointer_); }
 
     // Releases the reference now and forgets the object before doing so (a release can run
     // code that looks at this holder again). Returns the count Release reported, which is

@@ -11,16 +11,6 @@ CD3DApplication* g_pApp = nullptr;
 // One pause counter for the whole program: pauses nest across every caller.
 static unsigned s_pauseCount = 0;
 
-DWORD BehaviorFlagsFor(VertexProcessingType kind) {
-    switch (kind) {
-    case SOFTWARE_VP: return D3DCREATE_SOFTWARE_VERTEXPROCESSING;
-    case MIXED_VP: return D3DCREATE_MIXED_VERTEXPROCESSING;
-    case HARDWARE_VP: return D3DCREATE_HARDWARE_VERTEXPROCESSING;
-    case PURE_HARDWARE_VP: return D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_PUREDEVICE;
-    }
-    return 0;
-}
-
 CD3DApplication::CD3DApplication() {
     g_pApp = this;
     Pause(true);
@@ -49,15 +39,12 @@ bool CD3DApplication::ConfirmComboCallback(const D3DCAPS9* caps, VertexProcessin
 }
 
 HRESULT CD3DApplication::FailCreate(HRESULT hr) {
-    if (m_pDirect3D) {
-        m_pDirect3D->Release();
-        m_pDirect3D = nullptr;
-    }
+    m_pDirect3D.reset();
     return ReportError(hr, ERRMSG_EXIT);
 }
 
 HRESULT CD3DApplication::Create(HINSTANCE hInstance) {
-    m_pDirect3D = Direct3DCreate9(D3D_SDK_VERSION);
+    m_pDirect3D.reset(Direct3DCreate9(D3D_SDK_VERSION));
     if (!m_pDirect3D)
         return ReportError(APPERR_NO_DIRECT3D, ERRMSG_EXIT);
 

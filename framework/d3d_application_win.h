@@ -11,8 +11,10 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include "base/com_ref.h"
 #include "framework/d3d_enumeration_win.h"
 #include "framework/d3d_settings_win.h"
+#include "framework/device_lifecycle_win.h"
 #include "framework/frame_presenter_win.h"
 
 class ImageGroup;
@@ -28,8 +30,8 @@ public:
     CD3DApplication(const CD3DApplication&) = delete;
     CD3DApplication& operator=(const CD3DApplication&) = delete;
 
-    // Overridable operations, in the order of the framework's table. Every base version that
-    // returns an HRESULT answers S_OK unless told otherwise.
+    // Overridable operations. Every base version that returns an HRESULT answers S_OK unless
+    // told otherwise.
 
     // Windowed: the device window gets m_windowStyle and its menu back; fullscreen: a popup
     // style and the menu is taken into m_hMenu. Always S_OK.
@@ -73,7 +75,7 @@ protected:
     // One frame: lost-device handling, timer, AdvanceFrame, RenderFrame, statistics, Present.
     HRESULT RenderStep();
 
-    // Device life cycle (device_lifecycle_win.cpp, d3d_mode_switch_win.cpp).
+    // The device's life cycle (device_lifecycle_win.h).
     HRESULT InitializeDevice();
     void FillPresentParameters();
     HRESULT ResetDevice();
@@ -82,7 +84,7 @@ protected:
     HRESULT SwitchWindowedFullscreen();
     HRESULT OnChangeDevice();
 
-    // Device choice from m_deviceCatalog into m_settings (the catalog's developer's files).
+    // Device choice from m_deviceCatalog into m_settings (d3d_settings_win.h).
     HRESULT PickStartupSettings();
     bool PickWindowedSettings(bool requireHAL, bool requireREF);
     bool PickFullscreenSettings(bool requireHAL, bool requireREF);
@@ -119,8 +121,8 @@ protected:
     HWND m_hMainWnd = nullptr;
     ImageGroup* m_texturePane = nullptr;
     HMENU m_hMenu = nullptr;
-    IDirect3D9* m_pDirect3D = nullptr;
-    IDirect3DDevice9* m_pDevice = nullptr;
+    ComRef<IDirect3D9> m_pDirect3D;
+    ComRef<IDirect3DDevice9> m_pDevice;
     D3DCAPS9 m_caps = {};
     D3DSURFACE_DESC m_backBufferDesc = {};
     DWORD m_windowStyle = 0;
@@ -147,9 +149,13 @@ private:
     // The window of the texture pane's active image window, or null.
     HWND TexturePaneWindow() const;
     HRESULT FailCreate(HRESULT hr);
+    HRESULT CreateDeviceWithResources(DWORD behaviorFlags);
     HRESULT CreateDeviceFromSettings(DWORD behaviorFlags);
+    HRESULT CreateAndRestoreResources();
+    HRESULT FallBackToReferenceDevice(HRESULT hr, D3DDEVTYPE failedType);
     void ReadBackBufferDesc();
     void ApplyFullscreenCursor();
+    HRESULT ReportFailedSwitch(HRESULT hr);
     void RestoreWindowBounds();
 
     // Where the device's frames reach the screen (directly, or read back under Wine).
@@ -158,6 +164,3 @@ private:
 
 // The one application object, set by its constructor.
 extern CD3DApplication* g_pApp;
-
-// Behaviour flags of CreateDevice for a vertex processing kind; 0 for an unknown kind.
-DWORD BehaviorFlagsFor(VertexProcessingType kind);

@@ -1,6 +1,7 @@
 #include "framework/d3d_enumeration_win.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 #include "framework/format_bits_win.h"
@@ -186,13 +187,23 @@ HRESULT FillCombo(const CD3DDeviceCatalog& catalog, const D3DCAPS9& caps, Format
     return S_OK;
 }
 
+// Hands a record to the by-reference array of its parent, which deletes it from then on; a
+// record the array could not take is deleted here.
+template <typename Record>
+HRESULT AddOwned(CItemArray& records, std::unique_ptr<Record>& record) {
+    const HRESULT hr = records.Add(record.get());
+    if (SUCCEEDED(hr))
+        record.release();
+    return hr;
+}
+
 HRESULT AddCombo(const CD3DDeviceCatalog& catalog, DeviceRecord& device, D3DFORMAT adapterFormat,
                  D3DFORMAT backBufferFormat, bool windowed) {
     if (FAILED(catalog.m_pDirect3D->CheckDeviceType(device.adapterOrdinal, device.deviceType,
                                                     adapterFormat, backBufferFormat, windowed)))
         return S_OK;
-    FormatCombo* combo = new (std::nothrow) FormatCombo;
-    if (combo == nullptr)
+    std::unique_ptr<FormatCombo> combo(new (std::nothrow) FormatCombo);
+    if (!combo)
         return E_OUTOFMEMORY;
     combo->adapterOrdinal = device.adapterOrdinal;
     combo->deviceType = device.deviceType;
@@ -202,9 +213,7 @@ HRESULT AddCombo(const CD3DDeviceCatalog& catalog, DeviceRecord& device, D3DFORM
     bool usable = false;
     HRESULT hr = FillCombo(catalog, device.caps, *combo, usable);
     if (SUCCEEDED(hr) && usable)
-        hr = device.combos.Add(combo);
-    if (FAILED(hr) || !usable)
-        delete combo;
+        hr = AddOwned(device.combos, combo);
     return hr;
 }
 
@@ -231,8 +240,8 @@ HRESULT AddCombos(const CD3DDeviceCatalog& catalog, DeviceRecord& device,
 HRESULT AddDevices(const CD3DDeviceCatalog& catalog, AdapterRecord& adapter,
                    const CItemArray& adapterFormats) {
     for (D3DDEVTYPE type : kDeviceTypes) {
-        DeviceRecord* device = new (std::nothrow) DeviceRecord;
-        if (device == nullptr)
+        std::unique_ptr<DeviceRecord> device(new (std::nothrow) DeviceRecord);
+        if (!device)
             return E_OUTOFMEMORY;
         device->adapterOrdinal = adapter.adapterOrdinal;
         device->deviceType = type;
@@ -244,9 +253,7 @@ HRESULT AddDevices(const CD3DDeviceCatalog& catalog, AdapterRecord& adapter,
             keep = SUCCEEDED(hr) && device->combos.Count() > 0;
         }
         if (keep)
-            hr = adapter.devices.Add(device);
-        if (FAILED(hr) || !keep)
-            delete device;
+            hr = AddOwned(adapter.devices, device);
         if (FAILED(hr))
             return hr;
     }
@@ -312,16 +319,14 @@ HRESULT CD3DDeviceCatalog::Enumerate() {
     }
     UINT adapterCount = m_pDirect3D->GetAdapterCount();
     for (UINT ordinal = 0; ordinal < adapterCount; ++ordinal) {
-        AdapterRecord* adapter = new (std::nothrow) AdapterRecord;
-        if (adapter == nullptr)
+        std::unique_ptr<AdapterRecord> adapter(new (std::nothrow) AdapterRecord);
+        if (!adapter)
             return E_OUTOFMEMORY;
         adapter->adapterOrdinal = ordinal;
         HRESULT hr = FillAdapter(*this, *adapter);
         bool keep = SUCCEEDED(hr) && adapter->devices.Count() > 0;
         if (keep)
-            hr = m_adapters.Add(adapter);
-        if (FAILED(hr) || !keep)
-            delete adapter;
+            hr = AddOwned(m_adapters, adapter);
         if (FAILED(hr))
             return hr;
     }

@@ -154,10 +154,7 @@ LRESULT CD3DApplication::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARA
         return HandleCommand(hWnd, msg, wParam, lParam);
     case WM_CLOSE: {
         ReleaseDevice();
-        if (m_pDirect3D) {
-            m_pDirect3D->Release();
-            m_pDirect3D = nullptr;
-        }
+        m_pDirect3D.reset();
         CleanupAppOnce();
         HMENU menu = GetMenu(hWnd);
         if (menu)

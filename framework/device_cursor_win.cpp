@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#include "base/com_ref.h"
+#include "base/device_context_win.h"
+#include "base/gdi_object_win.h"
+
 namespace {
 
 // Cursors this large do not exist; a bitmap claiming it is not read.
@@ -10,35 +14,11 @@ constexpr LONG kLargestCursorSide = 1024;
 // The watermark: 12 by 5 pixels, bit (15 - x) of row y.
 const WORD kWatermarkRows[5] = {0xCCC0, 0xA2A0, 0xA4A0, 0xA2A0, 0xCCC0};
 
-struct DeletedObject {
-    HGDIOBJ object;
-    ~DeletedObject() {
-        if (object)
-            DeleteObject(object);
-    }
-};
-
-struct ScreenDC {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDC() {
-        if (dc)
-            ReleaseDC(nullptr, dc);
-    }
-};
-
-struct MemoryDC {
-    HDC dc;
-    ~MemoryDC() {
-        if (dc)
-            DeleteDC(dc);
-    }
-};
-
 // The bitmap's rows as 32-bit pixels, bottom row first.
 bool ReadBottomUpRows(HDC screen, HBITMAP bitmap, LONG width, LONG height,
                       std::vector<uint32_t>& rows) {
-    MemoryDC memory{CreateCompatibleDC(screen)};
-    if (!memory.dc)
+    MemoryDc memory(screen);
+    if (!memory)
         return false;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -48,7 +28,7 @@ bool ReadBottomUpRows(HDC screen, HBITMAP bitmap, LONG width, LONG height,
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     rows.assign(size_t(width) * size_t(height), 0);
-    return GetDIBits(memory.dc, bitmap, 0, UINT(height), rows.data(), &info, DIB_RGB_COLORS) ==
+    return GetDIBits(memory, bitmap, 0, UINT(height), rows.data(), &info, DIB_RGB_COLORS) ==
            height;
 }
 
@@ -67,7 +47,7 @@ HRESULT ReadCursorImage(HCURSOR cursor, BOOL watermark, CursorImage& image) {
     ICONINFO info = {};
     if (!GetIconInfo(cursor, &info))
         return E_FAIL;
-    DeletedObject mask{info.hbmMask}, colour{info.hbmColor};
+    GdiObject<HBITMAP> mask(info.hbmMask), colour(info.hbmColor);
     BITMAP maskBitmap = {};
     if (!GetObjectA(info.hbmMask, sizeof(maskBitmap), &maskBitmap))
         return E_FAIL;
@@ -80,13 +60,13 @@ HRESULT ReadCursorImage(HCURSOR cursor, BOOL watermark, CursorImage& image) {
     if (height == 0)
         return E_FAIL;
 
-    ScreenDC screen;
-    if (!screen.dc)
+    WindowDc screen(nullptr);
+    if (!screen)
         return E_FAIL;
     std::vector<uint32_t> maskRows, colourRows;
-    if (!ReadBottomUpRows(screen.dc, info.hbmMask, width, maskHeight, maskRows))
+    if (!ReadBottomUpRows(screen, info.hbmMask, width, maskHeight, maskRows))
         return E_FAIL;
-    if (!monochrome && !ReadBottomUpRows(screen.dc, info.hbmColor, width, height, colourRows))
+    if (!monochrome && !ReadBottomUpRows(screen, info.hbmColor, width, height, colourRows))
         return E_FAIL;
     // A monochrome cursor's XOR image is the lower half of its mask, which comes first
     // bottom-up, so its rows are found with the image height like a colour bitmap's.
@@ -115,9 +95,9 @@ HRESULT SetDeviceCursorFromIcon(IDirect3DDevice9* device, HCURSOR cursor, BOOL w
     HRESULT hr = ReadCursorImage(cursor, watermark, image);
     if (FAILED(hr))
         return hr;
-    IDirect3DSurface9* surface = nullptr;
+    ComRef<IDirect3DSurface9> surface;
     hr = device->CreateOffscreenPlainSurface(image.width, image.height, D3DFMT_A8R8G8B8,
-                                             D3DPOOL_SCRATCH, &surface, nullptr);
+                                             D3DPOOL_SCRATCH, surface.put(), nullptr);
     if (FAILED(hr))
         return hr;
     D3DLOCKED_RECT locked = {};
@@ -130,6 +110,5 @@ HRESULT SetDeviceCursorFromIcon(IDirect3DDevice9* device, HCURSOR cursor, BOOL w
         surface->UnlockRect();
         hr = device->SetCursorProperties(image.hotSpotX, image.hotSpotY, surface);
     }
-    surface->Release();
     return hr;
 }

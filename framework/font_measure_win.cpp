@@ -1,5 +1,7 @@
 #include "framework/font_measure_win.h"
 
+#include "base/gdi_object_win.h"
+#include "base/selected_object_win.h"
 #include "framework/texture_font_win.h"
 
 namespace {
@@ -40,14 +42,11 @@ bool MeasureGdiGlyphs(HDC dc, GlyphMetrics& metrics) {
 SheetChoice ChooseSheetForFont(HDC dc, const char* face, DWORD pointHeight, DWORD flags,
                                UINT maxTextureWidth) {
     auto measure = [&](float scale, GlyphMetrics& metrics) {
-        HFONT font = MakeGdiFont(dc, face, pointHeight, flags, scale);
+        GdiObject<HFONT> font(MakeGdiFont(dc, face, pointHeight, flags, scale));
         if (!font)
             return false;
-        HGDIOBJ previous = SelectObject(dc, font);
-        bool measured = MeasureGdiGlyphs(dc, metrics);
-        SelectObject(dc, previous);
-        DeleteObject(font);
-        return measured;
+        SelectedObject selection(dc, font);
+        return MeasureGdiGlyphs(dc, metrics);
     };
     return ChooseGlyphSheet(measure, maxTextureWidth);
 }

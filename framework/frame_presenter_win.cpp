@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/device_context_win.h"
+
 namespace {
 
 const char kHiddenWindowClass[] = "Mapwell Render Target";
@@ -70,10 +72,7 @@ HRESULT FramePresenter::Present(IDirect3DDevice9* device, HWND deviceWindow) {
 }
 
 void FramePresenter::ReleaseSurfaces() {
-    if (m_readBackSurface) {
-        m_readBackSurface->Release();
-        m_readBackSurface = nullptr;
-    }
+    m_readBackSurface.reset();
 }
 
 HRESULT FramePresenter::EnsureReadBackSurface(IDirect3DDevice9* device,
@@ -87,12 +86,12 @@ HRESULT FramePresenter::EnsureReadBackSurface(IDirect3DDevice9* device,
         ReleaseSurfaces();
     }
     return device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
-                                               D3DPOOL_SYSTEMMEM, &m_readBackSurface, nullptr);
+                                               D3DPOOL_SYSTEMMEM, m_readBackSurface.put(), nullptr);
 }
 
 HRESULT FramePresenter::CopyBackBufferToWindow(IDirect3DDevice9* device, HWND deviceWindow) {
-    IDirect3DSurface9* backBuffer = nullptr;
-    HRESULT hr = device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
+    ComRef<IDirect3DSurface9> backBuffer;
+    HRESULT hr = device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, backBuffer.put());
     if (FAILED(hr))
         return hr;
     D3DSURFACE_DESC desc;
@@ -104,7 +103,7 @@ HRESULT FramePresenter::CopyBackBufferToWindow(IDirect3DDevice9* device, HWND de
         hr = EnsureReadBackSurface(device, desc);
     if (SUCCEEDED(hr))
         hr = device->GetRenderTargetData(backBuffer, m_readBackSurface);
-    backBuffer->Release();
+    backBuffer.reset();
     if (FAILED(hr))
         return hr;
 
@@ -119,12 +118,14 @@ HRESULT FramePresenter::CopyBackBufferToWindow(IDirect3DDevice9* device, HWND de
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    HDC dc = GetDC(deviceWindow);
-    if (dc) {
-        SetDIBitsToDevice(dc, 0, 0, desc.Width, desc.Height, 0, 0, 0, desc.Height, locked.pBits,
-                          &info, DIB_RGB_COLORS);
-        ReleaseDC(deviceWindow, dc);
+    {
+        WindowDc dc(deviceWindow);
+        if (dc)
+            SetDIBitsToDevice(dc, 0, 0, desc.Width, desc.Height, 0, 0, 0, desc.Height,
+                              locked.pBits, &info, DIB_RGB_COLORS);
+        else
+            hr = E_FAIL;
     }
     m_readBackSurface->UnlockRect();
-    return dc ? S_OK : E_FAIL;
+    return hr;
 }

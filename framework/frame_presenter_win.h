@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include "base/com_ref.h"
+
 // True when the process runs under Wine (ntdll exports wine_get_version).
 bool RunningUnderWine();
 
@@ -47,5 +49,5 @@ private:
 
     bool m_readBack;
     HWND m_hiddenWindow = nullptr;
-    IDirect3DSurface9* m_readBackSurface = nullptr;
+    ComRef<IDirect3DSurface9> m_readBackSurface;
 };

@@ -3,12 +3,11 @@
 #include <cassert>
 #include <cstring>
 #include <new>
+#include <utility>
 
 CItemArray::CItemArray(ItemArrayKind kind, UINT bytesPerEntry)
     : m_kind(kind),
       m_bytesPerEntry(kind == ItemArrayKind::ByReference ? UINT(sizeof(void*)) : bytesPerEntry) {}
-
-CItemArray::~CItemArray() { delete[] m_data; }
 
 HRESULT CItemArray::Add(const void* item) {
     if (m_bytesPerEntry == 0)
@@ -17,16 +16,16 @@ HRESULT CItemArray::Add(const void* item) {
         UINT newCapacity = m_capacity == 0 ? 16 : m_capacity * 2;
         if (newCapacity < m_capacity || newCapacity > UINT(-1) / m_bytesPerEntry)
             return E_OUTOFMEMORY;
-        BYTE* grown = new (std::nothrow) BYTE[size_t(newCapacity) * m_bytesPerEntry];
-        if (grown == nullptr)
+        const size_t bytes = size_t(newCapacity) * m_bytesPerEntry;
+        std::unique_ptr<BYTE[]> grown(new (std::nothrow) BYTE[bytes]);
+        if (!grown)
             return E_OUTOFMEMORY;
         if (m_count > 0)
-            memcpy(grown, m_data, size_t(m_count) * m_bytesPerEntry);
-        delete[] m_data;
-        m_data = grown;
+            memcpy(grown.get(), m_data.get(), size_t(m_count) * m_bytesPerEntry);
+        m_data = std::move(grown);
         m_capacity = newCapacity;
     }
-    BYTE* slot = m_data + size_t(m_count) * m_bytesPerEntry;
+    BYTE* slot = m_data.get() + size_t(m_count) * m_bytesPerEntry;
     if (m_kind == ItemArrayKind::ByReference)
         memcpy(slot, &item, sizeof(void*));
     else
@@ -37,14 +36,14 @@ HRESULT CItemArray::Add(const void* item) {
 
 void CItemArray::Remove(UINT index) {
     assert(index < m_count);
-    BYTE* slot = m_data + size_t(index) * m_bytesPerEntry;
+    BYTE* slot = m_data.get() + size_t(index) * m_bytesPerEntry;
     memmove(slot, slot + m_bytesPerEntry, size_t(m_count - index - 1) * m_bytesPerEntry);
     --m_count;
 }
 
 void* CItemArray::Item(UINT index) const {
     assert(index < m_count);
-    BYTE* slot = m_data + size_t(index) * m_bytesPerEntry;
+    BYTE* slot = m_data.get() + size_t(index) * m_bytesPerEntry;
     if (m_kind == ItemArrayKind::ByValue)
         return slot;
     void* stored;

@@ -4,13 +4,14 @@
 // to: whoever added a pointer deletes the object.
 #include <windows.h>
 
+#include <memory>
+
 enum class ItemArrayKind { ByValue, ByReference };
 
 class CItemArray {
 public:
     // A by-reference array always stores pointers, whatever `bytesPerEntry` says.
     CItemArray(ItemArrayKind kind, UINT bytesPerEntry);
-    ~CItemArray();
     CItemArray(const CItemArray&) = delete;
     CItemArray& operator=(const CItemArray&) = delete;
 
@@ -37,7 +38,7 @@ public:
 
 private:
     ItemArrayKind m_kind;
-    BYTE* m_data = nullptr;
+    std::unique_ptr<BYTE[]> m_data;
     UINT m_bytesPerEntry;
     UINT m_count = 0;
     UINT m_capacity = 0;

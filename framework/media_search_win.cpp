@@ -1,5 +1,6 @@
 #include "framework/media_search_win.h"
 
+#include "base/file_handle_win.h"
 #include "framework/text_buffer.h"
 
 namespace {
@@ -9,12 +10,9 @@ namespace {
 const int kMediaSearchLevels = 4;
 
 bool CanOpenForReading(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(file);
-    return true;
+    const FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid();
 }
 
 bool IsFolder(const char* path) {

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "base/device_context_win.h"
+#include "base/gdi_object_win.h"
+#include "base/selected_object_win.h"
 #include "framework/font_measure_win.h"
 #include "framework/glyph_sheet.h"
 
@@ -10,39 +13,6 @@ namespace {
 // Room for 50 quads of two triangles per batch, 32 bytes per vertex.
 constexpr UINT kVertexCount = 300;
 constexpr UINT kVertexSize = 32;
-
-struct MemoryDC {
-    HDC dc = CreateCompatibleDC(nullptr);
-    ~MemoryDC() {
-        if (dc)
-            DeleteDC(dc);
-    }
-};
-
-// A GDI object selected into a DC for the life of this holder, then deselected and deleted.
-struct SelectedObject {
-    HDC dc;
-    HGDIOBJ object;
-    HGDIOBJ previous;
-    SelectedObject(HDC dc_, HGDIOBJ object_)
-        : dc(dc_), object(object_), previous(object_ ? SelectObject(dc_, object_) : nullptr) {}
-    ~SelectedObject() {
-        if (previous)
-            SelectObject(dc, previous);
-        if (object)
-            DeleteObject(object);
-    }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-};
-
-template <typename T>
-void ReleaseAndClear(T*& object) {
-    if (object) {
-        object->Release();
-        object = nullptr;
-    }
-}
 
 }  // namespace
 
@@ -90,16 +60,16 @@ HRESULT CD3DTextureFont::BuildTexture(IDirect3DDevice9* device) {
     ReleaseTexture();
     m_pDevice = device;
     m_fontScale = 1.0f;
-    MemoryDC memory;
-    if (!memory.dc)
+    MemoryDc memory(nullptr);
+    if (!memory)
         return E_FAIL;
-    SetMapMode(memory.dc, MM_TEXT);
+    SetMapMode(memory, MM_TEXT);
 
     D3DCAPS9 caps = {};
     HRESULT hr = device->GetDeviceCaps(&caps);
     if (FAILED(hr))
         return hr;
-    SheetChoice sheet = ChooseSheetForFont(memory.dc, m_fontName, m_fontHeight, m_fontFlags,
+    SheetChoice sheet = ChooseSheetForFont(memory, m_fontName, m_fontHeight, m_fontFlags,
                                            caps.MaxTextureWidth);
     if (sheet.result != SheetResult::Ok)
         return sheet.result == SheetResult::TooLarge ? D3DERR_MOREDATA : E_FAIL;
@@ -108,7 +78,7 @@ HRESULT CD3DTextureFont::BuildTexture(IDirect3DDevice9* device) {
     m_texHeight = sheet.height;
 
     hr = device->CreateTexture(m_texWidth, m_texHeight, 1, 0, D3DFMT_A4R4G4B4, D3DPOOL_MANAGED,
-                               &m_pTexture, nullptr);
+                               m_pTexture.put(), nullptr);
     if (FAILED(hr))
         return hr;
 
@@ -120,16 +90,17 @@ HRESULT CD3DTextureFont::BuildTexture(IDirect3DDevice9* device) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    SelectedObject sheetBitmap(memory.dc,
-                               CreateDIBSection(memory.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    SelectedObject font(memory.dc,
-                        MakeGdiFont(memory.dc, m_fontName, m_fontHeight, m_fontFlags, m_fontScale));
-    if (!sheetBitmap.object || !bits || !font.object)
+    GdiObject<HBITMAP> sheetBitmap(
+        CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    GdiObject<HFONT> font(MakeGdiFont(memory, m_fontName, m_fontHeight, m_fontFlags, m_fontScale));
+    SelectedObject sheetSelection(memory, sheetBitmap);
+    SelectedObject fontSelection(memory, font);
+    if (!sheetBitmap || !bits || !font)
         return E_FAIL;
-    SetTextColor(memory.dc, RGB(255, 255, 255));
-    SetBkColor(memory.dc, RGB(0, 0, 0));
-    SetTextAlign(memory.dc, TA_TOP);
-    hr = PaintSheet(memory.dc, sheet.metrics);
+    SetTextColor(memory, RGB(255, 255, 255));
+    SetBkColor(memory, RGB(0, 0, 0));
+    SetTextAlign(memory, TA_TOP);
+    hr = PaintSheet(memory, sheet.metrics);
     if (FAILED(hr))
         return hr;
     GdiFlush();
@@ -139,14 +110,14 @@ HRESULT CD3DTextureFont::BuildTexture(IDirect3DDevice9* device) {
 HRESULT CD3DTextureFont::BuildBuffers() {
     HRESULT hr = m_pDevice->CreateVertexBuffer(kVertexCount * kVertexSize,
                                                D3DUSAGE_WRITEONLY | D3DUSAGE_DYNAMIC, 0,
-                                               D3DPOOL_DEFAULT, &m_pVertexBuffer, nullptr);
+                                               D3DPOOL_DEFAULT, m_pVertexBuffer.put(), nullptr);
     if (FAILED(hr))
         return hr;
     const bool blending = SupportsAlphaBlending();
-    for (IDirect3DStateBlock9** block : {&m_savedStates, &m_textStates}) {
+    for (ComRef<IDirect3DStateBlock9>* block : {&m_savedStates, &m_textStates}) {
         m_pDevice->BeginStateBlock();
         SetTextStates(blending);
-        hr = m_pDevice->EndStateBlock(block);
+        hr = m_pDevice->EndStateBlock(block->put());
         if (FAILED(hr))
             return hr;
     }
@@ -156,22 +127,20 @@ HRESULT CD3DTextureFont::BuildBuffers() {
 bool CD3DTextureFont::SupportsAlphaBlending() const {
     D3DCAPS9 caps = {};
     D3DDISPLAYMODE mode = {};
-    IDirect3DSurface9* target = nullptr;
-    IDirect3D9* d3d = nullptr;
+    ComRef<IDirect3DSurface9> target;
+    ComRef<IDirect3D9> d3d;
     if (FAILED(m_pDevice->GetDeviceCaps(&caps)) || FAILED(m_pDevice->GetDisplayMode(0, &mode)) ||
-        FAILED(m_pDevice->GetRenderTarget(0, &target)))
+        FAILED(m_pDevice->GetRenderTarget(0, target.put())))
         return true;
     D3DSURFACE_DESC desc = {};
     target->GetDesc(&desc);
-    target->Release();
-    if (FAILED(m_pDevice->GetDirect3D(&d3d)))
+    target.reset();
+    if (FAILED(m_pDevice->GetDirect3D(d3d.put())))
         return true;
-    HRESULT hr = d3d->CheckDeviceFormat(
+    return SUCCEEDED(d3d->CheckDeviceFormat(
         caps.AdapterOrdinal, caps.DeviceType, mode.Format,
         D3DUSAGE_RENDERTARGET | D3DUSAGE_QUERY_POSTPIXELSHADER_BLENDING, D3DRTYPE_SURFACE,
-        desc.Format);
-    d3d->Release();
-    return SUCCEEDED(hr);
+        desc.Format));
 }
 
 void CD3DTextureFont::SetTextStates(bool blending) {
@@ -213,14 +182,14 @@ void CD3DTextureFont::SetTextStates(bool blending) {
 }
 
 HRESULT CD3DTextureFont::ReleaseBuffers() {
-    ReleaseAndClear(m_pVertexBuffer);
-    ReleaseAndClear(m_savedStates);
-    ReleaseAndClear(m_textStates);
+    m_pVertexBuffer.reset();
+    m_savedStates.reset();
+    m_textStates.reset();
     return S_OK;
 }
 
 HRESULT CD3DTextureFont::ReleaseTexture() {
-    ReleaseAndClear(m_pTexture);
+    m_pTexture.reset();
     m_pDevice = nullptr;
     return S_OK;
 }

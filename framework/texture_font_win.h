@@ -9,6 +9,8 @@
 #include <d3d9.h>
 #include <cstdint>
 
+#include "base/com_ref.h"
+
 struct GlyphMetrics;
 
 enum FontFlags : DWORD {
@@ -36,16 +38,16 @@ public:
     char m_fontName[80];
     DWORD m_fontHeight;
     DWORD m_fontFlags;
-    IDirect3DDevice9* m_pDevice = nullptr;
-    IDirect3DTexture9* m_pTexture = nullptr;
-    IDirect3DVertexBuffer9* m_pVertexBuffer = nullptr;
+    IDirect3DDevice9* m_pDevice = nullptr;   // not held: the font lives inside the device's life
+    ComRef<IDirect3DTexture9> m_pTexture;
+    ComRef<IDirect3DVertexBuffer9> m_pVertexBuffer;
     DWORD m_texWidth = 0;
     DWORD m_texHeight = 0;
     float m_fontScale = 1.0f;
     float m_glyphRects[96][4] = {};     // left, top, right, bottom of character 32 + index
     DWORD m_glyphMargin = 0;
-    IDirect3DStateBlock9* m_savedStates = nullptr;
-    IDirect3DStateBlock9* m_textStates = nullptr;
+    ComRef<IDirect3DStateBlock9> m_savedStates;
+    ComRef<IDirect3DStateBlock9> m_textStates;
 
 private:
     // Draws the glyphs on the sheet selected into `dc` and stores their rectangles.

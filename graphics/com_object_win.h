@@ -35,27 +35,3 @@ protected:
 private:
     ULONG references_ = 1;
 };
-
-// Releases a COM pointer when it goes out of scope.
-template <class T>
-class ComHolder {
-public:
-    ComHolder() = default;
-    ComHolder(const ComHolder&) = delete;
-    ComHolder& operator=(const ComHolder&) = delete;
-    ~ComHolder() {
-        if (pointer_) pointer_->Release();
-    }
-    T** out() { return &pointer_; }
-    T* get() const { return pointer_; }
-    T* operator->() const { return pointer_; }
-    // Hands the reference to the caller.
-    T* detach() {
-        T* pointer = pointer_;
-        pointer_ = nullptr;
-        return pointer;
-    }
-
-private:
-    T* pointer_ = nullptr;
-};

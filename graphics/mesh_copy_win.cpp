@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "base/com_ref.h"
 #include "graphics/adjacency.h"
 #include "graphics/attribute_sort.h"
 #include "graphics/d3dx_buffer_win.h"
@@ -98,10 +99,9 @@ HRESULT optimizeMesh(ID3DXMesh* source, DWORD flags, const DWORD* pAdjacencyIn,
     if (!ppOptMesh) return D3DERR_INVALIDCALL;
     *ppOptMesh = nullptr;
     if (ppVertexRemap) *ppVertexRemap = nullptr;
-    IDirect3DDevice9* device = nullptr;
-    HRESULT hr = source->GetDevice(&device);
+    ComRef<IDirect3DDevice9> device;
+    HRESULT hr = source->GetDevice(device.put());
     if (FAILED(hr)) return hr;
-    device->Release();  // the source mesh keeps it alive
     const DWORD options = flags & kMeshOptionBits, fvf = source->GetFVF();
     const DWORD vertexCount = source->GetNumVertices();
     MeshArrays sorted;
@@ -129,13 +129,9 @@ HRESULT optimizeMesh(ID3DXMesh* source, DWORD flags, const DWORD* pAdjacencyIn,
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
-    hr = createMesh(options, fvf, device, std::move(sorted), ppOptMesh);
-    if (SUCCEEDED(hr) && ppVertexRemap) {
-        hr = identityRemap(vertexCount, ppVertexRemap);
-        if (FAILED(hr)) {
-            (*ppOptMesh)->Release();
-            *ppOptMesh = nullptr;
-        }
-    }
+    ComRef<ID3DXMesh> optimized;
+    hr = createMesh(options, fvf, device, std::move(sorted), optimized.put());
+    if (SUCCEEDED(hr) && ppVertexRemap) hr = identityRemap(vertexCount, ppVertexRemap);
+    if (SUCCEEDED(hr)) *ppOptMesh = optimized.detach();
     return hr;
 }

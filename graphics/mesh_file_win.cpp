@@ -5,8 +5,8 @@
 #include <new>
 #include <string>
 
+#include "base/com_ref.h"
 #include "graphics/adjacency.h"
-#include "graphics/com_object_win.h"
 #include "graphics/attribute_sort.h"
 #include "graphics/d3dx_win.h"
 #include "graphics/d3dx_buffer_win.h"
@@ -127,16 +127,16 @@ HRESULT loadMesh(const char* path, DWORD options, IDirect3DDevice9* device,
         content.materials.push_back(white);
         content.attributes.assign(content.faceCount(), 0);
     }
-    ComHolder<ID3DXMesh> mesh;
-    ComHolder<ID3DXBuffer> adjacency, materials, effects;
-    HRESULT hr = meshOf(content, options, device, mesh.out());
+    ComRef<ID3DXMesh> mesh;
+    ComRef<ID3DXBuffer> adjacency, materials, effects;
+    HRESULT hr = meshOf(content, options, device, mesh.put());
     if (SUCCEEDED(hr) && ppAdjacency) {
         const std::vector<uint32_t> neighbours = adjacencyOf(content);
-        hr = createBuffer(neighbours.data(), neighbours.size() * sizeof(uint32_t), adjacency.out());
+        hr = createBuffer(neighbours.data(), neighbours.size() * sizeof(uint32_t), adjacency.put());
     }
-    if (SUCCEEDED(hr) && ppMaterials) hr = materialBuffer(content.materials, materials.out());
+    if (SUCCEEDED(hr) && ppMaterials) hr = materialBuffer(content.materials, materials.put());
     if (SUCCEEDED(hr) && ppEffectInstances)
-        hr = effectBuffer(content.materials.size(), effects.out());
+        hr = effectBuffer(content.materials.size(), effects.put());
     if (FAILED(hr)) return hr;
     *ppMesh = mesh.detach();
     if (ppAdjacency) *ppAdjacency = adjacency.detach();

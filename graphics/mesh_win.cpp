@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "base/com_ref.h"
 #include "graphics/com_object_win.h"
 #include "graphics/fvf.h"
 #include "graphics/mesh_copy_win.h"
@@ -38,10 +39,10 @@ HRESULT fillBuffer(Buffer* buffer, const void* data, size_t size, DWORD usage) {
 class Mesh final : public ComObject<ID3DXMesh> {
 public:
     Mesh(IDirect3DDevice9* device, DWORD options, DWORD fvf, MeshArrays arrays)
-        : device_(device), options_(options), fvf_(fvf), vertexSize_(fvf::vertexSize(fvf)),
+        : device_(ComRef<IDirect3DDevice9>::addReference(device)), options_(options), fvf_(fvf),
+          vertexSize_(fvf::vertexSize(fvf)),
           faceCount_(DWORD(arrays.attributes.size())), arrays_(std::move(arrays)) {
         vertexCount_ = DWORD(arrays_.vertices.size() / vertexSize_);
-        device_->AddRef();
     }
 
     HRESULT STDMETHODCALLTYPE DrawSubset(DWORD attribId) override;
@@ -59,8 +60,7 @@ public:
     DWORD STDMETHODCALLTYPE GetOptions() override { return options_; }
     HRESULT STDMETHODCALLTYPE GetDevice(IDirect3DDevice9** ppDevice) override {
         if (!ppDevice) return D3DERR_INVALIDCALL;
-        device_->AddRef();
-        *ppDevice = device_;
+        *ppDevice = device_.share().detach();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE CloneMeshFVF(DWORD options, DWORD fvf, IDirect3DDevice9* device,
@@ -69,11 +69,11 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetVertexBuffer(IDirect3DVertexBuffer9** ppVB) override {
         const HRESULT made = makeVertexBuffer();
-        return handOut(made, vertexBuffer_, ppVB);
+        return handOut(made, vertexBuffer_.get(), ppVB);
     }
     HRESULT STDMETHODCALLTYPE GetIndexBuffer(IDirect3DIndexBuffer9** ppIB) override {
         const HRESULT made = makeIndexBuffer();
-        return handOut(made, indexBuffer_, ppIB);
+        return handOut(made, indexBuffer_.get(), ppIB);
     }
     HRESULT STDMETHODCALLTYPE LockVertexBuffer(DWORD flags, LPVOID* ppData) override {
         if (vertexBuffer_) return vertexBuffer_->Lock(0, 0, ppData, flags);
@@ -113,11 +113,7 @@ public:
     }
 
 private:
-    ~Mesh() override {
-        if (vertexBuffer_) vertexBuffer_->Release();
-        if (indexBuffer_) indexBuffer_->Release();
-        device_->Release();
-    }
+    ~Mesh() override = default;
 
     template <class Buffer>
     static HRESULT handOut(HRESULT made, Buffer* buffer, Buffer** out) {
@@ -146,16 +142,14 @@ private:
         // The array cannot move into a device buffer under a caller's pointer.
         if (vertexLocks_) return D3DERR_INVALIDCALL;
         const DWORD usage = usageFor(options_, D3DXMESH_VB_WRITEONLY, D3DXMESH_VB_DYNAMIC);
-        IDirect3DVertexBuffer9* buffer = nullptr;
+        ComRef<IDirect3DVertexBuffer9> buffer;
         HRESULT hr = device_->CreateVertexBuffer(
             UINT(arrays_.vertices.size()), usage, fvf_,
-            poolFor(options_, D3DXMESH_VB_SYSTEMMEM, D3DXMESH_VB_MANAGED), &buffer, nullptr);
-        if (SUCCEEDED(hr)) hr = fillBuffer(buffer, arrays_.vertices.data(), arrays_.vertices.size(), usage);
-        if (FAILED(hr)) {
-            if (buffer) buffer->Release();
-            return hr;
-        }
-        vertexBuffer_ = buffer;
+            poolFor(options_, D3DXMESH_VB_SYSTEMMEM, D3DXMESH_VB_MANAGED), buffer.put(), nullptr);
+        if (SUCCEEDED(hr))
+            hr = fillBuffer(buffer.get(), arrays_.vertices.data(), arrays_.vertices.size(), usage);
+        if (FAILED(hr)) return hr;
+        vertexBuffer_ = std::move(buffer);
         std::vector<uint8_t>().swap(arrays_.vertices);
         return S_OK;
     }
@@ -164,7 +158,7 @@ private:
         if (indexBuffer_) return S_OK;
         if (indexLocks_) return D3DERR_INVALIDCALL;
         const HRESULT hr = createIndexBuffer(device_, options_, arrays_.indices.data(),
-                                             arrays_.indices.size(), &indexBuffer_);
+                                             arrays_.indices.size(), indexBuffer_.put());
         if (SUCCEEDED(hr)) std::vector<uint16_t>().swap(arrays_.indices);
         return hr;
     }
@@ -187,11 +181,11 @@ private:
         return ranges;
     }
 
-    IDirect3DDevice9* device_;
+    ComRef<IDirect3DDevice9> device_;
     DWORD options_, fvf_, vertexSize_, faceCount_, vertexCount_ = 0;
     MeshArrays arrays_;
-    IDirect3DVertexBuffer9* vertexBuffer_ = nullptr;
-    IDirect3DIndexBuffer9* indexBuffer_ = nullptr;
+    ComRef<IDirect3DVertexBuffer9> vertexBuffer_;
+    ComRef<IDirect3DIndexBuffer9> indexBuffer_;
     int vertexLocks_ = 0, indexLocks_ = 0;
 };
 
@@ -300,16 +294,14 @@ HRESULT createIndexBuffer(IDirect3DDevice9* device, DWORD options, const uint16_
     const size_t bytes = (count ? count : 1) * sizeof(uint16_t);
     if (bytes > 0x7FFFFFFF) return E_OUTOFMEMORY;
     const DWORD usage = usageFor(options, D3DXMESH_IB_WRITEONLY, D3DXMESH_IB_DYNAMIC);
-    IDirect3DIndexBuffer9* buffer = nullptr;
+    ComRef<IDirect3DIndexBuffer9> buffer;
     HRESULT hr = device->CreateIndexBuffer(UINT(bytes), usage, D3DFMT_INDEX16,
                                            poolFor(options, D3DXMESH_IB_SYSTEMMEM,
                                                    D3DXMESH_IB_MANAGED),
-                                           &buffer, nullptr);
-    if (SUCCEEDED(hr) && count) hr = fillBuffer(buffer, indices, count * sizeof(uint16_t), usage);
-    if (FAILED(hr)) {
-        if (buffer) buffer->Release();
-        return hr;
-    }
-    *ppIndexBuffer = buffer;
+                                           buffer.put(), nullptr);
+    if (SUCCEEDED(hr) && count)
+        hr = fillBuffer(buffer.get(), indices, count * sizeof(uint16_t), usage);
+    if (FAILED(hr)) return hr;
+    *ppIndexBuffer = buffer.detach();
     return S_OK;
 }

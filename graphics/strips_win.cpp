@@ -1,8 +1,8 @@
 // D3DXConvertMeshToSingleStrip and D3DXConvertMeshToStrips over the portable strip builder.
+#include "base/com_ref.h"
 #include "graphics/d3dx_win.h"
 #include "graphics/d3dx_buffer_win.h"
 #include "graphics/mesh_win.h"
-#include "graphics/com_object_win.h"
 #include "graphics/strips.h"
 
 #include <mutex>
@@ -66,11 +66,11 @@ HRESULT subsetStrips(ID3DXMesh* mesh, DWORD attribId, StripSet& strips) {
 
 HRESULT stripIndexBuffer(ID3DXMesh* mesh, DWORD ibOptions, const std::vector<uint32_t>& indices,
                          IDirect3DIndexBuffer9** ppIndexBuffer) {
-    ComHolder<IDirect3DDevice9> device;
-    HRESULT hr = mesh->GetDevice(device.out());
+    ComRef<IDirect3DDevice9> device;
+    HRESULT hr = mesh->GetDevice(device.put());
     if (FAILED(hr)) return hr;
     const std::vector<uint16_t> narrow(indices.begin(), indices.end());
-    return createIndexBuffer(device.get(), ibOptions, narrow.data(), narrow.size(), ppIndexBuffer);
+    return createIndexBuffer(device, ibOptions, narrow.data(), narrow.size(), ppIndexBuffer);
 }
 
 }  // namespace
@@ -103,18 +103,14 @@ HRESULT D3DXConvertMeshToStrips(ID3DXMesh* pMeshIn, DWORD attribId, DWORD ibOpti
         HRESULT hr = subsetStrips(pMeshIn, attribId, strips);
         if (FAILED(hr)) return hr;
         const std::vector<DWORD> lengths(strips.lengths.begin(), strips.lengths.end());
+        ComRef<ID3DXBuffer> lengthBuffer;
         if (ppStripLengths) {
-            hr = createBuffer(lengths.data(), lengths.size() * sizeof(DWORD), ppStripLengths);
+            hr = createBuffer(lengths.data(), lengths.size() * sizeof(DWORD), lengthBuffer.put());
             if (FAILED(hr)) return hr;
         }
         hr = stripIndexBuffer(pMeshIn, ibOptions, strips.indices, ppIndexBuffer);
-        if (FAILED(hr)) {
-            if (ppStripLengths) {
-                (*ppStripLengths)->Release();
-                *ppStripLengths = nullptr;
-            }
-            return hr;
-        }
+        if (FAILED(hr)) return hr;
+        if (ppStripLengths) *ppStripLengths = lengthBuffer.detach();
         if (pNumIndices) *pNumIndices = DWORD(strips.indices.size());
         if (pNumStrips) *pNumStrips = DWORD(lengths.size());
         return S_OK;

@@ -5,7 +5,8 @@
 #include <new>
 #include <vector>
 
-#include "graphics/com_object_win.h"
+#include "base/com_ref.h"
+#include "base/stdio_file.h"
 #include "graphics/d3dx_win.h"
 #include "graphics/dxt_decode.h"
 #include "graphics/image_decode.h"
@@ -17,7 +18,7 @@ namespace {
 const long kMaxFileBytes = 256L << 20;
 
 bool readFile(const char* path, std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path, "rb");
+    StdioFile file(path, "rb");
     if (!file) return false;
     bool ok = std::fseek(file, 0, SEEK_END) == 0;
     const long size = ok ? std::ftell(file) : -1;
@@ -26,15 +27,14 @@ bool readFile(const char* path, std::vector<uint8_t>& bytes) {
         bytes.resize(size_t(size));
         ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
     }
-    std::fclose(file);
     return ok;
 }
 
 bool deviceTakes(IDirect3DDevice9* device, D3DFORMAT format) {
-    ComHolder<IDirect3D9> d3d;
+    ComRef<IDirect3D9> d3d;
     D3DDEVICE_CREATION_PARAMETERS creation{};
     D3DDISPLAYMODE mode{};
-    return SUCCEEDED(device->GetDirect3D(d3d.out())) &&
+    return SUCCEEDED(device->GetDirect3D(d3d.put())) &&
            SUCCEEDED(device->GetCreationParameters(&creation)) &&
            SUCCEEDED(d3d->GetAdapterDisplayMode(creation.AdapterOrdinal, &mode)) &&
            SUCCEEDED(d3d->CheckDeviceFormat(creation.AdapterOrdinal, creation.DeviceType,
@@ -78,9 +78,9 @@ bool canUploadBlocks(IDirect3DDevice9* device, const CompressedImage& blocks) {
 
 HRESULT uploadBlocks(IDirect3DDevice9* device, const CompressedImage& blocks,
                      IDirect3DTexture9** ppTexture) {
-    ComHolder<IDirect3DTexture9> texture;
+    ComRef<IDirect3DTexture9> texture;
     HRESULT hr = device->CreateTexture(blocks.width, blocks.height, UINT(blocks.levels.size()), 0,
-                                       d3dFormat(blocks.format), D3DPOOL_MANAGED, texture.out(),
+                                       d3dFormat(blocks.format), D3DPOOL_MANAGED, texture.put(),
                                        nullptr);
     uint32_t width = blocks.width, height = blocks.height;
     for (UINT level = 0; SUCCEEDED(hr) && level < blocks.levels.size(); ++level) {
@@ -101,10 +101,10 @@ HRESULT uploadPixels(IDirect3DDevice9* device, const Image& image, IDirect3DText
     while (first + 1 < levels.size() && !fitsDevice(device, levels[first].width, levels[first].height))
         ++first;
     const D3DFORMAT format = image.hasAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8;
-    ComHolder<IDirect3DTexture9> texture;
+    ComRef<IDirect3DTexture9> texture;
     HRESULT hr = device->CreateTexture(levels[first].width, levels[first].height,
                                        UINT(levels.size() - first), 0, format, D3DPOOL_MANAGED,
-                                       texture.out(), nullptr);
+                                       texture.put(), nullptr);
     for (size_t i = first; SUCCEEDED(hr) && i < levels.size(); ++i)
         hr = fillLevel(texture.get(), UINT(i - first),
                        reinterpret_cast<const uint8_t*>(levels[i].pixels.data()),

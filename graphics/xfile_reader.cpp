@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "base/stdio_file.h"
 #include "graphics/xfile_binary_lexer.h"
 #include "graphics/xfile_document.h"
 #include "graphics/xfile_text_lexer.h"
@@ -89,7 +90,7 @@ XReadStatus readXFile(const uint8_t* data, size_t size, MeshContent& out)
 XReadStatus loadXFile(const char* path, MeshContent& out)
 {
     out = MeshContent{};
-    FILE* file = std::fopen(path, "rb");
+    StdioFile file(path, "rb");
     if (!file)
         return XReadStatus::NotXFile;
     XReadStatus status = XReadStatus::NotXFile;
@@ -108,7 +109,6 @@ XReadStatus loadXFile(const char* path, MeshContent& out)
             status = XReadStatus::OutOfMemory;
         }
     }
-    std::fclose(file);
     return status;
 }
 

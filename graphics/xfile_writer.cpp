@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/stdio_file.h"
 #include "graphics/xfile_binary_sink.h"
 #include "graphics/xfile_templates.h"
 #include "graphics/xfile_text_sink.h"
@@ -186,9 +187,9 @@ std::vector<uint8_t> writeXFile(const MeshContent& mesh, XFileFormat format)
 bool saveXFile(const char* path, const MeshContent& mesh, XFileFormat format)
 {
     std::vector<uint8_t> bytes = writeXFile(mesh, format);
-    FILE* file = std::fopen(path, "wb");
+    StdioFile file(path, "wb");
     if (!file)
         return false;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return file.close() && written;
 }

@@ -1,6 +1,7 @@
 #include "imagefile/bmp_file_win.h"
 
 #include <algorithm>
+#include "base/file_handle_win.h"
 #include "threeds/diagnostics.h"
 
 namespace {
@@ -64,26 +65,23 @@ bool readContents(HANDLE file, BmpFileContents& contents) {
     if (got != BmpFileHeaderSize || !isBmpFileHeader(contents.header, got) ||
         !bodySize(file, size))
         return false;
-    HGLOBAL block = GlobalAlloc(GPTR, size);
-    if (!block)
+    contents.body = GlobalBlock(GlobalAlloc(GPTR, size));
+    if (!contents.body.get())
         return false;
-    contents.body = block;
-    contents.bodySize = readBody(file, static_cast<uint8_t*>(block), size);
+    contents.bodySize = readBody(file, static_cast<uint8_t*>(contents.body.fixedMemory()), size);
     return true;
 }
 
 } // namespace
 
 bool readBmpFile(const char* path, BmpFileContents& contents) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_READONLY, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_READONLY, nullptr));
+    if (!file.valid())
         errorBox("Error: INVALID_HANDLE_VALUE ");
-    const bool read = readContents(file, contents);
-    if (file != INVALID_HANDLE_VALUE) {
-        // A file that is no bitmap is closed without a word, as it always was.
-        if (!CloseHandle(file) && read)
-            errorBox("CloseHandle failed");
-    }
+    const bool read = readContents(file.get(), contents);
+    // Only a file that was read is worth a word when it cannot be closed.
+    if (!file.close() && read)
+        errorBox("CloseHandle failed");
     return read;
 }

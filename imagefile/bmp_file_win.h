@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <cstddef>
 #include <cstdint>
+#include "base/global_block_win.h"
 #include "imagefile/bmp_decode.h"
 
 // Bodies above this are refused as memory the program cannot have.
@@ -11,7 +12,7 @@ constexpr size_t MaxBmpBodyBytes = size_t(512) << 20;
 
 struct BmpFileContents {
     uint8_t header[BmpFileHeaderSize] = {};
-    HGLOBAL body = nullptr; // fixed block of bodySize bytes, owned by the caller (GlobalFree)
+    GlobalBlock body; // fixed block (GPTR) of bodySize bytes
     size_t bodySize = 0;
 };
 

@@ -1,5 +1,8 @@
 #include "imagefile/dib_section_win.h"
 
+#include "base/device_context_win.h"
+#include "base/gdi_object_win.h"
+
 HBITMAP createDibSection(HWND window, int width, int height, uint8_t*& bits) {
     bits = nullptr;
     if (!isKeepableSize(width, height))
@@ -12,16 +15,13 @@ HBITMAP createDibSection(HWND window, int width, int height, uint8_t*& bits) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     info.bmiHeader.biSizeImage = static_cast<DWORD>(dibStride(width) * size_t(height));
-    HDC dc = GetDC(window);
     void* pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    ReleaseDC(window, dc);
-    if (bitmap && !pixels) {
-        DeleteObject(bitmap);
+    GdiObject<HBITMAP> bitmap(
+        CreateDIBSection(WindowDc(window), &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (!pixels)
         return nullptr;
-    }
     bits = static_cast<uint8_t*>(pixels);
-    return bitmap;
+    return bitmap.detach();
 }
 
 HBITMAP createBitmapFromPixels(HWND window, const RgbImage& image) {

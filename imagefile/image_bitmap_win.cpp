@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+#include "base/device_context_win.h"
+#include "base/selected_object_win.h"
 #include "imagefile/bmp_file_win.h"
 #include "imagefile/dib_section_win.h"
 #include "threeds/diagnostics.h"
@@ -16,19 +18,6 @@ int scaledSize(int size, float factor) {
     return std::fabs(scaled) < 2147483647.0 ? static_cast<int>(scaled) : -1;
 }
 
-// Keeps `object` selected into `dc` for the holder's lifetime, then puts the old one back.
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ object) : dc(dc), previous(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc, previous); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-private:
-    HDC dc;
-    HGDIOBJ previous;
-};
-
 void repaintNow(HWND window, BOOL erase) {
     InvalidateRect(window, nullptr, erase);
     UpdateWindow(window);
@@ -36,16 +25,9 @@ void repaintNow(HWND window, BOOL erase) {
 
 } // namespace
 
-ImageBitmap::~ImageBitmap() {
-    releaseDibBlock();
-    deleteBitmaps();
-}
-
 void ImageBitmap::deleteBitmaps() {
-    replaceShownBitmap(nullptr);
-    if (loadedBitmap)
-        DeleteObject(loadedBitmap);
-    loadedBitmap = nullptr;
+    zoomedCopy.reset();
+    loadedBitmap.reset();
     loaded = 0;
     pixels = RgbImage{};
 }
@@ -75,14 +57,12 @@ bool ImageBitmap::loadBmp(HWND target, const char* path) {
     if (!readBmpFile(path, contents))
         return false;
     RgbImage image;
-    const BmpStatus status = decodeBmpBody(static_cast<const uint8_t*>(contents.body),
+    const BmpStatus status = decodeBmpBody(static_cast<const uint8_t*>(contents.body.fixedMemory()),
                                            contents.bodySize, image);
-    if (status != BmpStatus::Ok) {
-        GlobalFree(contents.body);
+    if (status != BmpStatus::Ok)
         return false;
-    }
     releaseDibBlock();
-    dibBlock = contents.body;
+    dibBlock = std::move(contents.body);
     dibBlockSize = contents.bodySize;
 
     if (!takeImage(target, image)) {
@@ -106,18 +86,18 @@ int ImageBitmap::makeZoomedCopy(float factor) {
     const int zoomedHeight = scaledSize(height, factor);
     if (zoomedWidth == pixels.width && zoomedHeight == pixels.height) {
         // Unzoomed: the loaded bitmap already holds exactly these pixels.
-        replaceShownBitmap(loadedBitmap);
+        zoomedCopy.reset();
         reportImageSize(zoomedWidth, zoomedHeight);
         return 0;
     }
     uint8_t* rows = nullptr;
-    HBITMAP bitmap = createDibSection(window, zoomedWidth, zoomedHeight, rows);
+    GdiObject<HBITMAP> bitmap(createDibSection(window, zoomedWidth, zoomedHeight, rows));
     if (!bitmap) {
         errorBox("lpvBits == NULL");
         return -1;
     }
     zoomNearestInto(pixels, zoomedWidth, zoomedHeight, rows, dibStride(zoomedWidth));
-    replaceShownBitmap(bitmap);
+    zoomedCopy = std::move(bitmap);
     reportImageSize(zoomedWidth, zoomedHeight);
     return 0;
 }
@@ -148,21 +128,18 @@ void ImageBitmap::makeBitmapFromPgm(HWND target) {
 
 bool ImageBitmap::drawBitmap(HDC dc, int x, int y, int, int, HBITMAP bitmap, int scaleX,
                              int scaleY, int extraY, int scrollX, int scrollY) {
-    HDC memory = CreateCompatibleDC(dc);
+    MemoryDc memory(dc);
     if (!memory)
         return false;
-    {
-        Selection selection(memory, bitmap);
-        SetMapMode(memory, GetMapMode(dc));
-        BITMAP info = {};
-        GetObjectA(bitmap, sizeof info, &info);
-        POINT size = {info.bmWidth, info.bmHeight};
-        DPtoLP(dc, &size, 1);
-        const int targetX = x * scaleX - scrollX;
-        const int targetY = y * scaleY - scrollY + extraY;
-        BitBlt(dc, targetX, targetY, size.x, size.y + CopiedExtraRows, memory, 0, 0, SRCCOPY);
-    }
-    DeleteDC(memory);
+    SelectedObject selection(memory, bitmap);
+    SetMapMode(memory, GetMapMode(dc));
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    POINT size = {info.bmWidth, info.bmHeight};
+    DPtoLP(dc, &size, 1);
+    const int targetX = x * scaleX - scrollX;
+    const int targetY = y * scaleY - scrollY + extraY;
+    BitBlt(dc, targetX, targetY, size.x, size.y + CopiedExtraRows, memory, 0, 0, SRCCOPY);
     return true;
 }
 
@@ -171,29 +148,22 @@ HBITMAP ImageBitmap::stretchBitmap(HWND target, HBITMAP bitmap, float factorX, f
     const int newHeight = std::abs(scaledSize(height, factorY));
     BITMAP info = {};
     GetObjectA(bitmap, sizeof info, &info);
-    HDC windowDc = GetDC(target);
-    HDC source = CreateCompatibleDC(windowDc);
-    HDC destination = CreateCompatibleDC(windowDc);
+    WindowDc windowDc(target);
+    MemoryDc source(windowDc);
+    MemoryDc destination(windowDc);
     HBITMAP stretched = CreateCompatibleBitmap(windowDc, newWidth, newHeight);
     if (source && destination && stretched) {
-        Selection from(source, bitmap);
-        Selection to(destination, stretched);
+        SelectedObject from(source, bitmap);
+        SelectedObject to(destination, stretched);
         SetStretchBltMode(destination, COLORONCOLOR);
         StretchBlt(destination, 0, 0, newWidth, newHeight, source, 0, 0, info.bmWidth,
                    info.bmHeight, SRCCOPY);
     }
-    if (source)
-        DeleteDC(source);
-    if (destination)
-        DeleteDC(destination);
-    ReleaseDC(target, windowDc);
     return stretched;
 }
 
 void ImageBitmap::releaseDibBlock() {
-    if (dibBlock)
-        GlobalFree(dibBlock);
-    dibBlock = nullptr;
+    dibBlock.reset();
     dibBlockSize = 0;
 }
 
@@ -212,22 +182,14 @@ void ImageBitmap::reportImageSize(int imageWidth, int imageHeight) {
 // Makes the loaded bitmap from `image` and, until a zoomed copy replaces it, shows it as it
 // is. On failure nothing changes.
 bool ImageBitmap::takeImage(HWND target, RgbImage& image) {
-    HBITMAP bitmap = createBitmapFromPixels(target, image);
+    GdiObject<HBITMAP> bitmap(createBitmapFromPixels(target, image));
     if (!bitmap)
         return false;
     window = target;
-    replaceShownBitmap(bitmap);
-    if (loadedBitmap)
-        DeleteObject(loadedBitmap);
-    loadedBitmap = bitmap;
+    zoomedCopy.reset();
+    loadedBitmap = std::move(bitmap);
     width = image.width;
     height = image.height;
     pixels = std::move(image);
     return true;
-}
-
-void ImageBitmap::replaceShownBitmap(HBITMAP bitmap) {
-    if (shownBitmap && shownBitmap != loadedBitmap)
-        DeleteObject(shownBitmap);
-    shownBitmap = bitmap;
 }

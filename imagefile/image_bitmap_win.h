@@ -8,6 +8,8 @@
 // replaces the bitmaps shown before.
 #include <windows.h>
 #include <cstdint>
+#include "base/gdi_object_win.h"
+#include "base/global_block_win.h"
 #include "imagefile/image_size_listener.h"
 #include "imagefile/pgm_image.h"
 #include "imagefile/rgb_image.h"
@@ -19,7 +21,6 @@ public:
     static constexpr int CopiedExtraRows = 30;
 
     ImageBitmap() = default;
-    ~ImageBitmap();
     ImageBitmap(const ImageBitmap&) = delete;
     ImageBitmap& operator=(const ImageBitmap&) = delete;
 
@@ -82,7 +83,7 @@ public:
     // Both owned by this object (never DeleteObject them); none before the first image. At a
     // zoom that leaves the size unchanged the shown bitmap is the loaded one itself.
     HBITMAP getLoadedBitmap() const { return loadedBitmap; }
-    HBITMAP getShownBitmap() const { return shownBitmap; }
+    HBITMAP getShownBitmap() const { return zoomedCopy ? zoomedCopy : loadedBitmap; }
     const char* getFilePath() const { return filePath; }
     // Stores `path`, cut to FilePathSize - 1 characters, as the file path.
     void setFilePath(const char* path);
@@ -95,15 +96,14 @@ private:
     void reportViewportSize(HWND target);
     void reportImageSize(int imageWidth, int imageHeight);
     bool takeImage(HWND target, RgbImage& image);
-    void replaceShownBitmap(HBITMAP bitmap);
 
     char filePath[FilePathSize] = {};
     ImageSizeListener* sizeListener = nullptr;
     HWND window = nullptr;
-    HGLOBAL dibBlock = nullptr; // the last BMP file's body
+    GlobalBlock dibBlock; // the last BMP file's body
     size_t dibBlockSize = 0;
-    HBITMAP loadedBitmap = nullptr;
-    HBITMAP shownBitmap = nullptr; // may be loadedBitmap itself when no zoomed copy exists
+    GdiObject<HBITMAP> loadedBitmap;
+    GdiObject<HBITMAP> zoomedCopy; // none while the loaded bitmap itself is shown
     uint8_t loaded = 0;
     int32_t width = 0;
     int32_t height = 0;

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <new>
 
+#include "base/stdio_file.h"
+
 namespace {
 
 constexpr int LineSize = 1024;
@@ -26,11 +28,6 @@ bool parseInts(const char* line, int* values, int count) {
     }
     return true;
 }
-
-struct FileCloser {
-    FILE* file;
-    ~FileCloser() { std::fclose(file); }
-};
 
 } // namespace
 
@@ -75,12 +72,11 @@ uint8_t PgmImage::getPixel(int row, int column) const {
 }
 
 int PgmImage::read(const char* fileName) {
-    FILE* file = fileName ? std::fopen(fileName, "rb") : nullptr;
+    StdioFile file(fileName ? std::fopen(fileName, "rb") : nullptr);
     if (!file) {
         std::printf("couldnt open input file %s\n", fileName ? fileName : "(null)");
         return -1;
     }
-    FileCloser closer{file};
 
     char magic[4] = {};
     if (std::fread(magic, 1, 3, file) != 3 || std::memcmp(magic, "P5\n", 3) != 0) {

@@ -8,19 +8,20 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "base/stdio_file.h"
+
 constexpr int kNameBufferSize = 100;
 
 class Chunk3dsFile {
 public:
-    FILE* fileHandle = nullptr;     // read side, opened with the mode "rb"
-    FILE* outputStream = nullptr;   // write side, opened for binary writing
+    StdioFile fileHandle;     // read side, opened with the mode "rb"
+    StdioFile outputStream;   // write side, opened for binary writing
     uint8_t viewportEntryCount = 0; // viewport entries met so far, over all reads
     char nameBuffer[kNameBufferSize] = "Default name";
 
     Chunk3dsFile() = default;
     Chunk3dsFile(const Chunk3dsFile&) = delete;
     Chunk3dsFile& operator=(const Chunk3dsFile&) = delete;
-    ~Chunk3dsFile();
 
     // Opens `path` with the mode "rb" as the file handle (closing any earlier one). Returns
     // false, with no handle, when the file cannot be opened.

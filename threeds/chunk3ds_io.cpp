@@ -7,40 +7,30 @@
 
 Chunk3dsFile g_chunk3dsFile;
 
-Chunk3dsFile::~Chunk3dsFile()
-{
-    closeReading();
-    closeWriting();
-}
-
 bool Chunk3dsFile::openForReading(const char* path)
 {
     closeReading();
-    fileHandle = std::fopen(path, "rb");
+    fileHandle = StdioFile(path, "rb");
     readPos_ = 0;
-    return fileHandle != nullptr;
+    return fileHandle.get() != nullptr;
 }
 
 void Chunk3dsFile::closeReading()
 {
-    if (fileHandle)
-        std::fclose(fileHandle);
-    fileHandle = nullptr;
+    fileHandle.close();
 }
 
 bool Chunk3dsFile::openForWriting(const char* path)
 {
     closeWriting();
-    outputStream = std::fopen(path, "wb");
+    outputStream = StdioFile(path, "wb");
     writePos_ = 0;
-    return outputStream != nullptr;
+    return outputStream.get() != nullptr;
 }
 
 void Chunk3dsFile::closeWriting()
 {
-    if (outputStream)
-        std::fclose(outputStream);
-    outputStream = nullptr;
+    outputStream.close();
 }
 
 int Chunk3dsFile::nextByteOrEnd()

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include "toolkit/element_tree_win.h"
 
 std::vector<std::unique_ptr<ButtonControl>> g_buttons;
@@ -12,7 +13,7 @@ namespace {
 const ButtonControl emptyButton;
 
 // The "STATIC" class brush this program installed last; replaced brushes are deleted.
-HBRUSH labelBrush = nullptr;
+GdiObject<HBRUSH> labelBrush;
 
 HWND createControl(const char* className, const char* text, DWORD style, int x, int y,
                    int width, int height, HWND parent, HINSTANCE instance) {
@@ -22,11 +23,9 @@ HWND createControl(const char* className, const char* text, DWORD style, int x, 
 
 // Every static control painted from now on erases its background with this colour.
 void setStaticBackground(HWND label) {
-    HBRUSH brush = CreateSolidBrush(RGB(133, 140, 180));
-    SetClassLongPtrA(label, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(brush));
-    if (labelBrush)
-        DeleteObject(labelBrush);
-    labelBrush = brush;
+    GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(133, 140, 180)));
+    SetClassLongPtrA(label, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(brush.get()));
+    labelBrush = std::move(brush);
 }
 
 } // namespace
@@ -71,26 +70,19 @@ void removeButton(HWND window) {
         g_buttons.erase(found);
 }
 
-LabelControl::~LabelControl() {
-    if (font)
-        DeleteObject(font);
-}
-
 void createLabel(LabelControl& label, HWND parent, HINSTANCE instance, int x, int y,
                  int width, int height, const char* text, bool registerInTree) {
     label.parent = parent;
     label.instance = instance;
     label.window = createControl("STATIC", text, WS_CHILD | WS_VISIBLE | WS_GROUP, x, y, width,
                                  height, parent, instance);
-    if (label.font)
-        DeleteObject(label.font);
-    label.font = CreateFontA(10, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, nullptr);
+    label.font.reset(CreateFontA(10, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, nullptr));
     if (label.window) {
         // The label paints with a fresh device context each time, so its font is given to
         // the control itself rather than selected into one borrowed context.
-        SendMessageA(label.window, WM_SETFONT, reinterpret_cast<WPARAM>(label.font), FALSE);
+        SendMessageA(label.window, WM_SETFONT, reinterpret_cast<WPARAM>(label.font.get()), FALSE);
         setStaticBackground(label.window);
     }
     if (registerInTree)

@@ -5,6 +5,7 @@
 // group. A control whose window cannot be made keeps a window of none; nothing is shown.
 #include <windows.h>
 #include <memory>
+#include "base/gdi_object_win.h"
 #include <vector>
 
 constexpr int ButtonNameSize = 600; // 599 characters and the zero; longer names are cut
@@ -36,12 +37,7 @@ struct LabelControl {
     HWND window = nullptr;
     HWND parent = nullptr;
     HINSTANCE instance = nullptr;
-    HFONT font = nullptr; // owned; released with the label object
-
-    LabelControl() = default;
-    ~LabelControl();
-    LabelControl(const LabelControl&) = delete;
-    LabelControl& operator=(const LabelControl&) = delete;
+    GdiObject<HFONT> font;
 };
 
 // Makes a visible "STATIC" label with `text`, gives it its own 10-pixel font and makes a

@@ -7,6 +7,7 @@
 // directly.
 #include "viewer/image_window_win.h"
 
+#include "base/gdi_object_win.h"
 #include "base/selected_object_win.h"
 #include "threeds/diagnostics.h"
 #include "viewer/apply_request.h"
@@ -72,18 +73,13 @@ private:
 
 // The pens of a paint, made and deleted with it.
 struct PaintPens {
-    HPEN band = CreatePen(PS_DOT, 0, RGB(255, 255, 255));
-    HPEN wire[4] = {CreatePen(PS_SOLID, 0, RGB(0, 0, 0)), CreatePen(PS_SOLID, 0, RGB(255, 0, 0)),
-                    CreatePen(PS_SOLID, 0, RGB(0, 255, 0)), CreatePen(PS_SOLID, 0, RGB(0, 0, 255))};
+    GdiObject<HPEN> band{CreatePen(PS_DOT, 0, RGB(255, 255, 255))};
+    GdiObject<HPEN> wire[4] = {
+        GdiObject<HPEN>(CreatePen(PS_SOLID, 0, RGB(0, 0, 0))),
+        GdiObject<HPEN>(CreatePen(PS_SOLID, 0, RGB(255, 0, 0))),
+        GdiObject<HPEN>(CreatePen(PS_SOLID, 0, RGB(0, 255, 0))),
+        GdiObject<HPEN>(CreatePen(PS_SOLID, 0, RGB(0, 0, 255)))};
 
-    PaintPens() = default;
-    PaintPens(const PaintPens&) = delete;
-    PaintPens& operator=(const PaintPens&) = delete;
-    ~PaintPens()
-    {
-        for (HPEN pen : {band, wire[0], wire[1], wire[2], wire[3]})
-            DeleteObject(pen);
-    }
     // The wireframe pen of the line colour setting; other settings keep the DC's pen (black).
     HGDIOBJ wireframe() const
     {
@@ -132,11 +128,10 @@ void drawBand(HDC dc, const PaintPens& pens)
     const int x0 = toPixel(g_editState.bandStart.x), y0 = toPixel(g_editState.bandStart.y);
     const int x1 = toPixel(g_editState.bandEnd.x), y1 = toPixel(g_editState.bandEnd.y);
     const POINT corners[5] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}};
-    HGDIOBJ previous = SelectObject(dc, pens.band);
+    SelectedObject selection(dc, pens.band);
     const int previousMode = SetBkMode(dc, TRANSPARENT);  // the gaps show what lies below
     Polyline(dc, corners, 5);
     SetBkMode(dc, previousMode);
-    SelectObject(dc, previous);
 }
 
 // Keeps the copy off the scroll bars and the toolbar, which paint themselves.

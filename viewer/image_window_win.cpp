@@ -1,5 +1,6 @@
 #include "viewer/image_window_win.h"
 
+#include "base/gdi_object_win.h"
 #include "dialogs/open_bitmap_dialog_win.h"
 #include "threeds/diagnostics.h"
 #include "toolkit/element_tree_win.h"
@@ -23,19 +24,20 @@ static bool isBaseName(const char* name)
 }
 
 // Registration is attempted for every window; once the class exists the attempt fails and
-// the brush made for it is not needed.
+// the brush made for it is not needed. A registered class keeps its brush for good.
 static const char* registerWindowClass(HINSTANCE instance, const char* name)
 {
     const bool base = isBaseName(name);
+    GdiObject<HBRUSH> background(base ? CreateSolidBrush(RGB(0, 7, 255))
+                                      : CreateHatchBrush(HS_DIAGCROSS, RGB(0, 0, 190)));
     WNDCLASSA windowClass = {};
     windowClass.style = CS_VREDRAW;
     windowClass.lpfnWndProc = imageWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hbrBackground = base ? CreateSolidBrush(RGB(0, 7, 255))
-                                     : CreateHatchBrush(HS_DIAGCROSS, RGB(0, 0, 190));
+    windowClass.hbrBackground = background;
     windowClass.lpszClassName = base ? kBaseWindowClass : kImageWindowClass;
-    if (!RegisterClassA(&windowClass))
-        DeleteObject(windowClass.hbrBackground);
+    if (RegisterClassA(&windowClass))
+        background.detach();
     return windowClass.lpszClassName;
 }
 

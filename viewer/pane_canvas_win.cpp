@@ -2,22 +2,11 @@
 
 #include <algorithm>
 
-PaneCanvas::~PaneCanvas()
-{
-    release();
-}
-
 void PaneCanvas::release()
 {
-    if (dc_) {
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
-    }
-    if (bitmap_)
-        DeleteObject(bitmap_);
-    dc_ = nullptr;
-    bitmap_ = nullptr;
-    previous_ = nullptr;
+    selection_.restore();
+    dc_.reset();
+    bitmap_.reset();
     bits_ = nullptr;
     width_ = height_ = 0;
 }
@@ -37,13 +26,14 @@ HDC PaneCanvas::prepare(int width, int height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    dc_ = bitmap_ ? CreateCompatibleDC(nullptr) : nullptr;
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bitmap_)
+        dc_ = MemoryDc(nullptr);
     if (!dc_) {
         release();
         return nullptr;
     }
-    previous_ = SelectObject(dc_, bitmap_);
+    selection_ = SelectedObject(dc_, bitmap_);
     bits_ = static_cast<uint32_t*>(bits);
     width_ = width;
     height_ = height;

@@ -3,6 +3,9 @@
 // between paints. The window renders into it and copies it to the screen in one BitBlt, so
 // thousands of lines never flicker, and a WM_PRINTCLIENT can be answered with exactly what
 // the screen shows.
+#include "base/device_context_win.h"
+#include "base/gdi_object_win.h"
+#include "base/selected_object_win.h"
 #include "viewer/square_marker.h"
 
 #include <windows.h>
@@ -10,7 +13,6 @@
 class PaneCanvas {
 public:
     PaneCanvas() = default;
-    ~PaneCanvas();
     PaneCanvas(const PaneCanvas&) = delete;
     PaneCanvas& operator=(const PaneCanvas&) = delete;
 
@@ -25,9 +27,10 @@ public:
 private:
     void release();
 
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
+    // Declared in this order so that the bitmap is put out of the DC before either goes.
+    GdiObject<HBITMAP> bitmap_;
+    MemoryDc dc_;
+    SelectedObject selection_;
     uint32_t* bits_ = nullptr;
     int width_ = 0;
     int height_ = 0;

@@ -199,7 +199,7 @@ FILE* readOnlyStream()
 TEST(Writer3ds, FailedByteWriteShowsTheErrorBoxAndMovesOn)
 {
     Chunk3dsFile file;
-    file.outputStream = readOnlyStream();
+    file.outputStream = StdioFile(readOnlyStream());
     ASSERT_NE(file.outputStream, nullptr);
     startWatchingErrorBoxes();
     file.writeByte(7);
@@ -218,7 +218,7 @@ TEST(Writer3ds, FailedWritesShowTheErrorBoxForEveryByteAndWritingGoesOn)
     g_meshRecords.clear();
     g_meshRecords.emplace_back();
     Chunk3dsFile file;
-    file.outputStream = readOnlyStream();
+    file.outputStream = StdioFile(readOnlyStream());
     ASSERT_NE(file.outputStream, nullptr);
     startWatchingErrorBoxes();
     EXPECT_EQ(file.Write(), 0);
