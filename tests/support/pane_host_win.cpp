@@ -120,11 +120,3 @@ void resetPaneSettings()
     ctrlDown = false;
     setApplyPointsHandler(nullptr);
 }
-
-ImagePoint pointAt(float x, float y)
-{
-    ImagePoint p;
-    p.x = x;
-    p.y = y;
-    return p;
-}

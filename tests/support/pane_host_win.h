@@ -3,6 +3,7 @@
 // the texture pane's suites. It records the WM_LBUTTONDOWN notifications that adding points
 // sends to the parent, writes test bitmaps into the current folder and shows them in the
 // group's active window the way the editor does after loading a mesh.
+#include "tests/support/image_points.h"
 #include "viewer/image_group_win.h"
 
 #include <windows.h>
@@ -44,6 +45,3 @@ public:
 
 // Resets every process-wide setting the pane reads to its start value.
 void resetPaneSettings();
-
-// An ImagePoint at (x, y) in image pixels.
-ImagePoint pointAt(float x, float y);

@@ -4,17 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/image_points.h"
+
 #include <cmath>
 
 namespace {
-
-ImagePoint pointAt(float x, float y)
-{
-    ImagePoint p;
-    p.x = x;
-    p.y = y;
-    return p;
-}
 
 struct Pane {
     PointList points;

@@ -2,17 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/image_points.h"
+
 #include <vector>
 
 namespace {
-
-ImagePoint pointAt(float x, float y)
-{
-    ImagePoint p;
-    p.x = x;
-    p.y = y;
-    return p;
-}
 
 std::vector<int32_t> indices(PointList& list)
 {
