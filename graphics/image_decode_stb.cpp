@@ -2,6 +2,7 @@
 #include "graphics/image_decode.h"
 #include "graphics/image_size_check.h"
 #include "graphics/jpeg_check.h"
+#include "graphics/pnm_check.h"
 
 #include <climits>
 
@@ -28,7 +29,8 @@ static_assert(STBI_MAX_DIMENSIONS == kMaxImageSide, "one limit for every format"
 ImageStatus decodeWithStb(const uint8_t* data, size_t size, Image& out) {
     out = Image();
     if (size == 0 || size > size_t(INT_MAX)) return size ? ImageStatus::TooLarge : ImageStatus::Unknown;
-    if (hasOversizedHuffmanTable(data, size)) return ImageStatus::Corrupt;
+    if (hasOversizedHuffmanTable(data, size) || hasOverlongPnmNumber(data, size))
+        return ImageStatus::Corrupt;
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, int(size), &width, &height, &channels))
         return ImageStatus::Unknown;

@@ -200,6 +200,27 @@ TEST(ImageDecode, JpegWithAnOversizedHuffmanTableIsRefused) {
     }
 }
 
+TEST(ImageDecode, PnmHeaderNumbersOfTenDigitsAreRefused) {
+    // stb_image 2.27 would overflow an int on them; nine digits still read.
+    const struct {
+        const char* header;
+        ImageStatus expected;
+    } cases[] = {
+        {"P5\n000000001 1\n255\n", ImageStatus::Ok},
+        {"P5\n0000000001 1\n255\n", ImageStatus::Corrupt},
+        {"P5\n1 2222222222\n255\n", ImageStatus::Corrupt},
+        {"P6 1 1 99999999999\n", ImageStatus::Corrupt},
+        {"P5\n# a comment that ends at a return\r2222222222 1\n255\n", ImageStatus::Corrupt},
+    };
+    for (const auto& c : cases) {
+        const std::string header = c.header;
+        Bytes file(header.begin(), header.end());
+        file.resize(file.size() + 3, 0x40);
+        DecodedImage decoded;
+        EXPECT_EQ(c.expected, decode(file, decoded)) << c.header;
+    }
+}
+
 TEST(ImageDecode, EveryTruncatedFileFails) {
     const std::vector<uint32_t> colours = pattern({kRed, kGreen, kBlue, kWhite});
     expectEveryPrefixFails(makeBmp(24, false, 5, 3, colours, {}));
