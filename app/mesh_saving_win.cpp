@@ -2,6 +2,7 @@
 // coordinates, or as a 3DS file with the coordinates the mesh holds since the last apply.
 #include "app/my_d3d_application_win.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "app/globals_win.h"
@@ -22,15 +23,59 @@ void copyText(char* destination, const char* source, size_t size)
     destination[size - 1] = '\0';
 }
 
+// Shows why the points could not go into the mesh before an X save. A vertex buffer that
+// cannot be locked skips the save without a word, as it always has.
+void reportWriteBack(PointWriteBack result)
+{
+    if (result == PointWriteBack::OtherLayout)
+        errorBox("Error: the mesh's vertices have no texture coordinates to take the points; "
+                 "nothing was saved.");
+    else if (result == PointWriteBack::NoBitmapSize)
+        errorBox("Error: the bitmap has no size, so the points cannot become texture "
+                 "coordinates; nothing was saved.");
+}
+
+void reportSaveFailure(SaveResult result)
+{
+    if (result != SaveResult::Saved)
+        errorBox(saveFailureMessage(result));
+}
+
+// A 3DS file keeps its counts in 16 bits; larger ones would be cut to their low 16 bits, a
+// file that other readers take as another mesh. Says so when the mesh is too large.
+bool fitsInThreeds(ID3DXMesh* mesh)
+{
+    if (!mesh || (mesh->GetNumVertices() <= kMax3dsListCount &&
+                  mesh->GetNumFaces() <= kMax3dsListCount))
+        return true;
+    char text[200];
+    snprintf(text, sizeof(text),
+             "Error: a 3DS file holds at most %u vertices and %u faces; this mesh has %lu "
+             "vertices and %lu faces. Nothing was saved.",
+             kMax3dsListCount, kMax3dsListCount, mesh->GetNumVertices(), mesh->GetNumFaces());
+    errorBox(text);
+    return false;
+}
+
 } // namespace
 
 HRESULT CMyD3DApplication::SaveMeshAsX(ID3DXMesh* mesh)
 {
     if (!mesh)
         return E_FAIL;
-    writePanePointsToMesh(*m_texturePane, mesh, kXFileVOffset);
-    return D3DXSaveMeshToX(m_meshFileName, mesh, nullptr, g_fileMaterials.entries(), nullptr,
-                           m_numMaterials, D3DXF_FILEFORMAT_BINARY);
+    // Coordinates older than the points would be a wrong file: without them, nothing is saved.
+    const PointWriteBack written = writePanePointsToMesh(*m_texturePane, mesh, kXFileVOffset);
+    if (written != PointWriteBack::Written) {
+        reportWriteBack(written);
+        return E_FAIL;
+    }
+    const HRESULT hr = D3DXSaveMeshToX(m_meshFileName, mesh, nullptr, g_fileMaterials.entries(),
+                                       nullptr, m_numMaterials, D3DXF_FILEFORMAT_BINARY);
+    if (saveResultOf(hr) != SaveResult::Saved)
+        reportSaveFailure(saveResultOf(hr));
+    else if (FAILED(hr))
+        errorBox("Error: the mesh could not be saved. The file on disk was left as it was.");
+    return hr;
 }
 
 void CMyD3DApplication::BuildMeshRecordForSave(MeshData& d)
@@ -69,6 +114,8 @@ void CMyD3DApplication::BuildMeshRecordForSave(MeshData& d)
 
 void CMyD3DApplication::Save3dsFile()
 {
+    if (!fitsInThreeds(m_meshData.sysMemMesh))
+        return;
     if (!g_chunk3dsFile.openForWriting(m_meshFileName)) {
         errorBox("Error: unable to open file");
         return;
@@ -76,5 +123,10 @@ void CMyD3DApplication::Save3dsFile()
     BuildMeshRecordForSave(m_meshData);
     g_chunk3dsFile.Write();
     g_meshRecords.clear();
-    g_chunk3dsFile.closeWriting();
+    const SaveResult result = g_chunk3dsFile.closeWriting();
+    // A 3DS file that could not be written has the 3DS writer's own word for it.
+    if (result == SaveResult::WriteFailed)
+        errorBox("Error Writing a char");
+    else
+        reportSaveFailure(result);
 }

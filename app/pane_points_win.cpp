@@ -1,5 +1,7 @@
 #include "app/pane_points_win.h"
 
+#include <algorithm>
+
 #include "app/mesh_lock_win.h"
 #include "app/texture_pane_win.h"
 #include "viewer/image_group_win.h"
@@ -33,20 +35,21 @@ void replacePanePoints(ImageGroup& pane, const std::vector<PlanePoint>& points, 
     }
 }
 
-void writePanePointsToMesh(ImageGroup& pane, ID3DXMesh* mesh, float vOffset)
+PointWriteBack writePanePointsToMesh(ImageGroup& pane, ID3DXMesh* mesh, float vOffset)
 {
+    const int32_t pointCount = pane.pointCount();
+    if (pointCount <= 0)
+        return PointWriteBack::Written;
     if (!hasEditedLayout(mesh))
-        return;
+        return PointWriteBack::OtherLayout;
     const PaneBitmapSize size = paneBitmapSize(pane);
     if (size.width <= 0 || size.height <= 0)
-        return;
+        return PointWriteBack::NoBitmapSize;
     VertexLock vertices(mesh);
     if (!vertices.ok())
-        return;
+        return PointWriteBack::NoVertexBuffer;
     const DWORD vertexCount = mesh->GetNumVertices();
-    const int32_t pointCount = pane.pointCount();
-    const DWORD count = pointCount < 0 || DWORD(pointCount) > vertexCount ? vertexCount
-                                                                          : DWORD(pointCount);
+    const DWORD count = std::min(DWORD(pointCount), vertexCount);
     pane.resetPointIterator();
     EditedVertex* vertex = vertices.edited();
     for (DWORD k = 0; k < count; ++k) {
@@ -54,4 +57,5 @@ void writePanePointsToMesh(ImageGroup& pane, ID3DXMesh* mesh, float vOffset)
         vertex[k].u = point.x / float(size.width);
         vertex[k].v = point.y / float(size.height) + vOffset;
     }
+    return PointWriteBack::Written;
 }

@@ -19,7 +19,14 @@ void addFaceEdges(ImageGroup& pane, const WORD* indices, DWORD faceCount, DWORD 
 // (W·s, H·t) of the active window's bitmap, every other field zero.
 void replacePanePoints(ImageGroup& pane, const std::vector<PlanePoint>& points, bool addThem);
 
+enum class PointWriteBack {
+    Written,          // also when the pane has no points to write
+    OtherLayout,      // the mesh's vertices are not of the edited layout
+    NoBitmapSize,     // the bitmap has no width or height to divide by
+    NoVertexBuffer,   // the vertex buffer could not be locked
+};
+
 // Writes point k of the pane as vertex k's texture coordinate: u = x / W, v = y / H + vOffset,
-// for every k below both the vertex count and the pane's point count. Only meshes of the
-// edited layout are written; nothing is written while the bitmap has no size.
-void writePanePointsToMesh(ImageGroup& pane, ID3DXMesh* mesh, float vOffset);
+// for every k below both the vertex count and the pane's point count. When the points cannot
+// be written, the mesh is left as it was and the result says why.
+PointWriteBack writePanePointsToMesh(ImageGroup& pane, ID3DXMesh* mesh, float vOffset);

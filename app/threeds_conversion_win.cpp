@@ -16,15 +16,6 @@
 
 namespace {
 
-bool facesInRange(const MeshRecord& record)
-{
-    for (const Face3ds& face : record.faces)
-        if (face.a >= record.vertexCount() || face.b >= record.vertexCount() ||
-            face.c >= record.vertexCount())
-            return false;
-    return true;
-}
-
 void fillMesh(const MeshRecord& record, EditedVertex* vertices, WORD* indices)
 {
     for (uint32_t k = 0; k < record.vertexCount(); ++k) {
@@ -71,11 +62,8 @@ void CMyD3DApplication::BuildMeshFrom3ds()
         errorBox("Error file is empty");
         return;
     }
+    // The reader has refused files whose faces name vertices past the list.
     const MeshRecord& record = g_meshRecords.front();
-    if (!facesInRange(record)) {
-        errorBox("Error: a face of the file uses a vertex the file does not have");
-        return;
-    }
     ComRef<ID3DXMesh> mesh;
     if (FAILED(D3DXCreateMeshFVF(record.faceCount(), record.vertexCount(), 0, kEditedVertexFormat,
                                  m_pDevice, mesh.put()))) {
@@ -125,7 +113,13 @@ void CMyD3DApplication::Open3dsFile()
     }
     g_meshRecords.clear();
     g_meshRecords.emplace_back();
-    g_chunk3dsFile.Read();
+    // A damaged file has had its message from the reader; its half-read record is not a mesh,
+    // and the mesh shown so far stays.
+    if (!g_chunk3dsFile.Read()) {
+        g_meshRecords.clear();
+        g_chunk3dsFile.closeReading();
+        return;
+    }
     g_meshShown = true;
     InvalidateDeviceResources();
     releaseMarkerCopyArray(m_meshData);

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include "base/atomic_file.h"
 #include "graphics/d3dx_math.h"
 
 // Mesh options: where the vertex (VB_) and index (IB_) buffers live and how they are used.
@@ -133,11 +134,16 @@ HRESULT D3DXLoadMeshFromX(const char* pFilename, DWORD options, IDirect3DDevice9
 
 // Writes the mesh (any vertex format: position, normal, diffuse colour and first texture
 // coordinate are kept) with numMaterials materials as an X file in the given format.
-// Adjacency and effect instances are not written.
+// Adjacency and effect instances are not written. The file is saved atomically: when that
+// fails, the result is hresultOfSave(why) and any earlier file is left as it was.
 HRESULT D3DXSaveMeshToX(const char* pFilename, ID3DXMesh* pMesh, const DWORD* pAdjacency,
                         const D3DXMATERIAL* pMaterials,
                         const D3DXEFFECTINSTANCE* pEffectInstances, DWORD numMaterials,
                         DWORD format);
+// The HRESULT for a save that did not happen (S_OK for Saved), and back: saveResultOf gives
+// Saved for every result that is no such failure.
+HRESULT hresultOfSave(SaveResult result);
+SaveResult saveResultOf(HRESULT result);
 
 // Fills the vertex normals: each the normalised sum of the normals of the faces that use the
 // vertex, weighted by the face's angle at it. The format must have D3DFVF_XYZ and

@@ -229,7 +229,29 @@ HRESULT contentOf(ID3DXMesh* mesh, const D3DXMATERIAL* materials, DWORD material
     return S_OK;
 }
 
+struct SaveFailure {
+    SaveResult result;
+    HRESULT hr;
+};
+const SaveFailure kSaveFailures[] = {
+    {SaveResult::CannotCreate, HRESULT_FROM_WIN32(ERROR_CANNOT_MAKE)},
+    {SaveResult::WriteFailed, HRESULT_FROM_WIN32(ERROR_WRITE_FAULT)},
+    {SaveResult::CannotReplace, HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
+};
+
 }  // namespace
+
+HRESULT hresultOfSave(SaveResult result) {
+    for (const SaveFailure& failure : kSaveFailures)
+        if (failure.result == result) return failure.hr;
+    return S_OK;
+}
+
+SaveResult saveResultOf(HRESULT hr) {
+    for (const SaveFailure& failure : kSaveFailures)
+        if (failure.hr == hr) return failure.result;
+    return SaveResult::Saved;
+}
 
 HRESULT D3DXLoadMeshFromX(const char* pFilename, DWORD options, IDirect3DDevice9* pDevice,
                           ID3DXBuffer** ppAdjacency, ID3DXBuffer** ppMaterials,
@@ -259,7 +281,8 @@ HRESULT D3DXSaveMeshToX(const char* pFilename, ID3DXMesh* pMesh, const DWORD*,
         if (FAILED(hr)) return hr;
         const XFileFormat fileFormat =
             format == D3DXF_FILEFORMAT_TEXT ? XFileFormat::Text : XFileFormat::Binary;
-        return saveXFile(pFilename, content, fileFormat) ? S_OK : E_FAIL;
+        const std::vector<uint8_t> bytes = writeXFile(content, fileFormat);
+        return hresultOfSave(saveFileAtomically(pFilename, bytes.data(), bytes.size()));
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }

@@ -1,10 +1,9 @@
 #include "graphics/xfile_writer.h"
 
 #include <cassert>
-#include <cstdio>
 #include <memory>
 
-#include "base/stdio_file.h"
+#include "base/atomic_file.h"
 #include "graphics/xfile_binary_sink.h"
 #include "graphics/xfile_templates.h"
 #include "graphics/xfile_text_sink.h"
@@ -186,10 +185,6 @@ std::vector<uint8_t> writeXFile(const MeshContent& mesh, XFileFormat format)
 
 bool saveXFile(const char* path, const MeshContent& mesh, XFileFormat format)
 {
-    std::vector<uint8_t> bytes = writeXFile(mesh, format);
-    StdioFile file(path, "wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return file.close() && written;
+    const std::vector<uint8_t> bytes = writeXFile(mesh, format);
+    return saveFileAtomically(path, bytes.data(), bytes.size()) == SaveResult::Saved;
 }

@@ -14,5 +14,6 @@ enum class XFileFormat { Text, Binary };   // binary: "0302", 32-bit floats
 // material count when there are materials.
 std::vector<uint8_t> writeXFile(const MeshContent& mesh, XFileFormat format);
 
-// Writes the file; false when it cannot be created or written completely.
+// Writes the file in one atomic save (base/atomic_file.h): false when it could not be saved,
+// and any earlier file at `path` is then left as it was.
 bool saveXFile(const char* path, const MeshContent& mesh, XFileFormat format);

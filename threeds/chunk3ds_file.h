@@ -1,5 +1,5 @@
 #pragma once
-// The 3DS file object: the file handle the reader reads, the stream the writer writes, and the
+// The 3DS file object: the file handle the reader reads, the file the writer writes, and the
 // byte-level operations both build on. One global instance, g_chunk3dsFile, lives for the run.
 //
 // Integers are little-endian and go through the file a byte at a time (a 16-bit value is two
@@ -7,7 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
+#include "base/atomic_file.h"
 #include "base/stdio_file.h"
 
 constexpr int kNameBufferSize = 100;
@@ -15,7 +18,6 @@ constexpr int kNameBufferSize = 100;
 class Chunk3dsFile {
 public:
     StdioFile fileHandle;     // read side, opened with the mode "rb"
-    StdioFile outputStream;   // write side, opened for binary writing
     uint8_t viewportEntryCount = 0; // viewport entries met so far, over all reads
     char nameBuffer[kNameBufferSize] = "Default name";
 
@@ -27,10 +29,14 @@ public:
     // false, with no handle, when the file cannot be opened.
     bool openForReading(const char* path);
     void closeReading();
-    // Opens `path` for binary writing (created or emptied) as the output stream. Returns false,
-    // with no stream, when it cannot be opened.
+    // Starts a file for `path`. What is written collects in memory; closeWriting puts it on
+    // the disk in one atomic save, so that a save that fails leaves any earlier file at `path`
+    // as it was. Returns false, with nothing started, when no file can be made beside `path`.
     bool openForWriting(const char* path);
-    void closeWriting();
+    // Saves what was written (SaveResult::Saved), or reports why the file at the path is
+    // unchanged: CannotCreate when nothing was started, WriteFailed when the bytes could not
+    // be kept in memory or written.
+    SaveResult closeWriting();
 
     // Reads the file handle, from its start, into the first record of g_meshRecords (which the
     // caller has put there, its arrays empty). Returns 1 when the file was read, also when it
@@ -44,7 +50,7 @@ public:
     // reading nothing, when g_meshRecords is empty or there is no file handle (after the
     // error box "NULL Error:").
     int Read();
-    // Writes the first record of g_meshRecords as a complete 3DS file to the output stream:
+    // Writes the first record of g_meshRecords as a complete 3DS file to the file started:
     // material "material01" with the texture file name of the record's last material, object
     // "globalmesh" with the vertex, face, face-material and texture-coordinate chunks. Counts
     // above 65535 are written as their low 16 bits, and so are vertex indices. Returns 0 (and
@@ -70,8 +76,8 @@ public:
     // Bytes read (or read past the end) so far; the reader bounds its work with it.
     uint64_t bytesRead() const { return bytesRead_; }
 
-    // Write side. A byte that cannot be written shows the error box "Error Writing a char";
-    // writing goes on.
+    // Write side. With no file started, or when memory for the bytes runs out, nothing more is
+    // written until the next start, and closeWriting gives WriteFailed.
     void writeByte(uint8_t value);
     void write16(uint16_t value);
     void write32(uint32_t value);
@@ -82,11 +88,14 @@ public:
 private:
     int nextByteOrEnd();   // the next byte, or -1 when it cannot be read
 
-    // Mirrors of the streams' positions, so that the per-byte position check costs no call into
-    // the C library (which would ask the system every time under some runtimes).
+    // A mirror of the read stream's position, so that the per-byte position check costs no
+    // call into the C library (which would ask the system every time under some runtimes).
     long readPos_ = 0;
-    long writePos_ = 0;
     uint64_t bytesRead_ = 0;
+    std::unique_ptr<AtomicFile> output_;   // the file started by openForWriting
+    std::vector<uint8_t> written_;         // its bytes so far
+    long writePos_ = 0;
+    bool writeFailed_ = false;
 };
 
 extern Chunk3dsFile g_chunk3dsFile;

@@ -1,7 +1,10 @@
-// Opening and closing the two streams, and the byte-level reads and writes.
+// Opening and closing the read stream and the file being written, and the byte-level reads
+// and writes.
 #include "threeds/chunk3ds_file.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "threeds/diagnostics.h"
 
@@ -22,15 +25,24 @@ void Chunk3dsFile::closeReading()
 
 bool Chunk3dsFile::openForWriting(const char* path)
 {
-    closeWriting();
-    outputStream = StdioFile(path, "wb");
+    output_ = std::make_unique<AtomicFile>(path);
+    written_.clear();
     writePos_ = 0;
-    return outputStream.get() != nullptr;
+    writeFailed_ = false;
+    if (!output_->isOpen())
+        output_.reset();
+    return output_ != nullptr;
 }
 
-void Chunk3dsFile::closeWriting()
+SaveResult Chunk3dsFile::closeWriting()
 {
-    outputStream.close();
+    if (!output_)
+        return SaveResult::CannotCreate;
+    const SaveResult result = writeFailed_ ? SaveResult::WriteFailed
+                                           : output_->commit(written_.data(), written_.size());
+    output_.reset();
+    std::vector<uint8_t>().swap(written_);
+    return result;
 }
 
 int Chunk3dsFile::nextByteOrEnd()
@@ -131,13 +143,7 @@ void Chunk3dsFile::setReadPosition(long offset, int origin)
 
 void Chunk3dsFile::writeByte(uint8_t value)
 {
-    const long before = writePos_;
-    writePos_ = before + 1;
-    if (!outputStream || std::fputc(value, outputStream) == EOF) {
-        errorBox("Error Writing a char");
-        if (outputStream)
-            std::fseek(outputStream, writePos_, SEEK_SET);
-    }
+    writeBlock(&value, 1);
 }
 
 void Chunk3dsFile::write16(uint16_t value)
@@ -156,19 +162,26 @@ void Chunk3dsFile::writeBlock(const void* source, size_t size)
 {
     if (size == 0)
         return;
-    const long before = writePos_;
-    writePos_ = before + long(size);
-    if (!outputStream || std::fwrite(source, 1, size, outputStream) != size) {
-        errorBox("Error Writing a char");
-        if (outputStream)
-            std::fseek(outputStream, writePos_, SEEK_SET);
+    const size_t at = size_t(writePos_);
+    writePos_ += long(size);
+    if (output_ && !writeFailed_) {
+        try {
+            if (written_.size() < at + size)
+                written_.resize(at + size);
+            std::memcpy(written_.data() + at, source, size);
+            return;
+        } catch (const std::bad_alloc&) {
+        }
     }
+    writeFailed_ = true;   // closeWriting reports it
 }
 
 void Chunk3dsFile::setWritePosition(long offset, int origin)
 {
-    if (!outputStream)
+    if (!output_)
         return;
-    std::fseek(outputStream, offset, origin);
-    writePos_ = std::ftell(outputStream);
+    const long base = origin == SEEK_CUR   ? writePos_
+                      : origin == SEEK_END ? long(written_.size())
+                                           : 0;
+    writePos_ = std::max(0L, base + offset);
 }

@@ -6,6 +6,8 @@
 #include <vector>
 
 constexpr uint32_t kMaxMaterials = 10;
+// A 3DS file keeps its vertex and face counts (and vertex indices) in 16 bits.
+constexpr uint32_t kMax3dsListCount = 0xFFFF;
 constexpr int kRecordTextLength = 255;
 
 struct Vertex3ds {

@@ -7,6 +7,7 @@
 #include "app/globals_win.h"
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
+#include "tests/support/chunk_builder.h"
 #include "tests/support/dialog_answerer_win.h"
 #include "viewer/image_group_win.h"
 
@@ -96,6 +97,35 @@ TEST(EditorBadInput, MissingOrBrokenTextureLeavesAnUntexturedMesh)
         EXPECT_EQ(editor().subsetTexture(0), nullptr);
         const Capture frame = editor().frame();
         EXPECT_TRUE(isGrey(frame.at(frame.width / 2, frame.height / 2)));
+    }
+    expectEditorStillWorks();
+}
+
+TEST(EditorBadInput, DamagedThreedsFileGetsOneMessageAndTheMeshShownStays)
+{
+    const std::vector<Vertex3ds> corners = {{-1, -1, 0}, {-1, 1, 0}, {1, 1, 0}, {1, -1, 0}};
+    const auto square = [&](const std::vector<Face3ds>& faces) {
+        return mainFile(objectChunk("sq", join({vertexListChunk(corners), faceListChunk(faces)})));
+    };
+    std::vector<uint8_t> cut = square({{0, 1, 2}, {0, 2, 3}});
+    cut.resize(cut.size() - 20);   // inside the face list
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        const char* box;
+    } cases[] = {
+        {"cut short", cut, "Error: 3DS file is damaged"},
+        {"a face past the vertices", square({{0, 1, 9}}),
+         "Error: 3DS face index past the vertex count"},
+    };
+    for (const auto& c : cases) {
+        expectEditorStillWorks();
+        const Capture before = editor().frame();
+        const int points = editor().pane().pointCount();
+        writeFile("damaged.3ds", c.bytes);
+        EXPECT_EQ(editor().openFile("damaged.3ds"), std::vector<std::string>{c.box}) << c.what;
+        EXPECT_EQ(differingPixels(before, editor().frame()), 0) << c.what;
+        EXPECT_EQ(editor().pane().pointCount(), points) << c.what;
     }
     expectEditorStillWorks();
 }
