@@ -1,290 +1,240 @@
-// The mesh object on a real device: buffers, pools, locks, copies, sorting and drawing.
-#include <cstring>
-#include <vector>
+// The mesh object on a real device: shape, buffers and pools, locks, copies, sorting, and drawing
+// its subsets and strips.
+#include <cmath>
+#include <functional>
+#include <tuple>
 
-#include "device_test_support.h"
+#include "tests/graphics/device_test_support.h"
 
 namespace {
 
-const DWORD kEditorFormat = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
+const DWORD kEditorFormat = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1, kNone = 0xFFFFFFFF;
 
 struct EditorVertex {
-    float position[3];
-    float normal[3];
-    float u, v;
+    float position[3], normal[3], u, v;
 };
 
-// A mesh of 4 vertices and the given faces (3 indices each) and attributes.
-ID3DXMesh* makeMesh(IDirect3DDevice9* device, DWORD options, const std::vector<WORD>& indices,
-                    const std::vector<DWORD>& attributes) {
-    ID3DXMesh* mesh = nullptr;
-    if (FAILED(D3DXCreateMeshFVF(DWORD(attributes.size()), 4, options, kEditorFormat, device,
-                                 &mesh)))
-        return nullptr;
-    EditorVertex* vertices = nullptr;
-    mesh->LockVertexBuffer(0, reinterpret_cast<void**>(&vertices));
-    for (int i = 0; i < 4; ++i)
-        vertices[i] = {{float(i), float(i * 2), float(i * 3)}, {0, 0, 1}, i * 0.25f, 1 - i * 0.25f};
-    mesh->UnlockVertexBuffer();
-    WORD* target = nullptr;
-    mesh->LockIndexBuffer(0, reinterpret_cast<void**>(&target));
-    std::memcpy(target, indices.data(), indices.size() * sizeof(WORD));
-    mesh->UnlockIndexBuffer();
-    DWORD* attributeTarget = nullptr;
-    mesh->LockAttributeBuffer(0, &attributeTarget);
-    std::memcpy(attributeTarget, attributes.data(), attributes.size() * sizeof(DWORD));
-    mesh->UnlockAttributeBuffer();
-    return mesh;
-}
-
-std::vector<WORD> readIndices(ID3DXMesh* mesh) {
-    WORD* indices = nullptr;
-    std::vector<WORD> copy;
-    if (SUCCEEDED(mesh->LockIndexBuffer(D3DLOCK_READONLY, reinterpret_cast<void**>(&indices)))) {
-        copy.assign(indices, indices + mesh->GetNumFaces() * 3);
-        mesh->UnlockIndexBuffer();
+class MeshObject : public DeviceTest {
+protected:
+    // Four vertices, vertex i at (i, i * i, 3i) with u = i / 4 and v = 1 - i / 4, and the given faces.
+    ComRef<ID3DXMesh> makeMesh(DWORD options, const std::vector<WORD>& indices, const std::vector<DWORD>& attributes) {
+        ComRef<ID3DXMesh> mesh;
+        EXPECT_EQ(S_OK, D3DXCreateMeshFVF(DWORD(attributes.size()), 4, options, kEditorFormat, device(), mesh.put()));
+        std::vector<EditorVertex> vertices;
+        for (int i = 0; i < 4; ++i)
+            vertices.push_back({{float(i), float(i * i), float(i * 3)}, {0, 0, 1}, i * 0.25f, 1 - i * 0.25f});
+        if (mesh) fillMesh(mesh.get(), vertices, indices, attributes);
+        return mesh;
     }
-    return copy;
-}
+};
 
-std::vector<DWORD> readAttributes(ID3DXMesh* mesh) {
-    DWORD* attributes = nullptr;
-    std::vector<DWORD> copy;
-    if (SUCCEEDED(mesh->LockAttributeBuffer(D3DLOCK_READONLY, &attributes))) {
-        copy.assign(attributes, attributes + mesh->GetNumFaces());
-        mesh->UnlockAttributeBuffer();
+const DWORD kScreenFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
+
+struct ScreenVertex {
+    float x, y, z, rhw;
+    DWORD colour;
+};
+
+class MeshDrawing : public DeviceTest {
+protected:
+    // The 64 x 64 target in two halves, each a 4 x 4 grid of quads (32 faces) wound clockwise
+    // on screen: subset 0 on the left, subset 1 on the right.
+    void SetUp() override {
+        DeviceTest::SetUp();
+        device()->SetRenderState(D3DRS_LIGHTING, FALSE);
+        device()->SetRenderState(D3DRS_ZENABLE, FALSE);
+        // Counter-clockwise triangles are culled: a triangle turned round leaves a hole.
+        device()->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+        ASSERT_EQ(S_OK, D3DXCreateMeshFVF(64, 50, D3DXMESH_SYSTEMMEM, kScreenFormat, device(), halves_.put()));
+        std::vector<ScreenVertex> vertices;
+        std::vector<WORD> indices;
+        std::vector<DWORD> attributes;
+        for (int half = 0; half < 2; ++half)
+            for (WORD j = 0, a = WORD(half * 25); j < 5; ++j)
+                for (int i = 0; i < 5; ++i, ++a) {
+                    vertices.push_back({half * 32 + i * 8.0f, j * 16.0f, 0.5f, 1, 0xFFFF8000});
+                    if (i == 4 || j == 4) continue;
+                    indices.insert(indices.end(), {a, WORD(a + 1), WORD(a + 5), WORD(a + 1), WORD(a + 6), WORD(a + 5)});
+                    attributes.insert(attributes.end(), {DWORD(half), DWORD(half)});
+                }
+        fillMesh(halves_.get(), vertices, indices, attributes);
     }
-    return copy;
-}
+    void TearDown() override {
+        halves_.reset();
+        DeviceTest::TearDown();
+    }
+    // Pixels drawn in the left and right halves by `draw`; 32 * 64 is a whole half.
+    std::pair<int, int> drawnHalves(const std::function<void()>& draw) {
+        device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1, 0);
+        if (SUCCEEDED(device()->BeginScene())) {
+            draw();
+            device()->EndScene();
+        }
+        const std::vector<uint32_t> pixels = captureRenderTarget(device()).pixels;
+        std::pair<int, int> halves;
+        for (size_t i = 0; i < pixels.size(); ++i)
+            if (pixels[i] & 0xFFFFFF) ++((i % 64) < 32 ? halves.first : halves.second);
+        return halves;
+    }
+    // Draws strips of the given lengths, one after another, from `indices`.
+    void drawStrips(IDirect3DIndexBuffer9* indices, const std::vector<DWORD>& lengths) {
+        ComRef<IDirect3DVertexBuffer9> vertices;
+        halves_->GetVertexBuffer(vertices.put());
+        device()->SetFVF(kScreenFormat);
+        device()->SetStreamSource(0, vertices, 0, sizeof(ScreenVertex));
+        device()->SetIndices(indices);
+        for (DWORD s = 0, start = 0; s < lengths.size(); start += lengths[s++] + 2)
+            EXPECT_EQ(S_OK, device()->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 0, 50, start, lengths[s]));
+        device()->SetIndices(nullptr);
+        device()->SetStreamSource(0, nullptr, 0, 0);
+    }
+    ComRef<ID3DXMesh> halves_;
+};
 
-class MeshObject : public DeviceTest {};
+const std::pair<int, int> kLeft = {32 * 64, 0}, kRight = {0, 32 * 64};
 
 }  // namespace
 
-TEST_F(MeshObject, NewMeshHasItsShapeAndCountsReferences) {
-    ID3DXMesh* mesh = nullptr;
-    ASSERT_EQ(S_OK, D3DXCreateMeshFVF(12, 8, D3DXMESH_SYSTEMMEM, kEditorFormat, device(), &mesh));
-    EXPECT_EQ(12u, mesh->GetNumFaces());
-    EXPECT_EQ(8u, mesh->GetNumVertices());
-    EXPECT_EQ(kEditorFormat, mesh->GetFVF());
-    EXPECT_EQ(DWORD(D3DXMESH_SYSTEMMEM), mesh->GetOptions());
-    EXPECT_EQ(32u, mesh->GetNumBytesPerVertex());
-
+TEST_F(MeshObject, ANewMeshHasItsShapeAndZeroedBuffersOrIsRefused) {
+    ComRef<ID3DXMesh> mesh;
+    ASSERT_EQ(S_OK, D3DXCreateMeshFVF(12, 8, D3DXMESH_SYSTEMMEM, kEditorFormat, device(), mesh.put()));
+    EXPECT_EQ((std::vector<DWORD>{12, 8, kEditorFormat, D3DXMESH_SYSTEMMEM, 32}),
+              (std::vector<DWORD>{mesh->GetNumFaces(), mesh->GetNumVertices(), mesh->GetFVF(), mesh->GetOptions(),
+                                  mesh->GetNumBytesPerVertex()}));
     D3DVERTEXELEMENT9 declaration[MAX_FVF_DECL_SIZE];
-    ASSERT_EQ(S_OK, mesh->GetDeclaration(declaration));
-    EXPECT_EQ(D3DDECLUSAGE_POSITION, declaration[0].Usage);
-    EXPECT_EQ(D3DDECLTYPE_FLOAT3, declaration[1].Type);
-    EXPECT_EQ(D3DDECLUSAGE_NORMAL, declaration[1].Usage);
-    EXPECT_EQ(24, declaration[2].Offset);
-    EXPECT_EQ(D3DDECLTYPE_FLOAT2, declaration[2].Type);
     const D3DVERTEXELEMENT9 end = D3DDECL_END();
+    ASSERT_EQ(S_OK, mesh->GetDeclaration(declaration));
     EXPECT_EQ(0, std::memcmp(&end, &declaration[3], sizeof end));
-
     DWORD tableSize = 99;
     EXPECT_EQ(S_OK, mesh->GetAttributeTable(nullptr, &tableSize));
-    EXPECT_EQ(0u, tableSize);
-    EXPECT_EQ(std::vector<DWORD>(12, 0), readAttributes(mesh));
-    EXPECT_EQ(std::vector<WORD>(36, 0), readIndices(mesh));
-
-    IDirect3DDevice9* owner = nullptr;
-    ASSERT_EQ(S_OK, mesh->GetDevice(&owner));
-    EXPECT_EQ(device(), owner);
-    owner->Release();
-    EXPECT_EQ(2u, mesh->AddRef());
-    EXPECT_EQ(1u, mesh->Release());
-    EXPECT_EQ(0u, mesh->Release());
-}
-
-TEST_F(MeshObject, ImpossibleMeshesAreRefused) {
-    ID3DXMesh* mesh = reinterpret_cast<ID3DXMesh*>(1);
-    EXPECT_TRUE(FAILED(D3DXCreateMeshFVF(1, 70000, 0, kEditorFormat, device(), &mesh)));
-    EXPECT_EQ(nullptr, mesh);
-    EXPECT_TRUE(FAILED(D3DXCreateMeshFVF(1, 3, D3DXMESH_32BIT, kEditorFormat, device(), &mesh)));
-    EXPECT_TRUE(FAILED(D3DXCreateMeshFVF(1, 3, 0, D3DFVF_NORMAL, device(), &mesh)));
-    EXPECT_TRUE(FAILED(D3DXCreateMeshFVF(0, 3, 0, kEditorFormat, device(), &mesh)));
-    EXPECT_TRUE(FAILED(D3DXCreateMeshFVF(1, 3, 0, kEditorFormat, nullptr, &mesh)));
-    EXPECT_TRUE(FAILED(D3DXCreateMeshFVF(1, 3, D3DXMESH_VB_MANAGED | D3DXMESH_VB_DYNAMIC,
-                                         kEditorFormat, device(), &mesh)));
-    EXPECT_EQ(nullptr, mesh);
-}
-
-TEST_F(MeshObject, BuffersAreDeviceBuffersInThePoolTheOptionsName) {
-    struct Case {
-        DWORD options;
-        D3DPOOL vertexPool, indexPool;
-        DWORD vertexUsage, indexUsage;
-    };
-    const Case cases[] = {
-        {D3DXMESH_SYSTEMMEM, D3DPOOL_SYSTEMMEM, D3DPOOL_SYSTEMMEM, 0, 0},
-        {D3DXMESH_MANAGED, D3DPOOL_MANAGED, D3DPOOL_MANAGED, 0, 0},
-        {D3DXMESH_MANAGED | D3DXMESH_VB_WRITEONLY, D3DPOOL_MANAGED, D3DPOOL_MANAGED,
-         D3DUSAGE_WRITEONLY, 0},
-        {D3DXMESH_DYNAMIC, D3DPOOL_DEFAULT, D3DPOOL_DEFAULT, D3DUSAGE_DYNAMIC, D3DUSAGE_DYNAMIC},
-        {D3DXMESH_IB_MANAGED, D3DPOOL_DEFAULT, D3DPOOL_MANAGED, 0, 0},
-        {0, D3DPOOL_DEFAULT, D3DPOOL_DEFAULT, 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.options);
-        ID3DXMesh* mesh = makeMesh(device(), c.options, {0, 1, 2, 1, 3, 2}, {0, 0});
-        ASSERT_NE(nullptr, mesh);
-        IDirect3DVertexBuffer9* vertexBuffer = nullptr;
-        IDirect3DIndexBuffer9* indexBuffer = nullptr;
-        ASSERT_EQ(S_OK, mesh->GetVertexBuffer(&vertexBuffer));
-        ASSERT_EQ(S_OK, mesh->GetIndexBuffer(&indexBuffer));
-        D3DVERTEXBUFFER_DESC vertexDesc{};
-        D3DINDEXBUFFER_DESC indexDesc{};
-        vertexBuffer->GetDesc(&vertexDesc);
-        indexBuffer->GetDesc(&indexDesc);
-        EXPECT_EQ(c.vertexPool, vertexDesc.Pool);
-        EXPECT_EQ(c.vertexUsage, vertexDesc.Usage);
-        EXPECT_EQ(4u * 32, vertexDesc.Size);
-        EXPECT_EQ(kEditorFormat, vertexDesc.FVF);
-        EXPECT_EQ(c.indexPool, indexDesc.Pool);
-        EXPECT_EQ(c.indexUsage, indexDesc.Usage);
-        EXPECT_EQ(D3DFMT_INDEX16, indexDesc.Format);
-        EXPECT_EQ(12u, indexDesc.Size);
-        // The data written through the mesh's locks is in the device buffer.
-        const EditorVertex* vertices = nullptr;
-        ASSERT_EQ(S_OK, vertexBuffer->Lock(0, 0, (void**)&vertices, D3DLOCK_READONLY));
-        EXPECT_EQ(3.0f, vertices[3].position[0]);
-        EXPECT_EQ(0.25f, vertices[1].u);
-        vertexBuffer->Unlock();
-        const WORD* indices = nullptr;
-        ASSERT_EQ(S_OK, indexBuffer->Lock(0, 0, (void**)&indices, D3DLOCK_READONLY));
-        EXPECT_EQ(3, indices[4]);
-        indexBuffer->Unlock();
-        // The same buffer each time.
-        IDirect3DVertexBuffer9* again = nullptr;
-        mesh->GetVertexBuffer(&again);
-        EXPECT_EQ(vertexBuffer, again);
-        again->Release();
-        vertexBuffer->Release();
-        indexBuffer->Release();
-        mesh->Release();
+    EXPECT_EQ(std::make_pair(0ul, std::vector<WORD>(36, 0)), std::make_pair(tableSize, indicesOf(mesh)));
+    // Faces, vertices, options, format, with a device, valid: 16-bit indices reach 0xFFFF vertices.
+    const std::tuple<DWORD, DWORD, DWORD, DWORD, bool, bool> cases[] = {
+        {1, 0xFFFF, 0, kEditorFormat, true, true}, {1, 0x10000, 0, kEditorFormat, true, false},
+        {1, 3, D3DXMESH_32BIT, kEditorFormat, true, false}, {1, 3, 0, D3DFVF_NORMAL, true, false},
+        {0, 3, 0, kEditorFormat, true, false}, {1, 3, 0, kEditorFormat, false, false},
+        {1, 3, D3DXMESH_VB_MANAGED | D3DXMESH_VB_DYNAMIC, kEditorFormat, true, false}};
+    for (const auto& [faces, vertices, options, format, withDevice, valid] : cases) {
+        ID3DXMesh* made = reinterpret_cast<ID3DXMesh*>(1);
+        const HRESULT hr = D3DXCreateMeshFVF(faces, vertices, options, format, withDevice ? device() : nullptr, &made);
+        mesh.reset(SUCCEEDED(hr) ? made : nullptr);
+        EXPECT_EQ(valid, SUCCEEDED(hr) && made) << vertices << " vertices, options " << options;
+        EXPECT_TRUE(SUCCEEDED(hr) || !made);
     }
 }
 
-TEST_F(MeshObject, WritesThroughTheDeviceBufferReachLocksAndClones) {
-    ID3DXMesh* mesh = makeMesh(device(), D3DXMESH_SYSTEMMEM, {0, 1, 2, 1, 3, 2}, {0, 0});
-    ASSERT_NE(nullptr, mesh);
-    IDirect3DVertexBuffer9* vertexBuffer = nullptr;
-    ASSERT_EQ(S_OK, mesh->GetVertexBuffer(&vertexBuffer));
-    EditorVertex* vertices = nullptr;
-    ASSERT_EQ(S_OK, vertexBuffer->Lock(0, 0, (void**)&vertices, D3DLOCK_NOSYSLOCK));
-    vertices[2].u = 0.75f;
-    vertices[2].v = -0.5f;
-    vertexBuffer->Unlock();
-    vertexBuffer->Release();
-
-    ASSERT_EQ(S_OK, mesh->LockVertexBuffer(D3DLOCK_READONLY, (void**)&vertices));
-    EXPECT_EQ(0.75f, vertices[2].u);
-    mesh->UnlockVertexBuffer();
-    ID3DXMesh* clone = nullptr;
-    ASSERT_EQ(S_OK, mesh->CloneMeshFVF(D3DXMESH_MANAGED | D3DXMESH_VB_WRITEONLY, kEditorFormat,
-                                       device(), &clone));
-    ASSERT_EQ(S_OK, clone->LockVertexBuffer(D3DLOCK_READONLY, (void**)&vertices));
-    EXPECT_EQ(-0.5f, vertices[2].v);
-    clone->UnlockVertexBuffer();
-    EXPECT_EQ(D3DERR_INVALIDCALL, clone->UnlockVertexBuffer());
-    clone->Release();
-    mesh->Release();
-}
-
-TEST_F(MeshObject, CloneConvertsTheVertexFormat) {
-    ID3DXMesh* mesh = makeMesh(device(), D3DXMESH_SYSTEMMEM, {0, 1, 2, 1, 3, 2}, {4, 7});
-    ASSERT_NE(nullptr, mesh);
-    ID3DXMesh* coloured = nullptr;
-    const DWORD colouredFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
-    ASSERT_EQ(S_OK, mesh->CloneMeshFVF(D3DXMESH_MANAGED, colouredFormat, device(), &coloured));
-    EXPECT_EQ(colouredFormat, coloured->GetFVF());
-    EXPECT_EQ(DWORD(D3DXMESH_MANAGED), coloured->GetOptions());
-    EXPECT_EQ(24u, coloured->GetNumBytesPerVertex());
-    EXPECT_EQ(readIndices(mesh), readIndices(coloured));
-    EXPECT_EQ((std::vector<DWORD>{4, 7}), readAttributes(coloured));
-    struct Coloured {
-        float position[3];
-        DWORD colour;
-        float u, v;
+TEST_F(MeshObject, BuffersAreDeviceBuffersOfThePoolAndUsageTheOptionsName) {
+    const struct {
+        DWORD options, vertexPool, indexPool, vertexUsage, indexUsage;
+    } cases[] = {
+        {D3DXMESH_SYSTEMMEM, D3DPOOL_SYSTEMMEM, D3DPOOL_SYSTEMMEM, 0, 0},
+        {D3DXMESH_MANAGED | D3DXMESH_VB_WRITEONLY, D3DPOOL_MANAGED, D3DPOOL_MANAGED, D3DUSAGE_WRITEONLY, 0},
+        {D3DXMESH_DYNAMIC, D3DPOOL_DEFAULT, D3DPOOL_DEFAULT, D3DUSAGE_DYNAMIC, D3DUSAGE_DYNAMIC},
+        {D3DXMESH_IB_MANAGED, D3DPOOL_DEFAULT, D3DPOOL_MANAGED, 0, 0},
     };
-    const Coloured* c = nullptr;
-    ASSERT_EQ(S_OK, coloured->LockVertexBuffer(D3DLOCK_READONLY, (void**)&c));
-    EXPECT_EQ(2.0f, c[1].position[1]);
-    EXPECT_EQ(0u, c[1].colour);
-    EXPECT_EQ(0.75f, c[3].u);
-    coloured->UnlockVertexBuffer();
-
-    ID3DXMesh* back = nullptr;
-    ASSERT_EQ(S_OK, coloured->CloneMeshFVF(D3DXMESH_SYSTEMMEM, kEditorFormat, device(), &back));
-    const EditorVertex* v = nullptr;
-    ASSERT_EQ(S_OK, back->LockVertexBuffer(D3DLOCK_READONLY, (void**)&v));
-    EXPECT_EQ(9.0f, v[3].position[2]);
-    EXPECT_EQ(0.0f, v[3].normal[2]);  // lost on the way through a format without normals
-    EXPECT_EQ(0.25f, v[3].v);
-    back->UnlockVertexBuffer();
-    back->Release();
-    ID3DXMesh* invalid = nullptr;
-    EXPECT_TRUE(FAILED(mesh->CloneMeshFVF(0, 0, device(), &invalid)));
-    EXPECT_EQ(nullptr, invalid);
-    coloured->Release();
-    mesh->Release();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        ComRef<ID3DXMesh> mesh = makeMesh(c.options, {0, 1, 2, 1, 3, 2}, {0, 0}), clone;
+        ComRef<IDirect3DVertexBuffer9> vertices;
+        ComRef<IDirect3DIndexBuffer9> indices;
+        ASSERT_EQ(S_OK, mesh->GetVertexBuffer(vertices.put()));
+        ASSERT_EQ(S_OK, mesh->GetIndexBuffer(indices.put()));
+        D3DVERTEXBUFFER_DESC v{};
+        D3DINDEXBUFFER_DESC i{};
+        vertices->GetDesc(&v), indices->GetDesc(&i);
+        EXPECT_EQ((std::vector<DWORD>{c.vertexPool, c.vertexUsage, 4 * 32, kEditorFormat, c.indexPool, c.indexUsage, 12}),
+                  (std::vector<DWORD>{DWORD(v.Pool), v.Usage, v.Size, v.FVF, DWORD(i.Pool), i.Usage, i.Size}));
+        // Writes through the device buffer reach the mesh's locks and its clones.
+        EditorVertex* data = nullptr;
+        ASSERT_EQ(S_OK, vertices->Lock(0, 0, (void**)&data, D3DLOCK_NOSYSLOCK));
+        EXPECT_EQ(3.0f, data[3].position[0]);
+        data[2].v = -0.5f;
+        vertices->Unlock();
+        EXPECT_EQ(-0.5f, verticesOf<EditorVertex>(mesh).at(2).v);
+        ASSERT_EQ(S_OK, mesh->CloneMeshFVF(D3DXMESH_SYSTEMMEM, kEditorFormat, device(), clone.put()));
+        EXPECT_EQ(-0.5f, verticesOf<EditorVertex>(clone).at(2).v);
+        EXPECT_EQ((std::vector<WORD>{0, 1, 2, 1, 3, 2}), indicesOf(clone));
+        EXPECT_EQ(D3DERR_INVALIDCALL, clone->UnlockVertexBuffer());  // not locked
+    }
 }
 
-TEST_F(MeshObject, AttributeSortIsStableAndRebuildsTheTable) {
-    const std::vector<WORD> indices = {0, 1, 2, 1, 3, 2, 2, 3, 0, 3, 1, 0, 0, 2, 3};
-    ID3DXMesh* mesh = makeMesh(device(), D3DXMESH_MANAGED, indices, {2, 0, 1, 0, 2});
-    ASSERT_NE(nullptr, mesh);
-    // Faces 0-1 share edge 1-2, 1-2 share 3-2 ... given as the caller's adjacency.
-    const DWORD adjacency[15] = {0xFFFFFFFF, 1, 4, 2, 0xFFFFFFFF, 0, 1, 4, 0xFFFFFFFF,
-                                 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 2, 0};
+TEST_F(MeshObject, ACloneTakesTheNewFormatAndKeepsFacesAndTable) {
+    ComRef<ID3DXMesh> mesh = makeMesh(D3DXMESH_SYSTEMMEM, {0, 1, 2, 1, 3, 2, 2, 3, 0}, {4, 7, 4}), sorted, coloured, none;
+    ASSERT_EQ(S_OK, mesh->Optimize(D3DXMESHOPT_ATTRSORT | D3DXMESH_SYSTEMMEM, nullptr, nullptr, nullptr, nullptr, sorted.put()));
+    const DWORD colouredFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+    ASSERT_EQ(S_OK, sorted->CloneMeshFVF(D3DXMESH_MANAGED, colouredFormat, device(), coloured.put()));
+    DWORD tableSize = 0;
+    coloured->GetAttributeTable(nullptr, &tableSize);
+    EXPECT_EQ((std::vector<DWORD>{colouredFormat, D3DXMESH_MANAGED, 24, 2}),
+              (std::vector<DWORD>{coloured->GetFVF(), coloured->GetOptions(), coloured->GetNumBytesPerVertex(), tableSize}));
+    EXPECT_EQ(indicesOf(sorted), indicesOf(coloured));
+    EXPECT_EQ((std::vector<DWORD>{4, 4, 7}), attributesOf(coloured));
+    EXPECT_TRUE(FAILED(mesh->CloneMeshFVF(0, 0, device(), none.put())) && !none);
+    // Normals are written where the format has them, and only there; the bounds of the positions.
+    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXComputeNormals(coloured, nullptr));
+    ASSERT_EQ(S_OK, D3DXComputeNormals(mesh, nullptr));
+    const std::vector<EditorVertex> v = verticesOf<EditorVertex>(mesh);
+    EXPECT_FLOAT_EQ(1, std::hypot(v.at(3).normal[0], v[3].normal[1], v[3].normal[2]));
+    EXPECT_EQ(0.25f, v[3].v);
+    D3DXVECTOR3 centre;
+    float radius = 0;
+    ASSERT_EQ(S_OK, D3DXComputeBoundingSphere(reinterpret_cast<const D3DXVECTOR3*>(v[0].position), 4,
+                                              D3DXGetFVFVertexSize(kEditorFormat), &centre, &radius));
+    EXPECT_EQ((std::vector<float>{1.5f, 3.5f, 4.5f}), (std::vector<float>{centre.x, centre.y, centre.z}));
+    EXPECT_FLOAT_EQ(std::sqrt(1.5f * 1.5f + 5.5f * 5.5f + 4.5f * 4.5f), radius);  // from (3, 9, 9)
+    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXComputeBoundingSphere(nullptr, 3, 32, &centre, &radius));
+}
+
+TEST_F(MeshObject, AttributeSortMovesFacesAndAdjacencyButNoVertex) {
+    ComRef<ID3DXMesh> mesh = makeMesh(D3DXMESH_MANAGED, {0, 1, 2, 1, 3, 2, 2, 3, 0, 3, 1, 0, 0, 2, 3}, {2, 0, 1, 0, 2});
+    ComRef<ID3DXMesh> sorted, again;
+    ComRef<ID3DXBuffer> vertexRemap;
+    // The caller's adjacency moves with the faces: old face 0 (new 3) has neighbours none, 1
+    // (new 0) and 4 (new 4).
+    const DWORD adjacency[15] = {kNone, 1, 4, 2, kNone, 0, 1, 4, kNone, kNone, kNone, kNone, kNone, 2, 0};
     DWORD adjacencyOut[15], faceRemap[5];
-    ID3DXBuffer* vertexRemap = nullptr;
-    ID3DXMesh* sorted = nullptr;
-    ASSERT_EQ(S_OK, mesh->Optimize(D3DXMESHOPT_ATTRSORT | D3DXMESH_SYSTEMMEM, adjacency,
-                                   adjacencyOut, faceRemap, &vertexRemap, &sorted));
+    ASSERT_EQ(S_OK, mesh->Optimize(D3DXMESHOPT_ATTRSORT | D3DXMESH_SYSTEMMEM, adjacency, adjacencyOut, faceRemap,
+                                   vertexRemap.put(), sorted.put()));
     EXPECT_EQ(DWORD(D3DXMESH_SYSTEMMEM), sorted->GetOptions());
     EXPECT_EQ((std::vector<DWORD>{1, 3, 2, 0, 4}), std::vector<DWORD>(faceRemap, faceRemap + 5));
-    EXPECT_EQ((std::vector<DWORD>{0, 0, 1, 2, 2}), readAttributes(sorted));
-    EXPECT_EQ((std::vector<WORD>{1, 3, 2, 3, 1, 0, 2, 3, 0, 0, 1, 2, 0, 2, 3}),
-              readIndices(sorted));
-    // Old face 0 (now 3) had neighbours none, 1 (now 0), 4 (now 4).
-    EXPECT_EQ(0xFFFFFFFFu, adjacencyOut[9]);
-    EXPECT_EQ(0u, adjacencyOut[10]);
-    EXPECT_EQ(4u, adjacencyOut[11]);
-    ASSERT_EQ(4u * sizeof(DWORD), vertexRemap->GetBufferSize());
+    EXPECT_EQ((std::vector<DWORD>{kNone, 0, 4}), std::vector<DWORD>(adjacencyOut + 9, adjacencyOut + 12));
     const DWORD* remap = static_cast<const DWORD*>(vertexRemap->GetBufferPointer());
-    EXPECT_EQ((std::vector<DWORD>{0, 1, 2, 3}), std::vector<DWORD>(remap, remap + 4));
+    EXPECT_EQ((std::vector<DWORD>{0, 1, 2, 3}), std::vector<DWORD>(remap, remap + vertexRemap->GetBufferSize() / 4));
+    EXPECT_EQ(2.0f, verticesOf<EditorVertex>(sorted).at(2).position[0]);
+    // Without the caller's adjacency the neighbours come from the positions: new face 0 (old 1:
+    // 1 3 2) meets old face 3 across 1-3, two faces across 3-2, old face 0 across 2-1.
+    ASSERT_EQ(S_OK, mesh->Optimize(D3DXMESHOPT_ATTRSORT | D3DXMESH_SYSTEMMEM, nullptr, adjacencyOut, nullptr, nullptr, again.put()));
+    EXPECT_EQ((std::vector<DWORD>{1, kNone, 3}), std::vector<DWORD>(adjacencyOut, adjacencyOut + 3));
+}
 
-    D3DXATTRIBUTERANGE table[3];
-    DWORD tableSize = 0;
-    ASSERT_EQ(S_OK, sorted->GetAttributeTable(nullptr, &tableSize));
-    ASSERT_EQ(3u, tableSize);
-    sorted->GetAttributeTable(table, &tableSize);
-    EXPECT_EQ(0u, table[0].AttribId);
-    EXPECT_EQ(0u, table[0].FaceStart);
-    EXPECT_EQ(2u, table[0].FaceCount);
-    EXPECT_EQ(0u, table[0].VertexStart);
-    EXPECT_EQ(4u, table[0].VertexCount);
-    EXPECT_EQ(1u, table[1].AttribId);
-    EXPECT_EQ(2u, table[1].FaceStart);
-    EXPECT_EQ(1u, table[1].FaceCount);
-    EXPECT_EQ(2u, table[2].AttribId);
-    EXPECT_EQ(3u, table[2].FaceStart);
-    EXPECT_EQ(2u, table[2].FaceCount);
-    // Vertices keep their places.
-    const EditorVertex* v = nullptr;
-    ASSERT_EQ(S_OK, sorted->LockVertexBuffer(D3DLOCK_READONLY, (void**)&v));
-    EXPECT_EQ(2.0f, v[2].position[0]);
-    sorted->UnlockVertexBuffer();
+TEST_F(MeshDrawing, DrawSubsetDrawsOnlyThatSubsetWithOrWithoutATable) {
+    EXPECT_EQ(kRight, drawnHalves([&] { EXPECT_EQ(S_OK, halves_->DrawSubset(1)); }));
+    ComRef<ID3DXMesh> sorted;
+    ASSERT_EQ(S_OK, halves_->Optimize(D3DXMESHOPT_ATTRSORT | D3DXMESH_MANAGED, nullptr, nullptr, nullptr, nullptr, sorted.put()));
+    EXPECT_EQ(kLeft, drawnHalves([&] { EXPECT_EQ(S_OK, sorted->DrawSubset(0)); }));
+}
 
-    // Without the caller's adjacency the neighbours come from the positions. New face 0 (old
-    // face 1: 1 3 2) meets old face 3 across 1-3, two faces across 3-2, old face 0 across 2-1.
-    ID3DXMesh* again = nullptr;
-    ASSERT_EQ(S_OK, mesh->Optimize(D3DXMESHOPT_ATTRSORT | D3DXMESH_SYSTEMMEM, nullptr,
-                                   adjacencyOut, nullptr, nullptr, &again));
-    EXPECT_EQ((std::vector<DWORD>{1, 0xFFFFFFFF, 3}),
-              std::vector<DWORD>(adjacencyOut, adjacencyOut + 3));
-    again->Release();
-    vertexRemap->Release();
-    sorted->Release();
-    mesh->Release();
+TEST_F(MeshDrawing, StripsDrawEveryTriangleOfTheirSubsetWithItsWinding) {
+    ComRef<IDirect3DIndexBuffer9> strips, single, bad;
+    ComRef<ID3DXBuffer> lengths;
+    DWORD indexCount = 0, stripCount = 0, singleCount = 0;
+    ASSERT_EQ(S_OK, D3DXConvertMeshToStrips(halves_, 0, D3DXMESH_IB_MANAGED, strips.put(), &indexCount, lengths.put(), &stripCount));
+    D3DINDEXBUFFER_DESC desc{};
+    strips->GetDesc(&desc);
+    EXPECT_EQ(std::make_pair(D3DPOOL_MANAGED, D3DFMT_INDEX16), std::make_pair(desc.Pool, desc.Format));
+    const DWORD* length = static_cast<const DWORD*>(lengths->GetBufferPointer());
+    const std::vector<DWORD> stripLengths(length, length + lengths->GetBufferSize() / sizeof(DWORD));
+    EXPECT_EQ(stripCount, stripLengths.size());
+    EXPECT_EQ(32u + 2 * stripCount, indexCount);
+    EXPECT_EQ(kLeft, drawnHalves([&] { drawStrips(strips, stripLengths); }));
+    ASSERT_EQ(S_OK, D3DXConvertMeshToSingleStrip(halves_, 1, D3DXMESH_IB_MANAGED, single.put(), &singleCount));
+    EXPECT_EQ(kRight, drawnHalves([&] { drawStrips(single, {singleCount - 2}); }));
+    // An index one past the last vertex fails its subset only.
+    WORD* index = nullptr;
+    halves_->LockIndexBuffer(0, (void**)&index);
+    index[4] = 50;
+    halves_->UnlockIndexBuffer();
+    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXConvertMeshToSingleStrip(halves_, 0, D3DXMESH_IB_MANAGED, bad.put(), &singleCount));
+    EXPECT_EQ(nullptr, bad.get());
+    EXPECT_EQ(S_OK, D3DXConvertMeshToSingleStrip(halves_, 1, D3DXMESH_IB_MANAGED, bad.put(), &singleCount));
 }

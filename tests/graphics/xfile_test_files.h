@@ -1,104 +1,46 @@
 #pragma once
-// Helpers for the X file suites: text files from a body, binary files token by token, and
-// reading either from memory (in a fresh buffer of exactly the file's size, so the
-// sanitizers see any read past its end).
-#include <cstdint>
+// Helpers of the X file suites: reading from memory (from a fresh buffer of exactly the file's
+// size, so that the sanitizers see any read past its end), text files from a body, and a
+// comparison of whole meshes.
+#include <gtest/gtest.h>
+
 #include <cstring>
-#include <initializer_list>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "graphics/xfile_binary_tokens.h"
 #include "graphics/xfile_reader.h"
-#include "tests/support/byte_writer.h"
+#include "tests/support/tree_paths.h"
 
-inline std::vector<uint8_t> bytesOf(const std::string& text)
-{
-    return std::vector<uint8_t>(text.begin(), text.end());
-}
+inline std::string xfileSeed(const std::string& name) { return sourcePath("tests/graphics/xfile_seeds/" + name); }
 
-inline std::vector<uint8_t> textXFile(const std::string& body, const char* header = "xof 0302txt 0032\n")
+inline XReadStatus readBytes(const std::vector<uint8_t>& bytes, MeshContent& out, size_t size = SIZE_MAX)
 {
-    return bytesOf(header + body);
-}
-
-inline XReadStatus readBytes(const std::vector<uint8_t>& bytes, MeshContent& out)
-{
-    std::unique_ptr<uint8_t[]> exact(new uint8_t[bytes.size() + (bytes.empty() ? 1 : 0)]);
-    if (!bytes.empty())
-        std::memcpy(exact.get(), bytes.data(), bytes.size());
-    return readXFile(exact.get(), bytes.size(), out);
+    size = std::min(size, bytes.size());
+    std::unique_ptr<uint8_t[]> exact(new uint8_t[size ? size : 1]);
+    if (size)
+        std::memcpy(exact.get(), bytes.data(), size);
+    return readXFile(exact.get(), size, out);
 }
 
 inline XReadStatus readText(const std::string& body, MeshContent& out)
 {
-    return readBytes(textXFile(body), out);
+    const std::string file = "xof 0302txt 0032\n" + body;
+    return readBytes(std::vector<uint8_t>(file.begin(), file.end()), out);
 }
 
-// Builds a binary X file token by token.
-class XBinaryBuilder {
-public:
-    explicit XBinaryBuilder(const char* header = "xof 0302bin 0032") { bytes_.chars(std::string(header, 16)); }
-
-    XBinaryBuilder& token(uint16_t code)
-    {
-        bytes_.u16(code);
-        return *this;
-    }
-    XBinaryBuilder& name(const std::string& text)
-    {
-        token(xbin::Name).bytes_.u32(uint32_t(text.size())).chars(text);
-        return *this;
-    }
-    // String with the 16-bit separator token after it, or the 32-bit form when `wide`.
-    XBinaryBuilder& string(const std::string& text, bool wide = false)
-    {
-        token(xbin::String).bytes_.u32(uint32_t(text.size())).chars(text);
-        return wide ? u32(xbin::Semicolon) : token(xbin::Semicolon);
-    }
-    XBinaryBuilder& open(const std::string& type) { return name(type).token(xbin::OpenBrace); }
-    XBinaryBuilder& close() { return token(xbin::CloseBrace); }
-    XBinaryBuilder& integers(std::initializer_list<uint32_t> values)
-    {
-        token(xbin::IntegerList).u32(uint32_t(values.size()));
-        for (uint32_t v : values)
-            u32(v);
-        return *this;
-    }
-    XBinaryBuilder& integer(uint32_t value) { return token(xbin::Integer).u32(value); }
-    XBinaryBuilder& floats(std::initializer_list<float> values)
-    {
-        token(xbin::FloatList).u32(uint32_t(values.size()));
-        for (float v : values)
-            bytes_.f32(v);
-        return *this;
-    }
-    XBinaryBuilder& doubles(std::initializer_list<double> values)
-    {
-        token(xbin::FloatList).u32(uint32_t(values.size()));
-        for (double v : values)
-            bytes_.f64(v);
-        return *this;
-    }
-    XBinaryBuilder& raw(std::initializer_list<uint8_t> values)
-    {
-        bytes_.bytes(values);
-        return *this;
-    }
-    // Raw little-endian fields, outside any token.
-    XBinaryBuilder& u32(uint32_t value)
-    {
-        bytes_.u32(value);
-        return *this;
-    }
-    XBinaryBuilder& u64(uint64_t value)
-    {
-        bytes_.u64(value);
-        return *this;
-    }
-    const std::vector<uint8_t>& bytes() const { return bytes_.data(); }
-
-private:
-    ByteWriter bytes_;
-};
+inline void expectSameMesh(const MeshContent& a, const MeshContent& b)
+{
+    EXPECT_EQ(std::tie(a.positions, a.normals, a.texcoords, a.colors, a.indices, a.attributes),
+              std::tie(b.positions, b.normals, b.texcoords, b.colors, b.indices, b.attributes));
+    auto fields = [](const std::vector<MeshMaterial>& materials) {
+        std::vector<std::pair<std::vector<float>, std::string>> all;
+        for (const MeshMaterial& m : materials)
+            all.push_back({{m.diffuse[0], m.diffuse[1], m.diffuse[2], m.diffuse[3], m.power, m.specular[0], m.specular[1],
+                            m.specular[2], m.emissive[0], m.emissive[1], m.emissive[2]},
+                           m.textureFile});
+        return all;
+    };
+    EXPECT_EQ(fields(a.materials), fields(b.materials));
+}

@@ -1,0 +1,109 @@
+// The writer: what it writes reads back as the same mesh, in both encodings; and the meshes the
+// media generator writes with it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "graphics/d3dx_math.h"
+#include "graphics/xfile_writer.h"
+#include "scripts/mediagen/cube_mesh.h"
+#include "scripts/mediagen/torus_knot.h"
+#include "tests/graphics/xfile_test_files.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+TEST(XFileWriter, EveryChannelSavesAndLoadsBackIdenticallyInEitherEncoding)
+{
+    // Two materials, colours, and values whose shortest decimal forms are long; and a mesh
+    // without normals, texture coordinates or materials.
+    MeshContent full = makeTorusKnot(7, 5), bare = makeTorusKnot(5, 3);
+    full.positions[0] = 1.0f / 3.0f, full.positions[1] = -1.17549435e-38f, full.positions[2] = 3.40282347e+38f;
+    full.texcoords[0] = 1e-7f;
+    for (uint32_t v = 0; v < full.vertexCount(); ++v)
+        full.colors.push_back(0x01020304u * v ^ 0x80FF00FFu);
+    full.materials.emplace_back();
+    full.materials[1].diffuse[0] = 0.1f, full.materials[1].power = 12.5f;
+    full.materials[1].specular[1] = 0.7f, full.materials[1].emissive[2] = 0.3f;
+    for (size_t f = 0; f < full.attributes.size(); f += 3)
+        full.attributes[f] = 1;
+    bare.normals.clear(), bare.texcoords.clear(), bare.materials.clear();
+    TempFolder folder;
+    for (XFileFormat format : {XFileFormat::Text, XFileFormat::Binary})
+        for (const MeshContent& source : {full, bare}) {
+            ASSERT_TRUE(saveXFile(folder.file("saved.x").c_str(), source, format));
+            MeshContent back;
+            ASSERT_EQ(loadXFile(folder.file("saved.x").c_str(), back), XReadStatus::Ok);
+            expectSameMesh(source, back);
+        }
+    EXPECT_FALSE(saveXFile(folder.file("no-such-folder/knot.x").c_str(), bare, XFileFormat::Binary));
+    EXPECT_EQ(loadXFile(folder.file("no-such-folder/knot.x").c_str(), bare), XReadStatus::NotXFile);
+}
+
+TEST(XFileWriter, WritesTheHeaderOfEachEncodingAndTheStandardTemplates)
+{
+    const std::vector<uint8_t> text = writeXFile(makeTorusKnot(3, 3), XFileFormat::Text),
+                               binary = writeXFile(makeTorusKnot(3, 3), XFileFormat::Binary);
+    const std::string all(text.begin(), text.end());
+    EXPECT_EQ(std::make_pair(all.substr(0, 16), std::string(binary.begin(), binary.begin() + 16)),
+              std::make_pair(std::string("xof 0302txt 0032"), std::string("xof 0302bin 0032")));
+    for (const char* name : {"template Mesh {", "template MeshNormals {", "template MeshTextureCoords {",
+                             "template MeshMaterialList {", "template Material {", "template TextureFilename {",
+                             "template MeshVertexColors {", "Header {", "\"knot.bmp\";"})
+        EXPECT_NE(all.find(name), std::string::npos) << name;
+    EXPECT_LT(binary.size(), text.size());
+}
+
+D3DXVECTOR3 vectorAt(const std::vector<float>& values, uint32_t v)
+{
+    return {values[3 * v], values[3 * v + 1], values[3 * v + 2]};
+}
+
+// Faces wind clockwise seen from outside (so that Direct3D's default culling keeps the outside),
+// and normals are unit.
+void expectOutwardUnitNormals(const MeshContent& mesh)
+{
+    for (size_t f = 0; f < mesh.faceCount(); ++f) {
+        const uint32_t* t = &mesh.indices[3 * f];
+        const D3DXVECTOR3 p = vectorAt(mesh.positions, t[0]), a = vectorAt(mesh.positions, t[1]) - p,
+                          b = vectorAt(mesh.positions, t[2]) - p, n = vectorAt(mesh.normals, t[0]);
+        D3DXVECTOR3 cross;
+        ASSERT_GT(D3DXVec3Dot(D3DXVec3Cross(&cross, &a, &b), &n), 0.0f) << "face " << f;
+    }
+    for (uint32_t v = 0; v < mesh.vertexCount(); ++v) {
+        const D3DXVECTOR3 n = vectorAt(mesh.normals, v);
+        ASSERT_NEAR(D3DXVec3Length(&n), 1.0f, 1e-5f) << "vertex " << v;
+    }
+}
+
+TEST(MediaMeshes, KnotAndCubeAreClosedOutwardAndTexturedAsTheEditorShowsThem)
+{
+    const MeshContent knot = makeTorusKnot(40, 7), seamed = makeTorusKnot(40, 7, true), cube = makeCube();
+    EXPECT_EQ(std::make_pair(280u, 560u), std::make_pair(knot.vertexCount(), knot.faceCount()));
+    EXPECT_EQ(knot.attributes, std::vector<uint32_t>(560, 0));
+    EXPECT_EQ(knot.materials.at(0).textureFile, "knot.bmp");
+    for (const MeshContent* mesh : {&knot, &seamed, &cube})
+        expectOutwardUnitNormals(*mesh);
+    // A closed tube: every directed edge once, and its reverse once.
+    std::map<std::pair<uint32_t, uint32_t>, int> edges;
+    for (size_t c = 0; c < knot.indices.size(); ++c)
+        ++edges[{knot.indices[c], knot.indices[c - c % 3 + (c + 1) % 3]}];
+    for (const auto& [edge, count] : edges)
+        ASSERT_TRUE(count == 1 && edges.count({edge.second, edge.first})) << edge.first << "-" << edge.second;
+    // Seam copies: the last ring repeats the first one's geometry at u = 4, the last column the
+    // first one's at v = 1, so that no triangle stretches across the texture.
+    ASSERT_EQ(std::make_pair(41u * 8, 560u), std::make_pair(seamed.vertexCount(), seamed.faceCount()));
+    for (uint32_t j = 0; j < 8; ++j) {
+        EXPECT_EQ(vectorAt(seamed.positions, j), vectorAt(seamed.positions, 320 + j));
+        EXPECT_EQ(seamed.texcoords[2 * (320 + j)], 4.0f);
+    }
+    EXPECT_EQ(vectorAt(seamed.positions, 0), vectorAt(seamed.positions, 7));
+    EXPECT_EQ(seamed.texcoords[2 * 7 + 1], 1.0f);
+    EXPECT_EQ(std::make_pair(24u, 12u), std::make_pair(cube.vertexCount(), cube.faceCount()));
+    for (float coordinate : cube.positions)
+        EXPECT_EQ(std::fabs(coordinate), 1.0f);
+    EXPECT_TRUE(cube.materials.empty());
+}
+
+} // namespace
