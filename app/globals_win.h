@@ -1,6 +1,6 @@
 #pragma once
 // Process-wide state of the editor that is not the texture pane's (those are in
-// viewer/viewer_settings.h). The entry point sets them to their start values.
+// viewer/viewer_settings.h), and the one reset of all process-wide state.
 #include <windows.h>
 
 #include <memory>
@@ -18,7 +18,11 @@ extern bool g_reverseV;
 // Scale of the marker drawn at a selected vertex.
 extern float g_markerScale;
 
-// Sets every process-wide variable of the editor and the pane to its start value.
+// Puts all process-wide state back to its start, each part through the reset beside it: the
+// editor's globals (with `instance` as g_hInstance), the file materials, the pane's settings
+// and editing state, the apply hook, the image groups, the element tree, the button register,
+// and the 3DS records and file. The entry point calls it before anything exists; a test calls
+// it between editors or panes, never while one is in use (their groups are deleted).
 void ResetProcessGlobals(HINSTANCE instance);
 
 // The name of the current bitmap (texture) file.

@@ -7,6 +7,7 @@
 //                       paint done
 // each the best of its runs (what the code costs on a busy machine), the last two also as the
 // median.
+#include "app/globals_win.h"
 #include "tests/support/pane_host_win.h"
 #include "viewer/viewer_settings.h"
 
@@ -63,7 +64,7 @@ int main(int argc, char** argv)
     const std::string folder = argc > 1 ? std::string(argv[1]) + "/" : std::string();
     const std::string bitmap = folder + "pane_bench.bmp";
     writeTestBitmap(bitmap, 512, 512, 0x808080, 0xFA0A0A);
-    resetPaneSettings();
+    ResetProcessGlobals(GetModuleHandleA(nullptr));
     PaneHost host(1000, 700);
     host.showBitmap(bitmap);
     ImageGroup& group = *host.group;

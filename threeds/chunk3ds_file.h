@@ -37,6 +37,9 @@ public:
     // unchanged: CannotCreate when nothing was started, WriteFailed when the bytes could not
     // be kept in memory or written.
     SaveResult closeWriting();
+    // Closes the read stream, drops a file being written (its target stays as it was) and
+    // forgets what earlier reads met: back to a fresh object.
+    void reset();
 
     // Reads the file handle, from its start, into the first record of g_meshRecords (which the
     // caller has put there, its arrays empty). Returns 1 when the file was read, also when it

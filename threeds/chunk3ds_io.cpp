@@ -45,6 +45,19 @@ SaveResult Chunk3dsFile::closeWriting()
     return result;
 }
 
+void Chunk3dsFile::reset()
+{
+    closeReading();
+    output_.reset();
+    std::vector<uint8_t>().swap(written_);
+    writeFailed_ = false;
+    viewportEntryCount = 0;
+    std::strcpy(nameBuffer, "Default name");
+    readPos_ = 0;
+    writePos_ = 0;
+    bytesRead_ = 0;
+}
+
 int Chunk3dsFile::nextByteOrEnd()
 {
     if (!fileHandle) {

@@ -70,6 +70,10 @@ void removeButton(HWND window) {
         g_buttons.erase(found);
 }
 
+void resetButtons() {
+    g_buttons.clear();
+}
+
 void createLabel(LabelControl& label, HWND parent, HINSTANCE instance, int x, int y,
                  int width, int height, const char* text, bool registerInTree) {
     label.parent = parent;

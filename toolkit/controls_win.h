@@ -32,6 +32,8 @@ const ButtonControl& findButtonByName(const char* name);
 const ButtonControl& findButtonByWindow(HWND window);
 // Removes (and frees) the first button whose window is `window`; the window stays.
 void removeButton(HWND window);
+// Empties the register; the windows stay.
+void resetButtons();
 
 struct LabelControl {
     HWND window = nullptr;

@@ -5,6 +5,10 @@
 
 ElementTree g_elementTree;
 
+void resetElementTree() {
+    g_elementTree = ElementTree();
+}
+
 namespace {
 
 // Copies `text` into a tree name field, cutting it at 199 characters.

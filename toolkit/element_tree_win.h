@@ -42,3 +42,6 @@ private:
 
 // The program's one tree, alive for the whole run.
 extern ElementTree g_elementTree;
+
+// Empties the tree and its group name; the windows themselves are left alone.
+void resetElementTree();

@@ -8,10 +8,24 @@
 
 bool g_constructingGroup = false;
 
+static int g_groupCount = 0;
+
 static std::vector<std::unique_ptr<ImageGroup>>& registry()
 {
     static std::vector<std::unique_ptr<ImageGroup>> groups;
     return groups;
+}
+
+int takeImageGroupNumber()
+{
+    return ++g_groupCount;
+}
+
+void resetImageGroups()
+{
+    registry().clear();
+    g_constructingGroup = false;
+    g_groupCount = 0;
 }
 
 ImageGroup* createImageGroup(HWND parent, HINSTANCE instance, int x, int y, int width, int height)

@@ -8,6 +8,10 @@
 // Set while a group builds its windows; the window procedure then only calls DefWindowProcA.
 extern bool g_constructingGroup;
 
+// The number of the next group, counted from 1 in creation order; it names the group
+// ("ImageGroup[1]") and its buttons.
+int takeImageGroupNumber();
+
 // Builds a group of image windows on `parent` (its first window at (x, y), 300 x 300; the
 // caller lays it out) and registers it. Logs "adding an ImageWindow" and "done adding an
 // ImageWindow". The group lives until the program ends.
@@ -20,3 +24,7 @@ ImageGroup* findGroupByBase(HWND window);
 // Forgets a destroyed window, so that a later window given the same handle is not mistaken
 // for it.
 void forgetDestroyedWindow(HWND window);
+
+// Deletes every group and starts the numbering again. Windows of those groups that still exist
+// are claimed by no group from then on; no pointer to a group may be used afterwards.
+void resetImageGroups();

@@ -11,8 +11,6 @@ namespace {
 constexpr int kPaneTopOffset = 60;   // the group's stored rectangle starts 60 pixels lower
 constexpr int kFirstWindowSize = 300;
 
-int g_groupCounter = 0;
-
 enum ButtonSlot { RemoveImgButton, RemovePointButton, LoadButton, PreviousButton, NextButton, ReplaceButton };
 const char* const kButtonBaseNames[6] = {"RemoveImg", "Remove Point", "Load new Image", "<", ">", "Replace Image"};
 
@@ -22,7 +20,7 @@ ImageGroup::ImageGroup(HWND parentWindow, HINSTANCE moduleInstance, int left, in
     : parent(parentWindow), instance(moduleInstance), x(left), y(top + kPaneTopOffset), width(w),
       height(h - kPaneTopOffset)
 {
-    id = std::to_string(++g_groupCounter);
+    id = std::to_string(takeImageGroupNumber());
     name = "ImageGroup[" + id + "]";
     cursorIndex = 0;
     g_constructingGroup = true;

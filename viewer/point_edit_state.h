@@ -23,6 +23,9 @@ struct PointEditState {
 
 extern PointEditState g_editState;
 
+// Puts the shared editing state back to its start: move mode, no band, nothing requested.
+void resetEditState();
+
 // How a window maps its points to the client area: client = image * zoom - scroll.
 struct PaneView {
     float zoom = 1.0f;

@@ -7,3 +7,14 @@ int g_repeatVertical = 2;
 bool g_pointsReady = true;
 bool shiftDown = false;
 bool ctrlDown = false;
+
+void resetViewerSettings()
+{
+    g_autoUpdateMesh = false;
+    g_lineColorIndex = 0;
+    g_repeatHorizontal = 2;
+    g_repeatVertical = 2;
+    g_pointsReady = true;
+    shiftDown = false;
+    ctrlDown = false;
+}

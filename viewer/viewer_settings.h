@@ -14,3 +14,6 @@ extern bool g_pointsReady;
 // Shift and Ctrl are held down (they extend or toggle the selection).
 extern bool shiftDown;
 extern bool ctrlDown;
+
+// Puts every setting above back to its start value.
+void resetViewerSettings();

@@ -71,13 +71,8 @@ protected:
         g_repeatHorizontal = 4;
         g_repeatVertical = 5;
     }
-    void TearDown() override
-    {
-        g_autoUpdateMesh = false;
-        g_lineColorIndex = 0;
-        g_repeatHorizontal = 2;
-        g_repeatVertical = 2;
-    }
+    // The editor lives for the whole suite, so only the pane's settings start again.
+    void TearDown() override { resetViewerSettings(); }
 };
 
 TEST_F(EditorOptions, ShowsTheCurrentValuesAndOkWithoutChangesKeepsThem)

@@ -1,9 +1,6 @@
 #include "tests/support/pane_host_win.h"
 
-#include "viewer/apply_request.h"
 #include "viewer/image_group_registry_win.h"
-#include "viewer/point_edit_state.h"
-#include "viewer/viewer_settings.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/test_files.h"
 
@@ -106,17 +103,4 @@ void PaneHost::key(WPARAM virtualKey, bool down) const
 void PaneHost::command(int id) const
 {
     SendMessageA(pane(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
-}
-
-void resetPaneSettings()
-{
-    g_editState = PointEditState();
-    g_autoUpdateMesh = false;
-    g_lineColorIndex = 0;
-    g_repeatHorizontal = 2;
-    g_repeatVertical = 2;
-    g_pointsReady = true;
-    shiftDown = false;
-    ctrlDown = false;
-    setApplyPointsHandler(nullptr);
 }

@@ -42,6 +42,3 @@ public:
     ImageGroup* group = nullptr;
     std::vector<WPARAM> notifications;   // wParam of each WM_LBUTTONDOWN the host received
 };
-
-// Resets every process-wide setting the pane reads to its start value.
-void resetPaneSettings();

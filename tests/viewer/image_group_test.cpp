@@ -1,3 +1,4 @@
+#include "app/globals_win.h"
 #include "tests/support/dialog_answerer_win.h"
 #include "tests/support/pane_host_win.h"
 #include "toolkit/controls_win.h"
@@ -16,7 +17,7 @@ class ImageGroupPaging : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetPaneSettings();
+        ResetProcessGlobals(GetModuleHandleA(nullptr));
         writeTestBitmap("a.bmp", 32, 32, 0x808080, 0xFA0A0A);
         writeTestBitmap("b.bmp", 48, 16, 0x404040, 0x0A0AFA);
     }

@@ -1,3 +1,4 @@
+#include "app/globals_win.h"
 #include "tests/support/window_capture_win.h"
 #include "tests/support/pane_host_win.h"
 #include "viewer/apply_request.h"
@@ -15,10 +16,10 @@ class ImagePaneEditing : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetPaneSettings();
+        ResetProcessGlobals(GetModuleHandleA(nullptr));
         writeTestBitmap("edit.bmp", 128, 128, rgb(128, 128, 128), rgb(250, 10, 10));
     }
-    void TearDown() override { resetPaneSettings(); }
+    void TearDown() override { ResetProcessGlobals(GetModuleHandleA(nullptr)); }
 };
 
 // Positions of every point, read through the group like the editor does.

@@ -1,3 +1,4 @@
+#include "app/globals_win.h"
 #include "tests/support/window_capture_win.h"
 #include "tests/support/pane_host_win.h"
 #include "viewer/viewer_settings.h"
@@ -14,8 +15,8 @@ const uint32_t kWhite = rgb(255, 255, 255);
 
 class ImagePanePaint : public ::testing::Test {
 protected:
-    void SetUp() override { resetPaneSettings(); }
-    void TearDown() override { resetPaneSettings(); }
+    void SetUp() override { ResetProcessGlobals(GetModuleHandleA(nullptr)); }
+    void TearDown() override { ResetProcessGlobals(GetModuleHandleA(nullptr)); }
 };
 
 // Number of corner-block pixels in the 4x4 block (scaled by `zoom`) whose top-left is (x, y).

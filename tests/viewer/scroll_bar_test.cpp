@@ -133,8 +133,7 @@ TEST_F(Bars, RepeatSettingsScaleTheContent) {
     g_repeatVertical = 1;
     across.setImageSize(100, 100);
     down.setImageSize(100, 100);
-    g_repeatHorizontal = 2;
-    g_repeatVertical = 2;
+    resetViewerSettings();
     EXPECT_EQ(across.contentWidth, 330);
     EXPECT_EQ(down.contentHeight, 130);
 }
