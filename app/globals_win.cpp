@@ -1,6 +1,9 @@
 #include "app/globals_win.h"
 
 #include "app/subset_materials_win.h"
+#include "base/atomic_file.h"
+#include "framework/app_timer.h"
+#include "framework/error_report_win.h"
 #include "framework/text_buffer.h"
 #include "threeds/chunk3ds_file.h"
 #include "threeds/mesh_record.h"
@@ -45,6 +48,9 @@ void ResetProcessGlobals(HINSTANCE instance) {
     resetButtons();
     g_meshRecords.clear();
     g_chunk3dsFile.reset();
+    stopFailingSaves();
+    resetAppTimer();
+    resetFatalErrorReport();
 }
 
 void TextureFileName::set(const char* name) {

@@ -21,8 +21,9 @@ extern float g_markerScale;
 // Puts all process-wide state back to its start, each part through the reset beside it: the
 // editor's globals (with `instance` as g_hInstance), the file materials, the pane's settings
 // and editing state, the apply hook, the image groups, the element tree, the button register,
-// and the 3DS records and file. The entry point calls it before anything exists; a test calls
-// it between editors or panes, never while one is in use (their groups are deleted).
+// the 3DS records and file, the save-failure hook, the application timer and the fatal-error
+// flag. The entry point calls it before anything exists; a test calls it between editors or
+// panes, never while one is in use (their groups are deleted).
 void ResetProcessGlobals(HINSTANCE instance);
 
 // The name of the current bitmap (texture) file.

@@ -7,3 +7,6 @@
 // Carries out `command`; returns seconds for GetAbsoluteTime, GetAppTime and GetElapsedTime,
 // 0 for the other commands and -1 for an unknown one. The timer starts stopped.
 float AppTimer(TimerCommand command);
+
+// Back to the timer of a fresh process: stopped, its clock chosen again.
+void resetAppTimer();

@@ -24,10 +24,19 @@ struct ProgramTimer {
     }
 };
 
+ProgramTimer& programTimer() {
+    static ProgramTimer timer;
+    return timer;
+}
+
 }  // namespace
 
+void resetAppTimer() {
+    programTimer() = ProgramTimer();
+}
+
 float AppTimer(TimerCommand command) {
-    static ProgramTimer timer;
+    ProgramTimer& timer = programTimer();
     if (timer.usesCounter) {
         LARGE_INTEGER now;
         QueryPerformanceCounter(&now);

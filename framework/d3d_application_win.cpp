@@ -8,9 +8,6 @@
 
 CD3DApplication* g_pApp = nullptr;
 
-// One pause counter for the whole program: pauses nest across every caller.
-static unsigned s_pauseCount = 0;
-
 CD3DApplication::CD3DApplication() {
     g_pApp = this;
     Pause(true);
@@ -114,13 +111,13 @@ int CD3DApplication::Run() {
 
 void CD3DApplication::Pause(bool pause) {
     if (pause)
-        ++s_pauseCount;
+        ++m_pauseCount;
     else
-        --s_pauseCount;
-    m_active = (s_pauseCount == 0);
-    if (pause && s_pauseCount == 1 && m_animating)
+        --m_pauseCount;
+    m_active = (m_pauseCount == 0);
+    if (pause && m_pauseCount == 1 && m_animating)
         AppTimer(TimerCommand::Stop);
-    if (s_pauseCount == 0 && m_animating)
+    if (m_pauseCount == 0 && m_animating)
         AppTimer(TimerCommand::Start);
 }
 

@@ -16,6 +16,7 @@
 #include "framework/d3d_settings_win.h"
 #include "framework/device_lifecycle_win.h"
 #include "framework/frame_presenter_win.h"
+#include "framework/frame_stats.h"
 
 class ImageGroup;
 
@@ -107,6 +108,9 @@ protected:
     CD3DDeviceSettings m_settings;
     bool m_windowed = true;
     bool m_active = false;
+    // Pauses nest (construction until Create ends, minimised, a menu, a size drag, a device
+    // change): the application is active only while none is open.
+    unsigned m_pauseCount = 0;
     bool m_deviceLost = false;
     bool m_minimized = false;
     bool m_maximized = false;
@@ -132,6 +136,7 @@ protected:
     float m_time = 0.0f;
     float m_elapsedTime = 0.0f;
     float m_fps = 0.0f;
+    FrameRateMeter m_frameRateMeter;
     char m_deviceStats[90] = "";
     char m_frameStats[90] = "";
     const char* m_windowTitle = "D3D9 Application";

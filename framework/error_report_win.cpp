@@ -77,6 +77,8 @@ const char* ErrorMessageText(HRESULT hr) {
 
 bool FatalErrorReported() { return s_fatalErrorReported; }
 
+void resetFatalErrorReport() { s_fatalErrorReported = false; }
+
 HRESULT ShowErrorMessage(HRESULT hr, DWORD kind, const char* caption, HWND deviceWindow) {
     if (s_fatalErrorReported)
         return hr;

@@ -31,5 +31,8 @@ const char* ErrorMessageText(HRESULT hr);
 // sends WM_CLOSE to `deviceWindow` when there is one; from then on every call is silent.
 HRESULT ShowErrorMessage(HRESULT hr, DWORD kind, const char* caption, HWND deviceWindow);
 
-// Whether a fatal message has been shown in this process (it never goes back to false).
+// Whether a fatal message has been shown in this process (only the process-wide reset puts it
+// back to false).
 bool FatalErrorReported();
+// Lets the next fatal message be shown again.
+void resetFatalErrorReport();

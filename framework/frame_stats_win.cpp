@@ -5,8 +5,7 @@
 #include "framework/frame_stats.h"
 
 void CD3DApplication::UpdateFrameStats() {
-    static FrameRateMeter s_meter;
-    if (!CountFrame(s_meter, AppTimer(TimerCommand::GetAbsoluteTime), m_fps))
+    if (!CountFrame(m_frameRateMeter, AppTimer(TimerCommand::GetAbsoluteTime), m_fps))
         return;
     FrameStatsInput input;
     input.fps = m_fps;
