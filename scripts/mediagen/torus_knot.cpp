@@ -64,7 +64,9 @@ MeshContent makeTorusKnot(int segments, int sides, bool seamCopies)
             pushVec(mesh.positions, here + out * kTubeRadius);
             pushVec(mesh.normals, out);
             mesh.texcoords.push_back(float(4.0 * i / segments));
-            mesh.texcoords.push_back(float(double(j) / sides));
+            // v as the program keeps it in X files (it shows y = H (1 + v)): the points land
+            // on the first row of tiles, like those of every file it saves.
+            mesh.texcoords.push_back(float(double(j) / sides - 1.0));
         }
     }
     auto vertex = [&](int i, int j) { return uint32_t((i % rings) * columns + (j % columns)); };

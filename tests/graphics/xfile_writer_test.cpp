@@ -92,14 +92,15 @@ TEST(MediaMeshes, KnotAndCubeAreClosedOutwardAndTexturedAsTheEditorShowsThem)
     for (const auto& [edge, count] : edges)
         ASSERT_TRUE(count == 1 && edges.count({edge.second, edge.first})) << edge.first << "-" << edge.second;
     // Seam copies: the last ring repeats the first one's geometry at u = 4, the last column the
-    // first one's at v = 1, so that no triangle stretches across the texture.
+    // first one's at v = 0, so that no triangle stretches across the texture. v runs from -1 to
+    // 0, as the editor keeps it in X files: the points lie on the first row of tiles.
     ASSERT_EQ(std::make_pair(41u * 8, 560u), std::make_pair(seamed.vertexCount(), seamed.faceCount()));
     for (uint32_t j = 0; j < 8; ++j) {
         EXPECT_EQ(vectorAt(seamed.positions, j), vectorAt(seamed.positions, 320 + j));
         EXPECT_EQ(seamed.texcoords[2 * (320 + j)], 4.0f);
     }
     EXPECT_EQ(vectorAt(seamed.positions, 0), vectorAt(seamed.positions, 7));
-    EXPECT_EQ(seamed.texcoords[2 * 7 + 1], 1.0f);
+    EXPECT_EQ(std::make_pair(seamed.texcoords[1], seamed.texcoords[2 * 7 + 1]), std::make_pair(-1.0f, 0.0f));
     EXPECT_EQ(std::make_pair(24u, 12u), std::make_pair(cube.vertexCount(), cube.faceCount()));
     for (float coordinate : cube.positions)
         EXPECT_EQ(std::fabs(coordinate), 1.0f);
