@@ -107,10 +107,21 @@ void ImageScrollBar::resetPosition() {
     position = 0;
 }
 
-int ImageScrollBar::scroll(WPARAM wParam, int clientExtent) {
-    // The thumb position is signed: the vertical range starts at -30, which the bar
-    // reports as a 16-bit two's-complement value.
+// The thumb position of a drag. The message carries only its low 16 bits (signed: the vertical
+// range starts at -30); a range past 32,767 needs the whole value, which the bar keeps as its
+// track position while the thumb is dragged. A message whose bits do not match it (one not sent
+// by a drag) keeps its own 16-bit value.
+int ImageScrollBar::thumbPosition(WPARAM wParam) const {
     const int thumb = static_cast<int16_t>(HIWORD(wParam));
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_TRACKPOS;
+    if (hwnd && GetScrollInfo(hwnd, SB_CTL, &info) && LOWORD(info.nTrackPos) == HIWORD(wParam))
+        return info.nTrackPos;
+    return thumb;
+}
+
+int ImageScrollBar::scroll(WPARAM wParam, int clientExtent) {
     int next = position;
     switch (LOWORD(wParam)) {
     case SB_LINEUP: next -= clientExtent / 20; break;
@@ -118,7 +129,7 @@ int ImageScrollBar::scroll(WPARAM wParam, int clientExtent) {
     case SB_PAGEUP: next -= clientExtent / 4; break;
     case SB_PAGEDOWN: next += clientExtent / 4; break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: next = thumb; break;
+    case SB_THUMBTRACK: next = thumbPosition(wParam); break;
     default: break;
     }
     position = std::max<int32_t>(minscroll, std::min<int32_t>(next, maxscroll));

@@ -39,7 +39,8 @@ public:
     // Puts the thumb and `position` back to 0.
     void resetPosition();
     // Handles a WM_HSCROLL / WM_VSCROLL request for this bar: the request code is
-    // LOWORD(wParam), a thumb position the signed HIWORD(wParam). Lines move by
+    // LOWORD(wParam), a thumb position the signed HIWORD(wParam), or the bar's whole track
+    // position when that is what HIWORD carries the low bits of. Lines move by
     // clientExtent/20, pages by clientExtent/4 (clientExtent: the client width for the
     // horizontal bar, the height for the vertical one). Clamps to [minscroll, maxscroll],
     // moves the thumb and returns the new `position`. Unknown requests keep the position.
@@ -60,6 +61,7 @@ public:
     int32_t position = 0;
 
 private:
+    int thumbPosition(WPARAM wParam) const;
     void updateRange(int hiddenPosition);
     void applyRange();
 };

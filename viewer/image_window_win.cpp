@@ -96,6 +96,7 @@ void ImageWindow::viewportSized(int width, int height)
 {
     horizontalBar.setWindowSize(width, height);
     verticalBar.setWindowSize(width, height);
+    copyBarPositions();
 }
 
 void ImageWindow::imageSized(int width, int height)
@@ -155,4 +156,6 @@ void ImageWindow::resized()
         bar->show();
         SetScrollPos(bar->hwnd, SB_CTL, bar->position, TRUE);
     }
+    // A bar the new size hides puts its view back at the start; the points follow the tiles.
+    copyBarPositions();
 }

@@ -148,6 +148,42 @@ TEST_F(ImagePanePaint, ScrollingMovesTilesAndPointsTogether)
     expectSquare(c, 35, 30, kBlack);
     SendMessageA(host.pane(), WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 1000), 0);
     EXPECT_EQ(262, host.window().scrollX);   // clamped to the range
+
+    // Grown past the tiled image, the pane hides both bars: the view goes back to the start,
+    // and the points stay on the first tile.
+    SetWindowPos(host.host, nullptr, 0, 0, 700, 400, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(host.pane(), nullptr, 0, 0, 700, 400, SWP_NOMOVE | SWP_NOZORDER);
+    host.window().repaint();
+    const Capture grown = captureClient(host.pane());
+    EXPECT_EQ(16, cornerPixels(grown, 0, 30));
+    expectSquare(grown, 50, 40, kBlack);
+}
+
+// The real horizontal bar's thumb dragged from its left end to its right end, with the mouse
+// messages the bar's own tracking takes.
+void dragThumbAcross(HWND bar)
+{
+    RECT client;
+    GetClientRect(bar, &client);
+    const int arrow = GetSystemMetrics(SM_CXHSCROLL), y = client.bottom / 2;
+    PostMessageA(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.right - arrow - 1, y));
+    PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(client.right - arrow - 1, y));
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrow + 2, y));
+}
+
+TEST_F(ImagePanePaint, ThumbDragReachesTheEndOfARangeBeyondSixteenBits)
+{
+    writeTestBitmap("wide.bmp", 2048, 16, kFill, kCorner);
+    g_repeatHorizontal = 3;
+    PaneHost host(300, 200);
+    host.showBitmap("wide.bmp");
+    while (host.window().zoom < 8.0f)
+        host.command(40046);
+    const int end = host.window().horizontalBar.maxscroll;
+    ASSERT_EQ(end, 3 * 2048 * 8 + 30 - 300 + 20);
+    dragThumbAcross(host.window().horizontalBar.hwnd);
+    EXPECT_EQ(end, host.window().scrollX);
+    EXPECT_EQ(end, GetScrollPos(host.window().horizontalBar.hwnd, SB_CTL));
 }
 
 TEST_F(ImagePanePaint, ZoomStepsByHalfAndReturnsToTheFirstTile)
