@@ -24,7 +24,7 @@ void copyText(char* destination, const char* source, size_t size)
 }
 
 // Shows why the points could not go into the mesh before an X save. A vertex buffer that
-// cannot be locked skips the save without a word, as it always has.
+// cannot be locked skips the save without a message.
 void reportWriteBack(PointWriteBack result)
 {
     if (result == PointWriteBack::OtherLayout)

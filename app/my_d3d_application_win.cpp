@@ -1,5 +1,6 @@
-// The editor's application object: its defaults and the framework callbacks in the
-// framework's order. Mesh loading, rendering and the commands build on these bodies.
+// The editor's application object: its defaults and the framework callbacks, in the order the
+// framework calls them (d3d_application_win.h). Mesh loading, rendering and the commands
+// build on these bodies.
 #include "app/my_d3d_application_win.h"
 
 #include "app/globals_win.h"

@@ -2,7 +2,8 @@
 
 namespace {
 
-// The search bounds the projection has always started from; a mesh beyond them keeps them.
+// Each range starts from these bounds, not from the first value: a mesh lying wholly beyond
+// them on an axis keeps the bound as that end of its range.
 constexpr float kSearchLimit = 1.0e8f;
 
 struct Range {
@@ -60,7 +61,8 @@ void mirrorPlaneCoordinates(std::vector<PlanePoint>& points, bool reverseU, bool
         return;
     Range s, t;
     rangesOf(points, s, t);
-    // Twice the half extent, as the mirror has always been computed.
+    // Twice the half extent: equal to the extent except for subnormal extents, where the
+    // halving rounds and the rounded value is the one mirrored about.
     const float twiceHalfS = 2.0f * ((s.largest - s.smallest) / 2.0f);
     const float twiceHalfT = 2.0f * ((t.largest - t.smallest) / 2.0f);
     for (PlanePoint& p : points) {

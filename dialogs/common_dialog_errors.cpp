@@ -7,7 +7,7 @@ struct ErrorName {
     const char* name;
 };
 
-// The tabs after three names are part of what the program has always shown.
+// The tabs after three names are part of the text the error box shows.
 constexpr ErrorName errorNames[] = {
     {0x0001, "CDERR_STRUCTSIZE"},
     {0x0002, "CDERR_INITIALIZATION"},

@@ -1,6 +1,6 @@
 #pragma once
-// Reading a BMP file from disk the way the program always has: the 14-byte file header first,
-// then the rest of the file into a global memory block, with the program's messages.
+// Reading a BMP file from disk: the 14-byte file header first, then the rest of the file into
+// a global memory block, with the program's messages.
 #include <windows.h>
 #include <cstddef>
 #include <cstdint>

@@ -220,7 +220,8 @@ void ImageWindow::drawPoints(bool advance)
     });
 }
 
-// The application's write-back runs only when the window has points, as it always has.
+// A requested apply waits until the window has points: without them there is nothing to
+// write back, and the request stays for the next paint.
 void ImageWindow::runRequestedApply()
 {
     if (g_editState.applyRequested && points.pointCount() > 0) {

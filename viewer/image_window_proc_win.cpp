@@ -1,5 +1,6 @@
 #include "viewer/image_window_proc_win.h"
 
+#include "base/device_context_win.h"
 #include "threeds/diagnostics.h"
 #include "viewer/image_group_registry_win.h"
 #include "viewer/point_edit_state.h"
@@ -14,7 +15,7 @@ PaneView viewOf(const ImageWindow& window)
 }
 
 // The pane's mouse positions are the low and high words of lParam read as unsigned 16-bit
-// numbers, as the pane has always read them.
+// numbers: a drag past the window's left or top edge gives a large position, not a negative one.
 int mouseX(LPARAM lParam) { return LOWORD(lParam); }
 int mouseY(LPARAM lParam) { return HIWORD(lParam); }
 
@@ -57,11 +58,9 @@ void handleCommand(ImageGroup& group, ImageWindow& window, WPARAM wParam, LPARAM
 
 void paintWindow(HWND hwnd, ImageWindow& window)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
+    PaintDc dc(hwnd);
     if (dc)
         window.paint(dc);
-    EndPaint(hwnd, &paint);
 }
 
 // Handles `message` on the group's active window; false for messages left to DefWindowProcA.
