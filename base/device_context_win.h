@@ -1,7 +1,7 @@
 #pragma once
-// Device contexts held for a scope: a memory DC (CreateCompatibleDC, deleted at the end) and a
-// window's DC (GetDC, released at the end). Either may hold none when GDI refused; test with
-// get() or the conversion to HDC.
+// Device contexts held for a scope: a memory DC (CreateCompatibleDC, deleted at the end), a
+// window's DC (GetDC, released at the end) and the DC of a WM_PAINT (BeginPaint, EndPaint at
+// the end). Each may hold none when GDI refused; test with get() or the conversion to HDC.
 #include <windows.h>
 
 #include <utility>
@@ -51,5 +51,23 @@ public:
 
 private:
     HWND window_;
+    HDC dc_;
+};
+
+class PaintDc {
+public:
+    // Starts painting `window`; the end of the scope ends it, also when BeginPaint gave no DC.
+    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { EndPaint(window_, &paint_); }
+
+    const RECT& area() const { return paint_.rcPaint; }
+    HDC get() const { return dc_; }
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
     HDC dc_;
 };

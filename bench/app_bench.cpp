@@ -17,6 +17,7 @@
 
 #include "app/globals_win.h"
 #include "app/my_d3d_application_win.h"
+#include "base/com_ref.h"
 #include "graphics/xfile_writer.h"
 #include "scripts/mediagen/torus_knot.h"
 #include "tests/support/bmp_builder.h"
@@ -140,13 +141,13 @@ private:
     {
         AdvanceFrame();
         RenderFrame();
-        IDirect3DQuery9* query = nullptr;
-        if (FAILED(m_pDevice->CreateQuery(D3DQUERYTYPE_EVENT, &query)))
+        ComRef<IDirect3DQuery9> query;
+        if (FAILED(m_pDevice->CreateQuery(D3DQUERYTYPE_EVENT, query.put())))
             return;
         query->Issue(D3DISSUE_END);
         while (query->GetData(nullptr, 0, D3DGETDATA_FLUSH) == S_FALSE) {
         }
-        query->Release();
+        query.reset();
         m_pDevice->Present(nullptr, nullptr, nullptr, nullptr);
     }
 };

@@ -7,10 +7,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/com_ref.h"
 #include "framework/d3d_enumeration_win.h"
 
 int main() {
-    IDirect3D9* d3d = Direct3DCreate9(D3D_SDK_VERSION);
+    const ComRef<IDirect3D9> d3d(Direct3DCreate9(D3D_SDK_VERSION));
     if (!d3d) {
         fprintf(stderr, "enumerate_bench: no Direct3D\n");
         return 1;
@@ -28,13 +29,11 @@ int main() {
         QueryPerformanceCounter(&end);
         if (FAILED(hr)) {
             fprintf(stderr, "enumerate_bench: Enumerate failed 0x%08lx\n", hr);
-            d3d->Release();
             return 1;
         }
         times.push_back(double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart));
     }
     std::sort(times.begin(), times.end());
     printf("startup.enumerate_ms: %.2f ms\n", times[times.size() / 2]);
-    d3d->Release();
     return 0;
 }

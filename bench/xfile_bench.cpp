@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/stdio_file.h"
 #include "bench/best_time.h"
 #include "graphics/xfile_reader.h"
 #include "graphics/xfile_writer.h"
@@ -23,13 +24,11 @@ constexpr int kRuns = 15;   // best of many: this machine is shared
 
 long fileSize(const std::string& path)
 {
-    FILE* file = std::fopen(path.c_str(), "rb");
+    const StdioFile file(path.c_str(), "rb");
     if (!file)
         return -1;
     std::fseek(file, 0, SEEK_END);
-    long size = std::ftell(file);
-    std::fclose(file);
-    return size;
+    return std::ftell(file);
 }
 
 double millisecondsSince(std::chrono::steady_clock::time_point start)

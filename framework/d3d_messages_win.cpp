@@ -3,6 +3,7 @@
 #include "framework/d3d_application_win.h"
 #include "resources/resource.h"
 
+#include "base/device_context_win.h"
 #include "framework/app_timer.h"
 #include "framework/error_report_win.h"
 #include "threeds/diagnostics.h"
@@ -95,11 +96,9 @@ LRESULT CD3DApplication::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARA
         PaintPausedFrame();
         if (deviceWindow) {
             // The short GDI line shows that the window's own painting runs over the frame.
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hWnd, &paint);
+            PaintDc dc(hWnd);
             MoveToEx(dc, 30, 30, nullptr);
             LineTo(dc, 40, 40);
-            EndPaint(hWnd, &paint);
         }
         break;
     case WM_GETMINMAXINFO:

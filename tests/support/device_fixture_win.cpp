@@ -1,7 +1,5 @@
 #include "tests/support/device_fixture_win.h"
 
-#include "base/com_ref.h"
-
 #include <initializer_list>
 
 namespace {
@@ -36,7 +34,7 @@ bool makeTestDevice(TestDevice& out, int width, int height)
 {
     out.window = CreateWindowA(windowClassName(), "test device", WS_OVERLAPPEDWINDOW, 0, 0,
                                width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    out.d3d = Direct3DCreate9(D3D_SDK_VERSION);
+    out.d3d.reset(Direct3DCreate9(D3D_SDK_VERSION));
     if (!out.window || !out.d3d)
         return false;
     D3DPRESENT_PARAMETERS params{};
@@ -49,17 +47,14 @@ bool makeTestDevice(TestDevice& out, int width, int height)
     params.AutoDepthStencilFormat = pickDepthFormat(out.d3d);
     params.hDeviceWindow = out.window;
     HRESULT hr = out.d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, out.window,
-                                       D3DCREATE_SOFTWARE_VERTEXPROCESSING, &params, &out.device);
+                                       D3DCREATE_SOFTWARE_VERTEXPROCESSING, &params, out.device.put());
     return SUCCEEDED(hr) && out.device;
 }
 
 ULONG releaseTestDevice(TestDevice& device)
 {
-    ULONG remaining = 0;
-    if (device.device)
-        remaining = device.device->Release();
-    if (device.d3d)
-        device.d3d->Release();
+    const ULONG remaining = device.device.release();
+    device.d3d.reset();
     if (device.window)
         DestroyWindow(device.window);
     device = TestDevice{};

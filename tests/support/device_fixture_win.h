@@ -3,12 +3,13 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include "base/com_ref.h"
 #include "tests/support/window_capture_win.h"
 
 struct TestDevice {
     HWND window = nullptr;
-    IDirect3D9* d3d = nullptr;
-    IDirect3DDevice9* device = nullptr;
+    ComRef<IDirect3D9> d3d;
+    ComRef<IDirect3DDevice9> device;
 };
 
 // HAL, windowed, X8R8G8B8 back buffer of the given size, automatic depth buffer (D24S8, else

@@ -1,5 +1,6 @@
 #include "tests/support/program_process_win.h"
 
+#include "base/device_context_win.h"
 #include "tests/support/tree_paths.h"
 
 std::string ProgramPath() {
@@ -67,9 +68,7 @@ uint32_t ScreenPixelOf(HWND window, int x, int y) {
     // Read from the screen: another process's window surface is not ours to read.
     POINT onScreen = {x, y};
     ClientToScreen(window, &onScreen);
-    HDC dc = GetDC(nullptr);
-    const COLORREF colour = GetPixel(dc, onScreen.x, onScreen.y);
-    ReleaseDC(nullptr, dc);
+    const COLORREF colour = GetPixel(WindowDc(nullptr), onScreen.x, onScreen.y);
     return uint32_t(GetRValue(colour)) << 16 | uint32_t(GetGValue(colour)) << 8 |
            uint32_t(GetBValue(colour));
 }

@@ -5,12 +5,10 @@ namespace {
 LRESULT CALLBACK testWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_PAINT && self) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        PaintDc dc(window);
+        FillRect(dc, &dc.area(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         if (self->painter)
             self->painter(dc);
-        EndPaint(window, &paint);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -54,18 +52,12 @@ Canvas::Canvas(int width, int height, uint32_t fill) : width(width), height(heig
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    memory = CreateCompatibleDC(nullptr);
-    surface = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    memory = MemoryDc(nullptr);
+    surface.reset(CreateDIBSection(memory, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
     bits = static_cast<uint32_t*>(pixels);
-    previous = SelectObject(memory, surface);
+    selected = SelectedObject(memory, surface);
     for (int i = 0; i < width * height; ++i)
         bits[i] = fill;
-}
-
-Canvas::~Canvas() {
-    SelectObject(memory, previous);
-    DeleteObject(surface);
-    DeleteDC(memory);
 }
 
 uint32_t Canvas::at(int x, int y) const {
@@ -77,11 +69,11 @@ std::vector<std::vector<uint32_t>> bitmapPixels(HBITMAP bitmap) {
     BITMAP info = {};
     GetObjectA(bitmap, sizeof info, &info);
     Canvas canvas(info.bmWidth, info.bmHeight, 0x00FF00FF);
-    HDC source = CreateCompatibleDC(canvas.dc());
-    HGDIOBJ old = SelectObject(source, bitmap);
-    BitBlt(canvas.dc(), 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    {
+        MemoryDc source(canvas.dc());
+        SelectedObject shown(source, bitmap);
+        BitBlt(canvas.dc(), 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    }
     std::vector<std::vector<uint32_t>> rows(static_cast<size_t>(info.bmHeight));
     for (int y = 0; y < info.bmHeight; ++y)
         for (int x = 0; x < info.bmWidth; ++x)

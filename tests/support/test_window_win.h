@@ -6,6 +6,10 @@
 #include <functional>
 #include <vector>
 
+#include "base/device_context_win.h"
+#include "base/gdi_object_win.h"
+#include "base/selected_object_win.h"
+
 class TestWindow {
 public:
     // A visible popup window at the screen's top-left with exactly this client size.
@@ -26,7 +30,6 @@ private:
 class Canvas {
 public:
     Canvas(int width, int height, uint32_t fill);
-    ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
@@ -37,9 +40,10 @@ public:
 private:
     int width;
     int height;
-    HDC memory = nullptr;
-    HBITMAP surface = nullptr;
-    HGDIOBJ previous = nullptr;
+    // Declared in this order so that the surface is put out of the DC before either goes.
+    MemoryDc memory;
+    GdiObject<HBITMAP> surface;
+    SelectedObject selected;
     uint32_t* bits = nullptr;
 };
 
