@@ -7,6 +7,9 @@
 
 #include "app/globals_win.h"
 #include "app/subset_materials_win.h"
+#include "base/atomic_file.h"
+#include "framework/error_report_win.h"
+#include "tests/support/dialog_answerer_win.h"
 #include "tests/support/pane_host_win.h"
 #include "threeds/chunk3ds_file.h"
 #include "threeds/mesh_record.h"
@@ -29,7 +32,7 @@ auto processState()
         g_autoUpdateMesh, g_lineColorIndex, g_repeatHorizontal, g_repeatVertical, g_pointsReady,
         shiftDown, ctrlDown, g_editState.editMode, g_editState.bandActive,
         g_editState.applyRequested, g_elementTree.elementCount(), g_buttons.size(),
-        g_meshRecords.size(), int(g_chunk3dsFile.viewportEntryCount));
+        g_meshRecords.size(), int(g_chunk3dsFile.viewportEntryCount), FatalErrorReported());
 }
 
 TEST(ProcessReset, BringsBackTheStateTheProcessStartedWith)
@@ -56,6 +59,11 @@ TEST(ProcessReset, BringsBackTheStateTheProcessStartedWith)
     g_meshRecords.emplace_back();
     g_chunk3dsFile.viewportEntryCount = 4;
     setApplyPointsHandler([] { ++g_applied; });
+    {
+        DialogAnswerer answerer;
+        ShowErrorMessage(E_FAIL, ERRMSG_EXIT, "Mapwell", nullptr);
+    }
+    failSavesAfterBytes(0);
     ASSERT_NE(processState(), atStart);
 
     ResetProcessGlobals(GetModuleHandleA(nullptr));
@@ -63,6 +71,7 @@ TEST(ProcessReset, BringsBackTheStateTheProcessStartedWith)
     EXPECT_EQ(g_hInstance, GetModuleHandleA(nullptr));
     runApplyPointsHandler();
     EXPECT_EQ(g_applied, 0) << "the apply hook is gone";
+    EXPECT_EQ(saveFileAtomically("reset.txt", "x", 1), SaveResult::Saved) << "saves work again";
     PaneHost again;
     EXPECT_EQ(again.group->name, firstGroup) << "groups are numbered from the first again";
 }
