@@ -19,6 +19,7 @@ void addFaceEdges(ImageGroup& pane, const WORD* indices, DWORD faceCount, DWORD 
         pane.addEdge(a, c);
         pane.addEdge(b, c);
     }
+    pane.releaseEdgeLookup();
 }
 
 void replacePanePoints(ImageGroup& pane, const std::vector<PlanePoint>& points, bool addThem)

@@ -12,6 +12,7 @@ class ImageGroup;
 
 // Adds the edges (a, b), (a, c), (b, c) of every face when `addThem` is set. Faces with an
 // index at or past vertexCount are left out, so the pane never holds an edge to no point.
+// The edge list's lookup table is let go afterwards: no more edges come until the next load.
 void addFaceEdges(ImageGroup& pane, const WORD* indices, DWORD faceCount, DWORD vertexCount,
                   bool addThem);
 

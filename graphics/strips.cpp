@@ -12,11 +12,14 @@ namespace {
 // first), which keeps strips side by side and leaves few stragglers.
 class StripBuilder {
 public:
-    StripBuilder(const uint32_t* original, size_t faceCount, uint32_t vertexCount)
-        : faces_(faceCount), freeNeighbours_(faceCount, 0) {
+    StripBuilder(const uint32_t* original, size_t faceCount, uint32_t vertexCount) {
         const std::vector<uint32_t> sorted = byFirstCorner(original, faceCount, vertexCount);
         const uint32_t* corners = sorted.data();
         const std::vector<uint32_t> adjacency = faceAdjacency(corners, faceCount, vertexCount);
+        // Made only now, after the adjacency's own tables are gone: the largest mesh then
+        // never holds both at once.
+        faces_.resize(faceCount);
+        freeNeighbours_.assign(faceCount, 0);
         for (size_t face = faceCount; face-- > 0;) {
             Face& f = faces_[face];
             for (int k = 0; k < 3; ++k) {

@@ -31,7 +31,7 @@ void cutStrips(const std::vector<uint32_t>& corners, DWORD vertexCount, StripSet
         std::lock_guard<std::mutex> hold(last.lock);
         if (last.vertexCount == vertexCount && last.corners == corners) {
             strips = std::move(last.strips);
-            last.corners.clear();
+            std::vector<uint32_t>().swap(last.corners);
             last.vertexCount = 0;
             return;
         }

@@ -4,16 +4,10 @@
 
 namespace {
 
-constexpr uint64_t kFree = ~uint64_t(0);   // the key of (-1, -1)
-
-uint64_t pairKey(int32_t a, int32_t b)
+// Fibonacci hashing: the top bits of the pair times 2^64 / phi spread neighbouring pairs.
+size_t slotOf(int32_t a, int32_t b, size_t mask)
 {
-    return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
-}
-
-// Fibonacci hashing: the top bits of the key times 2^64 / phi spread neighbouring pairs.
-size_t slotOf(uint64_t key, size_t mask)
-{
+    const uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
     return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
 }
 
@@ -21,43 +15,39 @@ size_t slotOf(uint64_t key, size_t mask)
 
 void EdgeList::addEdge(int32_t a, int32_t b)
 {
-    if (insertKey(pairKey(a, b)))
-        pairs_.push_back({a, b});
-}
-
-bool EdgeList::insertKey(uint64_t key)
-{
-    if (key == kFree) {
-        const bool added = !holdsFreeKey_;
-        holdsFreeKey_ = true;
-        return added;
-    }
     if (2 * (pairs_.size() + 1) > slots_.size())
-        growTable();
+        fitLookup();
     const size_t mask = slots_.size() - 1;
-    for (size_t slot = slotOf(key, mask);; slot = (slot + 1) & mask) {
-        if (slots_[slot] == key)
-            return false;
-        if (slots_[slot] == kFree) {
-            slots_[slot] = key;
-            return true;
+    for (size_t slot = slotOf(a, b, mask);; slot = (slot + 1) & mask) {
+        if (slots_[slot] == 0) {
+            pairs_.push_back({a, b});
+            slots_[slot] = static_cast<uint32_t>(pairs_.size());
+            return;
         }
+        const EdgePair& stored = pairs_[slots_[slot] - 1];
+        if (stored.a == a && stored.b == b)
+            return;
     }
 }
 
-void EdgeList::growTable()
+void EdgeList::fitLookup()
 {
-    slots_.assign(slots_.empty() ? 64 : 2 * slots_.size(), kFree);
-    const size_t mask = slots_.size() - 1;
-    for (const EdgePair& pair : pairs_) {
-        const uint64_t key = pairKey(pair.a, pair.b);
-        if (key == kFree)
-            continue;
-        size_t slot = slotOf(key, mask);
-        while (slots_[slot] != kFree)
+    size_t size = slots_.empty() ? 64 : slots_.size();
+    while (2 * (pairs_.size() + 1) > size)
+        size *= 2;
+    slots_.assign(size, 0);
+    const size_t mask = size - 1;
+    for (size_t k = 0; k < pairs_.size(); ++k) {
+        size_t slot = slotOf(pairs_[k].a, pairs_[k].b, mask);
+        while (slots_[slot] != 0)
             slot = (slot + 1) & mask;
-        slots_[slot] = key;
+        slots_[slot] = static_cast<uint32_t>(k + 1);
     }
+}
+
+void EdgeList::releaseLookup()
+{
+    std::vector<uint32_t>().swap(slots_);
 }
 
 EdgePair EdgeList::nextEdge()
@@ -72,6 +62,5 @@ void EdgeList::clearEdges()
 {
     pairs_.clear();
     slots_.clear();
-    holdsFreeKey_ = false;
     cursor_ = 0;
 }

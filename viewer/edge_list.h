@@ -1,8 +1,9 @@
 #pragma once
 // The wireframe of an image window: ordered pairs of point positions, each pair stored once.
-// (a, b) and (b, a) are different pairs. An open-addressing table of the pairs beside the list
-// keeps addEdge constant time and cheap: the 360,000 adds of a 120,000-triangle mesh take a
-// few milliseconds.
+// (a, b) and (b, a) are different pairs. An open-addressing table of pair positions beside the
+// list keeps addEdge constant time and cheap: the 360,000 adds of a 120,000-triangle mesh take a
+// few milliseconds. The table is only needed while pairs arrive, so whoever adds a whole mesh's
+// edges can let it go afterwards; the next addEdge builds it again.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -18,6 +19,9 @@ public:
     void addEdge(int32_t a, int32_t b);
     int32_t edgeCount() const { return static_cast<int32_t>(pairs_.size()); }
 
+    // Frees the lookup table (a few megabytes for a large mesh); the pairs stay.
+    void releaseLookup();
+
     // The edge cursor. After a reset, nextEdge may be called edgeCount times.
     void resetEdgeIterator() { cursor_ = 0; }
     EdgePair nextEdge();
@@ -28,12 +32,12 @@ public:
     const std::vector<EdgePair>& pairs() const { return pairs_; }
 
 private:
-    // True when `key` was not in the table and now is.
-    bool insertKey(uint64_t key);
-    void growTable();
+    // Sizes the table for one more pair than is stored, entering every stored pair.
+    void fitLookup();
 
     std::vector<EdgePair> pairs_;
-    std::vector<uint64_t> slots_;   // a power of two of them, at most half full; kFree marks a free one
-    bool holdsFreeKey_ = false;     // the one pair whose key equals kFree is remembered here
+    // Position + 1 of a pair in pairs_, 0 for a free slot: a power of two of them, at most
+    // half full, or none at all while no pair is being added.
+    std::vector<uint32_t> slots_;
     size_t cursor_ = 0;
 };

@@ -100,6 +100,12 @@ void ImageGroup::addEdge(int32_t a, int32_t b)
         w->edges.addEdge(a, b);
 }
 
+void ImageGroup::releaseEdgeLookup()
+{
+    if (ImageWindow* w = activeWindow())
+        w->edges.releaseLookup();
+}
+
 int32_t ImageGroup::edgeCount() const
 {
     const ImageWindow* w = activeWindow();

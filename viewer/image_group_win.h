@@ -66,6 +66,7 @@ public:
     uint8_t isSelectedAt(const ImagePoint& point) const;
     void setMotion(int32_t index, float dx, float dy, int32_t kind);
     void addEdge(int32_t a, int32_t b);
+    void releaseEdgeLookup();   // when a mesh's edges are all in (EdgeList::releaseLookup)
     int32_t edgeCount() const;
     void resetEdgeIterator();
     EdgePair nextEdge();

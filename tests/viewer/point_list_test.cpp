@@ -29,7 +29,6 @@ TEST(PointList, FreshRecordIsAllZero)
     EXPECT_EQ(0, p.keepSelected + p.selected + p.motionPending + p.showVerticalGuide + p.showHorizontalGuide);
     EXPECT_EQ(0, p.index + p.motionDx + p.motionDy + p.motionKind + p.markerHidden);
     EXPECT_EQ(0.0f, p.x + p.y + p.u + p.v);
-    EXPECT_EQ('\0', p.name[0]);
 }
 
 TEST(PointList, RebuildGivesIndicesInOrderAndNotifiesEachAdd)
