@@ -1,3 +1,5 @@
+// The BMP decoder on files laid out field by field: one table of the variants it reads, one of
+// the lies it refuses.
 #include "imagefile/bmp_decode.h"
 
 #include <gtest/gtest.h>
@@ -6,232 +8,148 @@
 
 namespace {
 
-// Decodes the body of a whole file from a fresh buffer of exactly its size, so the
-// sanitizer sees any read past it.
-BmpStatus decodeFile(const std::vector<uint8_t>& file, RgbImage& out) {
-    std::vector<uint8_t> body(file.begin() + BmpFileHeaderSize, file.end());
-    return decodeBmpBody(body.data(), body.size(), out);
+using Bytes = std::vector<uint8_t>;
+using Colours = std::vector<uint32_t>;
+
+// Decodes the body from a fresh buffer of exactly its size, so the sanitizer sees any read past
+// it; `colours` gets the pixels as 0xRRGGBB in the file's order, bottom row first.
+BmpStatus decode(const Bytes& file, Colours* colours = nullptr) {
+    const Bytes body(file.begin() + BmpFileHeaderSize, file.end());
+    RgbImage image;
+    image.width = 77;
+    const BmpStatus status = decodeBmpBody(body.data(), body.size(), image);
+    EXPECT_EQ(status == BmpStatus::Ok, image.width != 77) << "a refused file must not touch the output";
+    for (size_t i = 0; colours && i + 2 < image.bgr.size(); i += 3)
+        colours->push_back(uint32_t(image.bgr[i + 2]) << 16 | uint32_t(image.bgr[i + 1]) << 8 | image.bgr[i]);
+    return status;
 }
 
-void setU32(std::vector<uint8_t>& file, size_t at, uint32_t value) {
+void setU32(Bytes& file, size_t at, uint32_t value) {
     std::memcpy(file.data() + at, &value, 4);
 }
 
-uint32_t pixelAt(const RgbImage& image, int x, int y) {
-    const uint8_t* p = image.bgr.data() + (size_t(y) * image.width + x) * 3;
-    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-}
-
-std::vector<uint32_t> allPixels(const RgbImage& image) {
-    std::vector<uint32_t> colours;
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x)
-            colours.push_back(pixelAt(image, x, y));
-    return colours;
-}
-
-const std::vector<uint32_t> sixteenColours = {
-    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-
-BmpLayout paletted(uint16_t bits, int width, int height) {
-    BmpLayout layout;
-    layout.bitCount = bits;
-    layout.width = width;
-    layout.height = height;
-    const uint32_t count = 1u << bits;
-    for (uint32_t i = 0; i < count; ++i)
-        layout.palette.push_back(i < 16 ? sixteenColours[i] : (i * 0x010203u) & 0xFFFFFF);
-    for (int i = 0; i < width * height; ++i)
-        layout.pixels.push_back(uint32_t(i * 7 + 3) % count);
-    return layout;
-}
-
-TEST(BmpDecode, PalettedImagesOfEveryWidthShowTheirPaletteColours) {
-    for (uint16_t bits : {1, 4, 8}) {
-        for (int width : {1, 2, 3, 5, 7, 9, 13, 33}) {
-            SCOPED_TRACE(testing::Message() << bits << " bits, width " << width);
-            const BmpLayout layout = paletted(bits, width, 3);
-            RgbImage image;
-            ASSERT_EQ(decodeFile(buildBmp(layout), image), BmpStatus::Ok);
-            ASSERT_EQ(image.width, width);
-            ASSERT_EQ(image.height, 3);
-            std::vector<uint32_t> expected;
-            for (uint32_t index : layout.pixels)
-                expected.push_back(layout.palette[index]);
-            EXPECT_EQ(allPixels(image), expected);
+// Every indexed depth and width (bits packed high first, rows padded to 4 bytes): each pixel
+// shows its palette colour, black past a short table; 24-bit pixels show as stored.
+TEST(BmpDecode, EveryDepthAndWidthShowsItsColours) {
+    for (uint16_t bits : {1, 4, 8, 24}) {
+        for (int width = 1; width <= 9; ++width) {
+            BmpLayout layout;
+            layout.bitCount = bits;
+            layout.width = width;
+            layout.height = 3;
+            const uint32_t tableSize = bits == 8 ? 200 : bits < 8 ? 1u << bits : 0;
+            layout.colorsUsed = tableSize;   // a full table on 1 and 4 bits, a short one on 8
+            for (uint32_t i = 0; i < tableSize; ++i)
+                layout.palette.push_back((0x102030u + i * 0x0A0503u) & 0xFFFFFF);
+            Colours expected;
+            for (uint32_t i = 0; i < uint32_t(width * 3); ++i) {
+                const uint32_t value = bits <= 8 ? (i * 37 + 5) % (1u << bits) : (0x123456u * (i + 1)) & 0xFFFFFF;
+                layout.pixels.push_back(value);
+                expected.push_back(bits > 8 ? value : value < tableSize ? layout.palette[value] : 0);
+            }
+            Colours colours;
+            ASSERT_EQ(decode(buildBmp(layout), &colours), BmpStatus::Ok) << bits << " bits, width " << width;
+            EXPECT_EQ(colours, expected) << bits << " bits, width " << width;
         }
     }
 }
 
-TEST(BmpDecode, TrueColourImagesOfEveryWidthKeepTheirPixels) {
-    for (int width : {1, 2, 3, 5, 6, 7}) {
-        SCOPED_TRACE(width);
+TEST(BmpDecode, SixteenAndThirtyTwoBitPixelsFollowTheirMasks) {
+    const struct {
+        const char* what;
+        uint16_t bits;
+        Colours masks, pixels, colours;
+        bool infoHeaderV4 = false;   // the masks inside a 108-byte header
+    } cases[] = {
+        {"16 bits are 5-5-5", 16, {}, {0x7C00, 0x03E0, 0x001F}, {0xFF0000, 0x00FF00, 0x0000FF}},
+        {"16 bits with 5-6-5 masks", 16, {0xF800, 0x07E0, 0x001F}, {0xF800, 0x07E0, 0x0400}, {0xFF0000, 0x00FF00, 0x008100}},
+        {"the same in a V4 header", 16, {0xF800, 0x07E0, 0x001F}, {0xF800, 0x07E0, 0x0400}, {0xFF0000, 0x00FF00, 0x008100}, true},
+        {"32 bits drop their fourth byte", 32, {}, {0xAA123456, 0x55ABCDEF}, {0x123456, 0xABCDEF}},
+        {"32 bits with masks reversed", 32, {0xFF, 0xFF00, 0xFF0000}, {0xAA123456, 0x55ABCDEF}, {0x563412, 0xEFCDAB}},
+    };
+    for (const auto& c : cases) {
         BmpLayout layout;
-        layout.width = width;
-        layout.height = 2;
-        for (int i = 0; i < width * 2; ++i)
-            layout.pixels.push_back(0x102030u * uint32_t(i + 1) & 0xFFFFFF);
-        RgbImage image;
-        ASSERT_EQ(decodeFile(buildBmp(layout), image), BmpStatus::Ok);
-        EXPECT_EQ(allPixels(image), layout.pixels);
+        layout.bitCount = c.bits;
+        layout.compression = c.masks.empty() ? 0 : 3;
+        layout.masks = c.masks;
+        layout.width = int(c.pixels.size());
+        layout.pixels = c.pixels;
+        Bytes file = buildBmp(layout);
+        if (c.infoHeaderV4) {
+            setU32(file, 14, 108);
+            file.insert(file.begin() + 14 + 52, 56, 0);
+        }
+        Colours colours;
+        EXPECT_EQ(decode(file, &colours), BmpStatus::Ok) << c.what;
+        EXPECT_EQ(colours, c.colours) << c.what;
     }
-}
-
-TEST(BmpDecode, SixteenBitPixelsAreFiveFiveFiveUnlessMasksSayOtherwise) {
-    BmpLayout plain;
-    plain.bitCount = 16;
-    plain.width = 3;
-    plain.pixels = {0x7C00, 0x03E0, 0x001F};  // full red, green, blue
-    RgbImage image;
-    ASSERT_EQ(decodeFile(buildBmp(plain), image), BmpStatus::Ok);
-    EXPECT_EQ(allPixels(image), (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF}));
-
-    BmpLayout masked = plain;
-    masked.compression = 3;
-    masked.masks = {0xF800, 0x07E0, 0x001F};
-    masked.pixels = {0xF800, 0x07E0, 0x0400};  // red, green, half green (32 of 63)
-    ASSERT_EQ(decodeFile(buildBmp(masked), image), BmpStatus::Ok);
-    EXPECT_EQ(allPixels(image), (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x008100}));
-}
-
-TEST(BmpDecode, ThirtyTwoBitPixelsDropTheFourthByte) {
-    BmpLayout plain;
-    plain.bitCount = 32;
-    plain.width = 2;
-    plain.pixels = {0xAA123456, 0x55ABCDEF};
-    RgbImage image;
-    ASSERT_EQ(decodeFile(buildBmp(plain), image), BmpStatus::Ok);
-    EXPECT_EQ(allPixels(image), (std::vector<uint32_t>{0x123456, 0xABCDEF}));
-
-    BmpLayout masked = plain;
-    masked.compression = 3;
-    masked.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};  // stored red, green, blue reversed
-    ASSERT_EQ(decodeFile(buildBmp(masked), image), BmpStatus::Ok);
-    EXPECT_EQ(allPixels(image), (std::vector<uint32_t>{0x563412, 0xEFCDAB}));
-}
-
-TEST(BmpDecode, ShortColourTableIsUsedAndIndicesPastItAreBlack) {
-    BmpLayout layout = paletted(8, 4, 1);
-    layout.palette = {0xFF0000, 0x00FF00};
-    layout.colorsUsed = 2;
-    layout.pixels = {1, 0, 200, 1};
-    RgbImage image;
-    ASSERT_EQ(decodeFile(buildBmp(layout), image), BmpStatus::Ok);
-    EXPECT_EQ(allPixels(image), (std::vector<uint32_t>{0x00FF00, 0xFF0000, 0, 0x00FF00}));
 }
 
 TEST(BmpDecode, FilesThatLieAreRefused) {
-    struct Case {
+    const struct {
         const char* what;
-        void (*spoil)(BmpLayout&, std::vector<uint8_t>&);
-        BmpStatus expected;
+        void (*spoil)(Bytes&);
+        BmpStatus status;
+    } cases[] = {
+        {"zero width", [](Bytes& f) { setU32(f, 18, 0); }, BmpStatus::BadHeader},
+        {"zero height", [](Bytes& f) { setU32(f, 22, 0); }, BmpStatus::BadHeader},
+        {"negative width", [](Bytes& f) { setU32(f, 18, uint32_t(-4)); }, BmpStatus::BadHeader},
+        {"negative height", [](Bytes& f) { setU32(f, 22, uint32_t(-4)); }, BmpStatus::BadHeader},
+        {"huge width", [](Bytes& f) { setU32(f, 18, 0x7FFFFFFF); }, BmpStatus::BadHeader},
+        {"huge area", [](Bytes& f) { setU32(f, 18, 30000), setU32(f, 22, 30000); }, BmpStatus::BadHeader},
+        {"width past the pixels", [](Bytes& f) { setU32(f, 18, 5000); }, BmpStatus::TooShort},
+        {"header size past the file", [](Bytes& f) { setU32(f, 14, 0x10000000); }, BmpStatus::TooShort},
+        {"header size 30", [](Bytes& f) { setU32(f, 14, 30); }, BmpStatus::BadHeader},
+        {"core header", [](Bytes& f) { setU32(f, 14, 12); }, BmpStatus::Unsupported},
+        {"zero planes", [](Bytes& f) { f[26] = 0; }, BmpStatus::BadHeader},
+        {"bit count 0", [](Bytes& f) { f[28] = 0; }, BmpStatus::Unsupported},
+        {"bit count 2", [](Bytes& f) { f[28] = 2; }, BmpStatus::Unsupported},
+        {"bit count 64", [](Bytes& f) { f[28] = 64; }, BmpStatus::Unsupported},
+        {"run-length compression", [](Bytes& f) { f[30] = 1; }, BmpStatus::Unsupported},
+        {"bit fields on 8 bits", [](Bytes& f) { f[30] = 3; }, BmpStatus::Unsupported},
+        {"257 colours on 8 bits", [](Bytes& f) { setU32(f, 46, 257); }, BmpStatus::BadColourCount},
+        {"colour table past the file", [](Bytes& f) { f.resize(14 + 40 + 100); }, BmpStatus::TooShort},
+        {"one pixel byte missing", [](Bytes& f) { f.pop_back(); }, BmpStatus::TooShort},
+        {"bit-field masks missing", [](Bytes& f) { f.resize(14 + 40), f[28] = 16, f[30] = 3; }, BmpStatus::TooShort},
     };
-    const Case cases[] = {
-        {"zero width", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 18, 0); },
-         BmpStatus::BadHeader},
-        {"zero height", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 22, 0); },
-         BmpStatus::BadHeader},
-        {"negative width", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 18, uint32_t(-4)); },
-         BmpStatus::BadHeader},
-        {"negative height", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 22, uint32_t(-4)); },
-         BmpStatus::BadHeader},
-        {"huge width", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 18, 0x7FFFFFFF); },
-         BmpStatus::BadHeader},
-        {"huge area", [](BmpLayout&, std::vector<uint8_t>& f) {
-             setU32(f, 18, 30000);
-             setU32(f, 22, 30000);
-         }, BmpStatus::BadHeader},
-        {"width past the pixels", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 18, 5000); },
-         BmpStatus::TooShort},
-        {"header size past the file",
-         [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 14, 0x10000000); },
-         BmpStatus::TooShort},
-        {"header size 30", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 14, 30); },
-         BmpStatus::BadHeader},
-        {"core header", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 14, 12); },
-         BmpStatus::Unsupported},
-        {"zero planes", [](BmpLayout&, std::vector<uint8_t>& f) { f[26] = 0; },
-         BmpStatus::BadHeader},
-        {"bit count 0", [](BmpLayout&, std::vector<uint8_t>& f) { f[28] = 0; },
-         BmpStatus::Unsupported},
-        {"bit count 2", [](BmpLayout&, std::vector<uint8_t>& f) { f[28] = 2; },
-         BmpStatus::Unsupported},
-        {"bit count 64", [](BmpLayout&, std::vector<uint8_t>& f) { f[28] = 64; },
-         BmpStatus::Unsupported},
-        {"run-length compression", [](BmpLayout&, std::vector<uint8_t>& f) { f[30] = 1; },
-         BmpStatus::Unsupported},
-        {"bit fields on 8 bits", [](BmpLayout&, std::vector<uint8_t>& f) { f[30] = 3; },
-         BmpStatus::Unsupported},
-        {"257 colours on 8 bits", [](BmpLayout&, std::vector<uint8_t>& f) { setU32(f, 46, 257); },
-         BmpStatus::BadColourCount},
-        {"colour table past the file",
-         [](BmpLayout&, std::vector<uint8_t>& f) { f.resize(14 + 40 + 100); }, BmpStatus::TooShort},
-        {"one pixel byte missing", [](BmpLayout&, std::vector<uint8_t>& f) { f.pop_back(); },
-         BmpStatus::TooShort},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        BmpLayout layout = paletted(8, 6, 4);
-        std::vector<uint8_t> file = buildBmp(layout);
-        c.spoil(layout, file);
-        RgbImage image;
-        image.width = 77;
-        EXPECT_EQ(decodeFile(file, image), c.expected);
-        EXPECT_EQ(image.width, 77) << "a refused file must not touch the output";
-    }
-}
-
-TEST(BmpDecode, ColourCountAtTheTableSizeIsAcceptedAndOnePastRefused) {
-    BmpLayout layout = paletted(4, 3, 2);
-    layout.colorsUsed = 16;
-    RgbImage image;
-    EXPECT_EQ(decodeFile(buildBmp(layout), image), BmpStatus::Ok);
-    layout.colorsUsed = 17;
-    layout.palette.push_back(0);
-    EXPECT_EQ(decodeFile(buildBmp(layout), image), BmpStatus::BadColourCount);
-}
-
-TEST(BmpDecode, MissingBitFieldMasksAreTooShort) {
     BmpLayout layout;
-    layout.bitCount = 16;
-    layout.compression = 3;
-    layout.width = 0;  // no pixels: the file ends after the info header
-    std::vector<uint8_t> file = buildBmp(layout);
-    file[18] = 1;
-    file[22] = 1;
-    RgbImage image;
-    EXPECT_EQ(decodeFile(file, image), BmpStatus::TooShort);
+    layout.bitCount = 8;
+    layout.width = 6;
+    layout.height = 4;
+    layout.palette.assign(256, 0x123456);
+    layout.pixels.assign(24, 1);
+    for (const auto& c : cases) {
+        Bytes file = buildBmp(layout);
+        c.spoil(file);
+        EXPECT_EQ(decode(file), c.status) << c.what;
+    }
 }
 
 TEST(BmpDecode, RejectsEveryTruncatedPrefix) {
-    for (const BmpLayout& layout : {paletted(1, 9, 3), paletted(8, 5, 3), [] {
-             BmpLayout s;
-             s.bitCount = 32;
-             s.compression = 3;
-             s.masks = {0xFF0000, 0xFF00, 0xFF};
-             s.width = 3;
-             s.height = 2;
-             s.pixels.assign(6, 0x123456);
-             return s;
-         }()}) {
-        const std::vector<uint8_t> file = buildBmp(layout);
-        RgbImage image;
-        ASSERT_EQ(decodeFile(file, image), BmpStatus::Ok);
-        for (size_t length = BmpFileHeaderSize; length < file.size(); ++length) {
-            SCOPED_TRACE(length);
-            std::vector<uint8_t> body(file.begin() + BmpFileHeaderSize, file.begin() + length);
-            EXPECT_NE(decodeBmpBody(body.data(), body.size(), image), BmpStatus::Ok);
-        }
+    BmpLayout masked;
+    masked.bitCount = 32;
+    masked.compression = 3;
+    masked.masks = {0xFF0000, 0xFF00, 0xFF};
+    masked.width = 3;
+    masked.height = 2;
+    masked.pixels.assign(6, 0x123456);
+    BmpLayout indexed = masked;
+    indexed.bitCount = 1;
+    indexed.compression = 0;
+    indexed.masks.clear();
+    indexed.palette = {0x000000, 0xFFFFFF};
+    indexed.width = 9;
+    indexed.pixels.assign(18, 1);
+    for (const BmpLayout& layout : {masked, indexed}) {
+        const Bytes file = buildBmp(layout);
+        ASSERT_EQ(decode(file), BmpStatus::Ok);
+        for (size_t length = BmpFileHeaderSize; length < file.size(); ++length)
+            EXPECT_NE(decode(Bytes(file.begin(), file.begin() + long(length))), BmpStatus::Ok) << length;
     }
-}
-
-TEST(BmpDecode, FileHeaderMustStartWithBM) {
-    std::vector<uint8_t> file = buildBmp(BmpLayout{});
+    const Bytes file = buildBmp(masked);
     EXPECT_TRUE(isBmpFileHeader(file.data(), 14));
     EXPECT_FALSE(isBmpFileHeader(file.data(), 13));
-    file[1] = 'm';
-    EXPECT_FALSE(isBmpFileHeader(file.data(), 14));
+    EXPECT_FALSE(isBmpFileHeader(Bytes{'B', 'm', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}.data(), 14));
 }
 
 } // namespace

@@ -1,116 +1,93 @@
+// The 24-bit pixels every image becomes: zooming, grey images, DIB rows and the size limits.
 #include "imagefile/rgb_image.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include "imagefile/pgm_image.h"
 
 namespace {
 
-RgbImage numbered(int width, int height) {
+// Pixel (x, y) holds x in blue and y in green, so that a zoomed pixel tells where it came from.
+RgbImage coordinates(int width, int height) {
     RgbImage image;
     EXPECT_TRUE(allocateRgbImage(image, width, height));
-    for (size_t i = 0; i < image.bgr.size() / 3; ++i) {
-        image.bgr[i * 3] = uint8_t(i);
-        image.bgr[i * 3 + 1] = uint8_t(i + 100);
-        image.bgr[i * 3 + 2] = uint8_t(i + 200);
-    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            image.bgr[(size_t(y) * width + x) * 3] = uint8_t(x);
+            image.bgr[(size_t(y) * width + x) * 3 + 1] = uint8_t(y);
+        }
     return image;
 }
 
-const uint8_t* pixel(const RgbImage& image, int x, int y) {
-    return image.bgr.data() + (size_t(y) * image.width + x) * 3;
-}
-
-TEST(RgbImage, ZoomByTwoMakesEachPixelATwoByTwoBlockInPlace) {
-    const RgbImage source = numbered(3, 2);
-    RgbImage zoomed;
-    ASSERT_TRUE(zoomNearest(source, 6, 4, zoomed));
-    ASSERT_EQ(zoomed.width, 6);
-    ASSERT_EQ(zoomed.height, 4);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x)
-            for (int c = 0; c < 3; ++c)
-                EXPECT_EQ(pixel(zoomed, x, y)[c], pixel(source, x / 2, y / 2)[c])
-                    << x << "," << y;
-}
-
+// Target column x takes source column x·w / W rounded down, and rows the same: enlarging,
+// shrinking and non-integer factors, each case's side along x paired with the next one's along y.
 TEST(RgbImage, ZoomTakesTheNearestLowerSourcePixel) {
-    const RgbImage source = numbered(4, 1);
-    RgbImage zoomed;
-    ASSERT_TRUE(zoomNearest(source, 6, 1, zoomed));  // factor 1.5: columns 0 0 1 2 2 3
-    const int expected[] = {0, 0, 1, 2, 2, 3};
-    for (int x = 0; x < 6; ++x)
-        EXPECT_EQ(pixel(zoomed, x, 0)[0], expected[x]);
-}
-
-TEST(RgbImage, ZoomIntoPaddedRowsLeavesThePaddingAlone) {
-    const RgbImage source = numbered(3, 2);
-    const size_t stride = dibStride(5);  // 16 bytes for 15 of pixels
-    std::vector<uint8_t> rows(stride * 3, 0xEE);
-    zoomNearestInto(source, 5, 3, rows.data(), stride);
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(rows[size_t(y) * stride + size_t(x) * 3 + 1],
-                      pixel(source, x * 3 / 5, y * 2 / 3)[1]) << x << "," << y;
-        EXPECT_EQ(rows[size_t(y) * stride + 15], 0xEE);
+    const struct {
+        int source, target;
+        std::vector<int> taken;
+    } sides[] = {{3, 6, {0, 0, 1, 1, 2, 2}}, {4, 6, {0, 0, 1, 2, 2, 3}}, {7, 3, {0, 2, 4}}, {3, 5, {0, 0, 1, 1, 2}}, {2, 2, {0, 1}}};
+    for (size_t i = 0; i < std::size(sides); ++i) {
+        const auto& across = sides[i];
+        const auto& down = sides[(i + 1) % std::size(sides)];
+        RgbImage zoomed;
+        ASSERT_TRUE(zoomNearest(coordinates(across.source, down.source), across.target, down.target, zoomed));
+        for (int y = 0; y < down.target; ++y)
+            for (int x = 0; x < across.target; ++x) {
+                const uint8_t* pixel = zoomed.bgr.data() + (size_t(y) * across.target + x) * 3;
+                EXPECT_EQ(pixel[0], across.taken[size_t(x)]) << i << ": " << x << "," << y;
+                EXPECT_EQ(pixel[1], down.taken[size_t(y)]) << i << ": " << x << "," << y;
+            }
     }
 }
 
-TEST(RgbImage, ShrinkingSkipsSourcePixels) {
-    const RgbImage source = numbered(7, 5);
-    RgbImage small;
-    ASSERT_TRUE(zoomNearest(source, 3, 2, small));
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(pixel(small, x, y)[0], pixel(source, x * 7 / 3, y * 5 / 2)[0]);
+TEST(RgbImage, ZoomIntoPaddedRowsWritesThePixelsAndLeavesThePaddingAlone) {
+    const RgbImage source = coordinates(3, 2);
+    RgbImage packed;
+    ASSERT_TRUE(zoomNearest(source, 5, 3, packed));
+    const size_t stride = dibStride(5);
+    ASSERT_EQ(stride, 16u);
+    std::vector<uint8_t> rows(stride * 3, 0xEE);
+    zoomNearestInto(source, 5, 3, rows.data(), stride);
+    for (size_t y = 0; y < 3; ++y) {
+        EXPECT_TRUE(std::equal(rows.begin() + long(y * stride), rows.begin() + long(y * stride + 15),
+                               packed.bgr.begin() + long(y * 15))) << y;
+        EXPECT_EQ(rows[y * stride + 15], 0xEE) << y;
+    }
 }
 
 TEST(RgbImage, ZoomToNothingOrTooMuchFailsAndKeepsTheTarget) {
-    const RgbImage source = numbered(2, 2);
-    RgbImage target = numbered(1, 1);
+    const RgbImage source = coordinates(2, 2);
+    RgbImage target = coordinates(1, 1);
     EXPECT_FALSE(zoomNearest(source, 0, 2, target));
     EXPECT_FALSE(zoomNearest(source, MaxImageSide + 1, 2, target));
     EXPECT_FALSE(zoomNearest(source, MaxImageSide, MaxImageSide, target));
     EXPECT_FALSE(zoomNearest(RgbImage{}, 2, 2, target));
     EXPECT_EQ(target.width, 1);
+    EXPECT_TRUE(allocateRgbImage(target, MaxImageSide, 1));
+    EXPECT_FALSE(allocateRgbImage(target, MaxImageSide + 1, 1));
+    EXPECT_EQ(target.width, MaxImageSide);
 }
 
 TEST(RgbImage, GreyImageBottomRowComesFromItsLastRow) {
     PgmImage grey;
     ASSERT_TRUE(grey.allocate(2, 3));
-    const uint8_t values[2][3] = {{10, 20, 30}, {40, 50, 60}};
-    for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < 3; ++c)
-            grey.setPixel(r, c, values[r][c]);
+    for (int i = 0; i < 6; ++i)
+        grey.setPixel(i / 3, i % 3, uint8_t(10 * (i + 1)));
     RgbImage image;
     ASSERT_TRUE(rgbFromPgm(grey, image));
-    ASSERT_EQ(image.width, 3);
-    ASSERT_EQ(image.height, 2);
-    for (int c = 0; c < 3; ++c) {
-        EXPECT_EQ(pixel(image, c, 0)[0], values[1][c]);  // DIB row 0 is the bottom
-        EXPECT_EQ(pixel(image, c, 0)[2], values[1][c]);
-        EXPECT_EQ(pixel(image, c, 1)[1], values[0][c]);
-    }
+    EXPECT_EQ(image.width, 3);
+    EXPECT_EQ(image.bgr, (std::vector<uint8_t>{40, 40, 40, 50, 50, 50, 60, 60, 60, 10, 10, 10, 20, 20, 20, 30, 30, 30}));
 }
 
 TEST(RgbImage, DibRowsArePaddedToFourBytes) {
     EXPECT_EQ(dibStride(1), 4u);
     EXPECT_EQ(dibStride(4), 12u);
-    EXPECT_EQ(dibStride(5), 16u);
-    const RgbImage image = numbered(5, 2);
+    const RgbImage image = coordinates(5, 2);
     std::vector<uint8_t> rows(dibStride(5) * 2, 0xEE);
     copyToDibRows(image, rows.data());
-    EXPECT_EQ(rows[0], pixel(image, 0, 0)[0]);
-    EXPECT_EQ(rows[14], pixel(image, 4, 0)[2]);
+    EXPECT_TRUE(std::equal(image.bgr.begin(), image.bgr.begin() + 15, rows.begin()));
     EXPECT_EQ(rows[15], 0xEE) << "padding is not pixel data";
-    EXPECT_EQ(rows[16], pixel(image, 0, 1)[0]);
-}
-
-TEST(RgbImage, SidesAtTheLimitAreAllowedAndPastItRefused) {
-    RgbImage image;
-    EXPECT_TRUE(allocateRgbImage(image, MaxImageSide, 1));
-    EXPECT_FALSE(allocateRgbImage(image, MaxImageSide + 1, 1));
-    EXPECT_FALSE(allocateRgbImage(image, 1, 0));
-    EXPECT_EQ(image.width, MaxImageSide);
+    EXPECT_TRUE(std::equal(image.bgr.begin() + 15, image.bgr.end(), rows.begin() + 16));
 }
 
 } // namespace
