@@ -1,5 +1,5 @@
-// The BMP decoder on files laid out field by field: one table of the variants it reads, one of
-// the lies it refuses.
+// The BMP decoder on files laid out field by field: the variants it reads with the colours they
+// show, and one table of the lies it refuses.
 #include "imagefile/bmp_decode.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,13 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 using Colours = std::vector<uint32_t>;
+
+BmpLayout layoutOf(int width, int height, uint16_t bits, const Colours& pixels, const Colours& palette = {}) {
+    BmpLayout layout;
+    layout.width = width, layout.height = height, layout.bitCount = bits;
+    layout.pixels = pixels, layout.palette = palette;
+    return layout;
+}
 
 // Decodes the body from a fresh buffer of exactly its size, so the sanitizer sees any read past
 // it; `colours` gets the pixels as 0xRRGGBB in the file's order, bottom row first.
@@ -24,43 +31,31 @@ BmpStatus decode(const Bytes& file, Colours* colours = nullptr) {
     return status;
 }
 
-void setU32(Bytes& file, size_t at, uint32_t value) {
-    std::memcpy(file.data() + at, &value, 4);
-}
+void setU32(Bytes& file, size_t at, uint32_t value) { std::memcpy(file.data() + at, &value, 4); }
 
 // Every indexed depth and width (bits packed high first, rows padded to 4 bytes): each pixel
 // shows its palette colour, black past a short table; 24-bit pixels show as stored.
 TEST(BmpDecode, EveryDepthAndWidthShowsItsColours) {
     for (uint16_t bits : {1, 4, 8, 24}) {
         for (int width = 1; width <= 9; ++width) {
-            BmpLayout layout;
-            layout.bitCount = bits;
-            layout.width = width;
-            layout.height = 3;
-            const uint32_t tableSize = bits == 8 ? 200 : bits < 8 ? 1u << bits : 0;
-            layout.colorsUsed = tableSize;   // a full table on 1 and 4 bits, a short one on 8
-            for (uint32_t i = 0; i < tableSize; ++i)
+            BmpLayout layout = layoutOf(width, 3, bits, {});
+            layout.colorsUsed = bits == 8 ? 200 : bits < 8 ? 1u << bits : 0;   // full on 1 and 4 bits, short on 8
+            for (uint32_t i = 0; i < layout.colorsUsed; ++i)
                 layout.palette.push_back((0x102030u + i * 0x0A0503u) & 0xFFFFFF);
-            Colours expected;
+            Colours expected, colours;
             for (uint32_t i = 0; i < uint32_t(width * 3); ++i) {
                 const uint32_t value = bits <= 8 ? (i * 37 + 5) % (1u << bits) : (0x123456u * (i + 1)) & 0xFFFFFF;
                 layout.pixels.push_back(value);
-                expected.push_back(bits > 8 ? value : value < tableSize ? layout.palette[value] : 0);
+                expected.push_back(bits > 8 ? value : value < layout.colorsUsed ? layout.palette[value] : 0);
             }
-            Colours colours;
-            ASSERT_EQ(decode(buildBmp(layout), &colours), BmpStatus::Ok) << bits << " bits, width " << width;
+            EXPECT_EQ(decode(buildBmp(layout), &colours), BmpStatus::Ok) << bits << " bits, width " << width;
             EXPECT_EQ(colours, expected) << bits << " bits, width " << width;
         }
     }
 }
 
 TEST(BmpDecode, SixteenAndThirtyTwoBitPixelsFollowTheirMasks) {
-    const struct {
-        const char* what;
-        uint16_t bits;
-        Colours masks, pixels, colours;
-        bool infoHeaderV4 = false;   // the masks inside a 108-byte header
-    } cases[] = {
+    const struct { const char* what; uint16_t bits; Colours masks, pixels, colours; bool infoHeaderV4 = false; } cases[] = {
         {"16 bits are 5-5-5", 16, {}, {0x7C00, 0x03E0, 0x001F}, {0xFF0000, 0x00FF00, 0x0000FF}},
         {"16 bits with 5-6-5 masks", 16, {0xF800, 0x07E0, 0x001F}, {0xF800, 0x07E0, 0x0400}, {0xFF0000, 0x00FF00, 0x008100}},
         {"the same in a V4 header", 16, {0xF800, 0x07E0, 0x001F}, {0xF800, 0x07E0, 0x0400}, {0xFF0000, 0x00FF00, 0x008100}, true},
@@ -68,17 +63,12 @@ TEST(BmpDecode, SixteenAndThirtyTwoBitPixelsFollowTheirMasks) {
         {"32 bits with masks reversed", 32, {0xFF, 0xFF00, 0xFF0000}, {0xAA123456, 0x55ABCDEF}, {0x563412, 0xEFCDAB}},
     };
     for (const auto& c : cases) {
-        BmpLayout layout;
-        layout.bitCount = c.bits;
+        BmpLayout layout = layoutOf(int(c.pixels.size()), 1, c.bits, c.pixels);
         layout.compression = c.masks.empty() ? 0 : 3;
         layout.masks = c.masks;
-        layout.width = int(c.pixels.size());
-        layout.pixels = c.pixels;
         Bytes file = buildBmp(layout);
-        if (c.infoHeaderV4) {
-            setU32(file, 14, 108);
-            file.insert(file.begin() + 14 + 52, 56, 0);
-        }
+        if (c.infoHeaderV4)   // the 12 bytes of masks inside a 108-byte header
+            setU32(file, 14, 108), file.insert(file.begin() + 14 + 52, 56, 0);
         Colours colours;
         EXPECT_EQ(decode(file, &colours), BmpStatus::Ok) << c.what;
         EXPECT_EQ(colours, c.colours) << c.what;
@@ -86,11 +76,7 @@ TEST(BmpDecode, SixteenAndThirtyTwoBitPixelsFollowTheirMasks) {
 }
 
 TEST(BmpDecode, FilesThatLieAreRefused) {
-    const struct {
-        const char* what;
-        void (*spoil)(Bytes&);
-        BmpStatus status;
-    } cases[] = {
+    const struct { const char* what; void (*spoil)(Bytes&); BmpStatus status; } cases[] = {
         {"zero width", [](Bytes& f) { setU32(f, 18, 0); }, BmpStatus::BadHeader},
         {"zero height", [](Bytes& f) { setU32(f, 22, 0); }, BmpStatus::BadHeader},
         {"negative width", [](Bytes& f) { setU32(f, 18, uint32_t(-4)); }, BmpStatus::BadHeader},
@@ -112,43 +98,25 @@ TEST(BmpDecode, FilesThatLieAreRefused) {
         {"one pixel byte missing", [](Bytes& f) { f.pop_back(); }, BmpStatus::TooShort},
         {"bit-field masks missing", [](Bytes& f) { f.resize(14 + 40), f[28] = 16, f[30] = 3; }, BmpStatus::TooShort},
     };
-    BmpLayout layout;
-    layout.bitCount = 8;
-    layout.width = 6;
-    layout.height = 4;
-    layout.palette.assign(256, 0x123456);
-    layout.pixels.assign(24, 1);
     for (const auto& c : cases) {
-        Bytes file = buildBmp(layout);
+        Bytes file = buildBmp(layoutOf(6, 4, 8, Colours(24, 1), Colours(256, 0x123456)));
         c.spoil(file);
         EXPECT_EQ(decode(file), c.status) << c.what;
     }
 }
 
 TEST(BmpDecode, RejectsEveryTruncatedPrefix) {
-    BmpLayout masked;
-    masked.bitCount = 32;
+    BmpLayout masked = layoutOf(3, 2, 32, Colours(6, 0x123456));
     masked.compression = 3;
     masked.masks = {0xFF0000, 0xFF00, 0xFF};
-    masked.width = 3;
-    masked.height = 2;
-    masked.pixels.assign(6, 0x123456);
-    BmpLayout indexed = masked;
-    indexed.bitCount = 1;
-    indexed.compression = 0;
-    indexed.masks.clear();
-    indexed.palette = {0x000000, 0xFFFFFF};
-    indexed.width = 9;
-    indexed.pixels.assign(18, 1);
-    for (const BmpLayout& layout : {masked, indexed}) {
+    for (const BmpLayout& layout : {masked, layoutOf(9, 2, 1, Colours(18, 1), {0, 0xFFFFFF})}) {
         const Bytes file = buildBmp(layout);
         ASSERT_EQ(decode(file), BmpStatus::Ok);
         for (size_t length = BmpFileHeaderSize; length < file.size(); ++length)
             EXPECT_NE(decode(Bytes(file.begin(), file.begin() + long(length))), BmpStatus::Ok) << length;
+        EXPECT_TRUE(isBmpFileHeader(file.data(), 14));
+        EXPECT_FALSE(isBmpFileHeader(file.data(), 13));
     }
-    const Bytes file = buildBmp(masked);
-    EXPECT_TRUE(isBmpFileHeader(file.data(), 14));
-    EXPECT_FALSE(isBmpFileHeader(file.data(), 13));
     EXPECT_FALSE(isBmpFileHeader(Bytes{'B', 'm', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}.data(), 14));
 }
 

@@ -29,13 +29,13 @@ std::vector<uint8_t> vertexListChunk(const std::vector<Vertex3ds>& vertices)
     return b.data();
 }
 
-std::vector<uint8_t> faceListChunk(const std::vector<Face3ds>& faces)
+std::vector<uint8_t> faceListChunk(const std::vector<Face3ds>& faces, uint16_t flags)
 {
     ChunkBuilder b;
     const size_t chunk = b.begin(0x4120);
     b.u16(uint16_t(faces.size()));
     for (const Face3ds& f : faces)
-        b.u16(uint16_t(f.a)).u16(uint16_t(f.b)).u16(uint16_t(f.c)).u16(7);
+        b.u16(uint16_t(f.a)).u16(uint16_t(f.b)).u16(uint16_t(f.c)).u16(flags);
     b.end(chunk);
     return b.data();
 }

@@ -20,7 +20,8 @@ public:
 };
 
 std::vector<uint8_t> vertexListChunk(const std::vector<Vertex3ds>& vertices);
-std::vector<uint8_t> faceListChunk(const std::vector<Face3ds>& faces);
+// Each face with the edge flags `flags`.
+std::vector<uint8_t> faceListChunk(const std::vector<Face3ds>& faces, uint16_t flags = 7);
 std::vector<uint8_t> texCoordListChunk(const std::vector<TexCoord3ds>& texCoords);
 // A chunk holding only a zero-ended text: material name, texture file name, face material.
 std::vector<uint8_t> textChunk(uint16_t id, const std::string& text);

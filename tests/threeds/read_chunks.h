@@ -13,12 +13,11 @@
 struct ReadOutcome {
     int result = -1;
     MeshRecord record;
-    std::vector<std::string> dump;    // lines the read added to "chunks.tst"
-    std::vector<std::string> boxes;   // error boxes shown during the read
+    std::vector<std::string> dump, boxes;   // the lines added to "chunks.tst"; the boxes shown
 };
 
-// Writes `bytes` to "input.3ds", makes `prepared` the only record of g_meshRecords and reads
-// the file with `file` (a fresh object when none is given).
+// Reads `bytes`, written to "input.3ds", into `prepared` as the only record, with `file` or a
+// fresh file object.
 inline ReadOutcome readChunkFile(const std::vector<uint8_t>& bytes, const MeshRecord& prepared = {},
                                  Chunk3dsFile* file = nullptr)
 {
@@ -28,18 +27,14 @@ inline ReadOutcome readChunkFile(const std::vector<uint8_t>& bytes, const MeshRe
     std::remove("chunks.tst");
     g_meshRecords.assign(1, prepared);
     clearRecordedErrorBoxes();
-    ReadOutcome outcome;
-    if (reader.openForReading("input.3ds"))
-        outcome.result = reader.Read();
+    const int result = reader.openForReading("input.3ds") ? reader.Read() : -1;
     reader.closeReading();
-    outcome = {outcome.result, g_meshRecords.front(), readTextLines("chunks.tst"), recordedErrorBoxes()};
-    g_meshRecords.clear();
-    return outcome;
+    return {result, g_meshRecords.front(), readTextLines("chunks.tst"), recordedErrorBoxes()};
 }
 
-// What a read came to, in one line: "v3 f1 t3 i0 tex [skin:] [:skin.bmp]" (the counts, the
-// material index, the has-texture flag, each material's name and texture) for a file that was
-// read; "box '<text>' result 0" for one that was refused, whose record must not be used.
+// A read in one line: "v3 f1 t3 i0 tex [skin:] [:skin.bmp]" (the counts, the material index,
+// the has-texture flag, each material's name and texture); for a refused file, whose record
+// must not be used, "box '<text>' result 0".
 inline std::string verdict(const ReadOutcome& outcome)
 {
     std::string text;

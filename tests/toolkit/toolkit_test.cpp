@@ -36,7 +36,6 @@ TEST_F(Toolkit, GroupsAreHiddenAndShownByAKeyFoundInsideTheirNames) {
         g_elementTree.addElement(child(), "BASE1");
     }
     EXPECT_STREQ(last().groupName, "t:ImageGroup[2]");
-    EXPECT_STREQ(last().parentName, "");
     EXPECT_EQ(last().visible, 0) << "unmarked at first";
     g_elementTree.setGroupName("t:Iwin7340");
     g_elementTree.addChildElement("t:ImageGroup[1]", child(), "BASE1");
