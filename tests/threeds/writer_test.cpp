@@ -80,9 +80,9 @@ TEST(Writer3ds, WrittenFileReadsBackWithEveryListAndTheMaterial)
 TEST(Writer3ds, FailedWritesShowTheErrorBoxForEveryByteAndWritingGoesOn)
 {
     Chunk3dsFile file;
-    EXPECT_FALSE(file.openForWriting("no such folder/out.3ds") || file.outputStream);
+    EXPECT_FALSE(file.openForWriting("no such folder/out.3ds") || file.outputStream.get());
     writeFile("readonly.3ds", Bytes{1, 2, 3});
-    file.outputStream = std::fopen("readonly.3ds", "rb");
+    file.outputStream = StdioFile("readonly.3ds", "rb");
     g_meshRecords.assign(1, MeshRecord{});
     clearRecordedErrorBoxes();
     EXPECT_EQ(file.Write(), 0);
