@@ -86,7 +86,7 @@ TEST(Reader3ds, EachFileComesToItsVerdict)
         {"a later object replaces each list it has", mainFile(join({objectChunk("a", lists), objectChunk("b", quad)})), "v4 f2 t3 i9"},
         {"an unknown chunk is crossed", mainFile(join({wrap(0x1234, {0, 0, 0, 0}), triangle("t")})), "v3 f1 t0 i9"},
         {"a colour second in a material ends it", mainFile(join({wrap(0xAFFF, join({textChunk(0xA000, "red"),
-            wrap(0xA010, wrap(0x0011, {200, 10, 10})), textChunk(0xA300, "red.bmp")})), triangle("t")})), "v3 f1 t0 i9 [red:]"},
+            wrap(0xA010, wrap(0x0010, Bytes(12, 0))), textChunk(0xA300, "red.bmp")})), triangle("t")})), "v3 f1 t0 i9 [red:]"},
         {"a texture map adds a material", mainFile(wrap(0xAFFF, join({textChunk(0xA000, "skin"),
             wrap(0xA020, wrap(0x0011, {1, 2, 3})), wrap(0xA200, textChunk(0xA300, "skin.bmp"))}))), "v1 f0 t0 i9 [skin:] [:skin.bmp]"},
         {"an empty material name is \"Default name\"", mainFile(join({material("wood"), material(""),

@@ -29,7 +29,7 @@ Bytes writeRecord(const MeshRecord& record)
     Chunk3dsFile file;
     EXPECT_TRUE(file.openForWriting("output.3ds"));
     EXPECT_EQ(file.Write(), 0);
-    file.closeWriting();
+    EXPECT_EQ(file.closeWriting(), SaveResult::Saved);
     return readFileBytes("output.3ds");
 }
 
@@ -75,21 +75,16 @@ TEST(Writer3ds, WrittenFileReadsBackWithEveryListAndTheMaterial)
     EXPECT_EQ(verdict(readChunkFile(writeRecord(texturedTriangle("material01")))), "v3 f1 t3 i0 tex [material01:material01]");
 }
 
-// A stream open for reading only refuses every byte: each shows the box, the position still
-// moves on (so the lengths are patched where they belong), and the file stays as it was.
-TEST(Writer3ds, FailedWritesShowTheErrorBoxForEveryByteAndWritingGoesOn)
+// A file that cannot be started beside its path takes no bytes and says so when closed.
+TEST(Writer3ds, SaveThatCannotStartWritesNothingAndSaysSo)
 {
     Chunk3dsFile file;
-    EXPECT_FALSE(file.openForWriting("no such folder/out.3ds") || file.outputStream.get());
-    writeFile("readonly.3ds", Bytes{1, 2, 3});
-    file.outputStream = StdioFile("readonly.3ds", "rb");
+    EXPECT_FALSE(file.openForWriting("no such folder/out.3ds"));
     g_meshRecords.assign(1, MeshRecord{});
     clearRecordedErrorBoxes();
     EXPECT_EQ(file.Write(), 0);
-    EXPECT_EQ(recordedErrorBoxes(), std::vector<std::string>(96 + 44, "Error Writing a char")) << "96 bytes, 11 lengths";
-    EXPECT_EQ(file.writePosition(), 96);
-    file.closeWriting();
-    EXPECT_EQ(readFileBytes("readonly.3ds"), (Bytes{1, 2, 3}));
+    EXPECT_EQ(file.closeWriting(), SaveResult::CannotCreate);
+    EXPECT_TRUE(recordedErrorBoxes().empty()) << "the caller tells the user";
 }
 
 }  // namespace
