@@ -72,7 +72,14 @@ void ImageWindow::registerInTree()
 
 void ImageWindow::notifyParent(int32_t index)
 {
-    g_elementTree.setGroupName(("Point" + handleDecimal(hwnd)).c_str());
+    // A mesh adds tens of thousands of points in a row: the name is written once per handle.
+    static HWND namedWindow = nullptr;
+    static std::string pointGroupName;
+    if (pointGroupName.empty() || namedWindow != hwnd) {
+        pointGroupName = "Point" + handleDecimal(hwnd);
+        namedWindow = hwnd;
+    }
+    g_elementTree.setGroupName(pointGroupName.c_str());
     SendMessageA(parent, WM_LBUTTONDOWN, static_cast<WPARAM>(index), 0);
 }
 

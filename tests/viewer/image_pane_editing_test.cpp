@@ -1,6 +1,7 @@
 #include "app/globals_win.h"
 #include "tests/support/window_capture_win.h"
 #include "tests/support/pane_host_win.h"
+#include "toolkit/element_tree_win.h"
 #include "viewer/apply_request.h"
 #include "viewer/point_edit_state.h"
 #include "viewer/viewer_settings.h"
@@ -38,6 +39,7 @@ TEST_F(ImagePaneEditing, AddingPointsTellsTheParentTheirIndices)
     for (int k = 0; k < 3; ++k)
         host.group->addPoint(pointAt(float(k), 0));
     EXPECT_EQ((std::vector<WPARAM>{0, 1, 2}), host.notifications);
+    EXPECT_EQ("Point" + handleDecimal(host.window().hwnd), g_elementTree.groupNameText());
     host.window().points.setMaxPoints(3);
     host.group->addPoint(pointAt(9, 9));
     EXPECT_EQ(3u, host.notifications.size());
