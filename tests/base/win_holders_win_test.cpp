@@ -48,15 +48,18 @@ TEST(WinHolders, SelectionIsUndoneAtTheEndOfItsScope)
 
 TEST(WinHolders, FilesAndGlobalBlocksAreGivenBackAtTheEndOfTheirScope)
 {
+    HGLOBAL memory = nullptr;
     {
         FileHandle file(CreateFileA("held.bin", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(file.valid());
         EXPECT_FALSE(DeleteFileA("held.bin")) << "the open handle shares nothing";
-        GlobalBlock block(GlobalAlloc(GPTR, 16));
-        ASSERT_NE(block.fixedMemory(), nullptr);
+        GlobalBlock block(GlobalAlloc(GHND, 16));
+        memory = block.get();
+        EXPECT_EQ(GlobalSize(memory), 16u);
     }
     EXPECT_TRUE(DeleteFileA("held.bin"));
+    EXPECT_EQ(GlobalSize(memory), 0u) << "the block was freed";
     EXPECT_TRUE(FileHandle(INVALID_HANDLE_VALUE).close());
 }
 

@@ -67,6 +67,7 @@ TEST_F(ImageBitmapInWindow, FailuresKeepWhatWasShownAndTellTheUser) {
     EXPECT_EQ(bitmap.makeZoomedCopy(2.0f), -1) << "nothing loaded";
     bitmap.openImageFile(window.handle(), "missing.bmp");
     open("good.bmp", 4, 4);
+    ASSERT_EQ(bitmap.makeZoomedCopy(2.0f), 0);   // the zoomed copy is what is shown
     HBITMAP shown = bitmap.getShownBitmap(), loaded = bitmap.getLoadedBitmap();
     EXPECT_EQ(bitmap.makeZoomedCopy(0.0f), -1);
     std::vector<uint8_t> file = buildBmp24(3, 3, gradient);
@@ -84,7 +85,7 @@ TEST_F(ImageBitmapInWindow, FailuresKeepWhatWasShownAndTellTheUser) {
     EXPECT_EQ(bitmap.getShownBitmap(), shown);
     EXPECT_EQ(bitmap.getLoadedBitmap(), loaded);
     EXPECT_EQ(bitmap.isLoaded(), 1);
-    EXPECT_EQ(bitmapPixels(shown), gradientRows(4, 4));
+    EXPECT_EQ(bitmapPixels(loaded), gradientRows(4, 4));
     EXPECT_EQ(std::strlen(bitmap.getFilePath()), 245u);
 }
 
