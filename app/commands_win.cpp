@@ -4,10 +4,10 @@
 
 #include <commdlg.h>
 
-#include <cctype>
 #include <cstring>
 
 #include "app/editor_dialogs_win.h"
+#include "app/file_names.h"
 #include "app/globals_win.h"
 #include "app/texture_pane_win.h"
 #include "resources/resource.h"
@@ -30,18 +30,6 @@ void mark(HWND window, UINT command, bool checked)
     CheckMenuItem(GetMenu(window), command, checked ? MF_CHECKED : MF_UNCHECKED);
 }
 
-// Whether the file title ends in `ending`, in any mix of case.
-bool titleEndsWith(const char* title, const char* ending)
-{
-    const size_t length = strlen(title), endingLength = strlen(ending);
-    if (length < endingLength)
-        return false;
-    for (size_t i = 0; i < endingLength; ++i)
-        if (tolower(static_cast<unsigned char>(title[length - endingLength + i])) != ending[i])
-            return false;
-    return true;
-}
-
 } // namespace
 
 bool CMyD3DApplication::MeshFileDialog(bool saving, char* title, DWORD titleSize)
@@ -49,7 +37,7 @@ bool CMyD3DApplication::MeshFileDialog(bool saving, char* title, DWORD titleSize
     title[0] = '\0';
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof(dialog);
-    dialog.lpstrFilter = ".X Files\0*.x\0.3ds Files\0*.3ds\0";
+    dialog.lpstrFilter = ".X Files\0*.x\0.3ds Files\0*.3ds\0.obj Files\0*.obj\0";
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = m_meshFileName;
     dialog.nMaxFile = sizeof(m_meshFileName);
@@ -66,12 +54,14 @@ void CMyD3DApplication::ReloadMesh()
     InvalidateDeviceResources();
     releaseMarkerCopyArray(m_meshData);
     DeleteDeviceResources();
+    m_meshOpenFailure.clear();
     const HRESULT hr = CreateDeviceResources();
     if (SUCCEEDED(hr) && m_meshData.sysMemMesh) {
         CreateMarkers(m_meshData.sysMemMesh->GetNumVertices());
         RestoreDeviceResources();
     } else {
-        errorBox("Error: Could not open file");
+        errorBox(m_meshOpenFailure.empty() ? "Error: Could not open file"
+                                           : m_meshOpenFailure.c_str());
     }
 }
 
@@ -91,7 +81,7 @@ void CMyD3DApplication::OpenChosenMeshFile(const char* title)
     if (char* lastBackslash = strrchr(m_dialogFolder, '\\'))
         *lastBackslash = '\0';
     SetCurrentDirectoryA(m_dialogFolder);
-    if (titleEndsWith(title, "3ds")) {
+    if (nameEndsWith(title, "3ds")) {
         Open3dsFile();
         return;
     }
@@ -104,9 +94,9 @@ void CMyD3DApplication::SaveMeshFileAs()
     char title[512];
     if (!MeshFileDialog(true, title, sizeof(title)))
         return;
-    if (titleEndsWith(title, "3ds"))
+    if (nameEndsWith(title, "3ds"))
         Save3dsFile();
-    else if (titleEndsWith(title, "x"))
+    else if (nameEndsWith(title, "x"))
         SaveMeshAsX(m_meshData.sysMemMesh);
 }
 

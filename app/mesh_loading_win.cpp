@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/file_names.h"
 #include "app/globals_win.h"
 #include "app/mesh_lock_win.h"
 #include "app/pane_points_win.h"
@@ -85,7 +86,7 @@ void CMyD3DApplication::ApplyFileMaterial(DWORD i, const char* textureName)
     SendMessageA(m_texturePane->windowHandle(), WM_SIZE, 0, 0);
 }
 
-void CMyD3DApplication::FillPaneFromXMesh(ID3DXMesh* mesh)
+void CMyD3DApplication::FillPaneFromXMesh(ID3DXMesh* mesh, float vShift)
 {
     D3DVERTEXELEMENT9 declaration[MAX_FVF_DECL_SIZE];
     int elementCount = 0;
@@ -110,9 +111,8 @@ void CMyD3DApplication::FillPaneFromXMesh(ID3DXMesh* mesh)
     std::vector<PlanePoint> coordinates;
     readTextureCoordinates(vertices.bytes(), size_t(vertexCount) * stride, vertexCount,
                            declaration, elementCount, coordinates);
-    // Points of an X file sit one bitmap height lower: v runs from -1 to 0 over the image.
     for (PlanePoint& point : coordinates)
-        point.t += 1.0f;
+        point.t += vShift;
     replacePanePoints(*m_texturePane, coordinates, textured);
     g_pointsReady = true;
 }
@@ -129,8 +129,13 @@ HRESULT CMyD3DApplication::LoadMeshFile(ID3DXMesh** meshOut, ID3DXBuffer** adjac
     ComRef<ID3DXBuffer> materialBuffer;
     ComRef<ID3DXMesh> mesh;
     DWORD materialCount = 0;
-    hr = D3DXLoadMeshFromX(path, D3DXMESH_SYSTEMMEM, m_pDevice, adjacencyOut, materialBuffer.put(),
-                           nullptr, &materialCount, mesh.put());
+    m_objSource.reset();
+    const bool obj = nameEndsWith(path, ".obj");
+    if (obj)
+        hr = LoadObjMesh(path, adjacencyOut, materialBuffer.put(), &materialCount, mesh.put());
+    else
+        hr = D3DXLoadMeshFromX(path, D3DXMESH_SYSTEMMEM, m_pDevice, adjacencyOut,
+                               materialBuffer.put(), nullptr, &materialCount, mesh.put());
     if (FAILED(hr))
         return hr;
 
@@ -146,7 +151,8 @@ HRESULT CMyD3DApplication::LoadMeshFile(ID3DXMesh** meshOut, ID3DXBuffer** adjac
         ApplyFileMaterial(i, i < listed ? fileMaterials[i].pTextureFilename : nullptr);
 
     const DWORD loadedFormat = mesh->GetFVF();
-    FillPaneFromXMesh(mesh);
+    // Points of an X file sit one bitmap height lower: v runs from -1 to 0 over the image.
+    FillPaneFromXMesh(mesh, obj ? 0.0f : 1.0f);
     materialBuffer.reset();
     setPaneZoom(*m_texturePane, 1.0f);
 

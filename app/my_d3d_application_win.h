@@ -3,6 +3,7 @@
 // device and the loop and calls the overrides below at fixed moments; this object keeps the
 // displayed mesh, its materials and textures, the view state and the display switches.
 #include <memory>
+#include <string>
 
 #include "app/mesh_data_win.h"
 #include "app/subset_materials_win.h"
@@ -12,6 +13,7 @@
 #include "framework/texture_font_win.h"
 #include "graphics/d3dx_win.h"
 #include "graphics/d3dx_math.h"
+#include "graphics/obj_reader.h"
 #include "threeds/mesh_record.h"
 
 class CMyD3DApplication : public CD3DApplication {
@@ -62,14 +64,21 @@ protected:
     SubsetMaterials m_materials;
     SubsetMaterials m_markerMaterials;
     ComRef<ID3DXBuffer> m_adjacency;
+    // The OBJ file the mesh came from (its objects, groups and material names), or null.
+    std::unique_ptr<ObjMesh> m_objSource;
+    // Why the last mesh file did not open, when a reader said more than that it did not.
+    std::string m_meshOpenFailure;
 
 public:
     // Mesh loading (mesh_loading_win.cpp, marker_meshes_win.cpp, strip_building_win.cpp,
     // subset_textures_win.cpp). LoadMeshFile loads m_meshFileName as an X file: materials,
     // textures, the pane's bitmap, points and edges, the bounding sphere, the edited vertex
-    // layout and normals. LoadMarkerMesh loads the marker "cube.x" shrunk to a third.
+    // layout and normals; a name ending in ".obj" is read as an OBJ file (obj_loading_win.cpp).
+    // LoadMarkerMesh loads the marker "cube.x" shrunk to a third.
     HRESULT LoadMeshFile(ID3DXMesh** mesh, ID3DXBuffer** adjacency);
     HRESULT LoadMarkerMesh(ID3DXMesh** mesh, ID3DXBuffer** adjacency);
+    HRESULT LoadObjMesh(const char* path, ID3DXBuffer** adjacency, ID3DXBuffer** materials,
+                        DWORD* materialCount, ID3DXMesh** mesh);
     // n marker slots, all holding the one loaded and attribute-sorted marker.
     void CreateMarkers(DWORD n);
     // Attribute-sorts `mesh` into d.sysMemMesh and cuts every subset into strips.
@@ -123,7 +132,7 @@ private:
     bool HandleSharedMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     void ApplyFileMaterial(DWORD i, const char* textureName);
-    void FillPaneFromXMesh(ID3DXMesh* mesh);
+    void FillPaneFromXMesh(ID3DXMesh* mesh, float vShift);
     HRESULT ConvertToEditedLayout(ComRef<ID3DXMesh>& mesh, DWORD loadedFormat);
     HRESULT LoadMarkerFile(ID3DXMesh** mesh, ID3DXBuffer** adjacency);
     void RebuildMarkerCopies(MeshData& d);

@@ -56,6 +56,7 @@ void CMyD3DApplication::ApplyRecordTexture(const MeshRecord& record)
 void CMyD3DApplication::BuildMeshFrom3ds()
 {
     g_pointsReady = false;
+    m_objSource.reset();
     m_font->BuildTexture(m_pDevice);
     if (g_meshRecords.empty() || g_meshRecords.front().vertexCount() == 0 ||
         g_meshRecords.front().faceCount() == 0) {

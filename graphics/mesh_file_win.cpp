@@ -11,7 +11,7 @@
 #include "graphics/d3dx_win.h"
 #include "graphics/d3dx_buffer_win.h"
 #include "graphics/fvf.h"
-#include "graphics/mesh_content.h"
+#include "graphics/mesh_content_win.h"
 #include "graphics/mesh_win.h"
 #include "graphics/xfile_reader.h"
 #include "graphics/xfile_writer.h"
@@ -113,13 +113,13 @@ HRESULT effectBuffer(size_t materialCount, ID3DXBuffer** ppEffectInstances) {
     return createBuffer(nullptr, materialCount * sizeof(D3DXEFFECTINSTANCE), ppEffectInstances);
 }
 
-HRESULT loadMesh(const char* path, DWORD options, IDirect3DDevice9* device,
-                 ID3DXBuffer** ppAdjacency, ID3DXBuffer** ppMaterials,
-                 ID3DXBuffer** ppEffectInstances, DWORD* pNumMaterials, ID3DXMesh** ppMesh) {
-    MeshContent content;
-    const XReadStatus status = loadXFile(path, content);
-    if (status == XReadStatus::OutOfMemory) return E_OUTOFMEMORY;
-    if (status != XReadStatus::Ok || !isConsistent(content)) return D3DXERR_INVALIDDATA;
+}  // namespace
+
+HRESULT meshFromContent(MeshContent& content, DWORD options, IDirect3DDevice9* device,
+                        ID3DXBuffer** ppAdjacency, ID3DXBuffer** ppMaterials,
+                        ID3DXBuffer** ppEffectInstances, DWORD* pNumMaterials,
+                        ID3DXMesh** ppMesh) {
+    if (!isConsistent(content)) return D3DXERR_INVALIDDATA;
     // A mesh without a material list draws as one white subset.
     if (content.materials.empty()) {
         MeshMaterial white;
@@ -144,6 +144,19 @@ HRESULT loadMesh(const char* path, DWORD options, IDirect3DDevice9* device,
     if (ppEffectInstances) *ppEffectInstances = effects.detach();
     if (pNumMaterials) *pNumMaterials = DWORD(content.materials.size());
     return S_OK;
+}
+
+namespace {
+
+HRESULT loadMesh(const char* path, DWORD options, IDirect3DDevice9* device,
+                 ID3DXBuffer** ppAdjacency, ID3DXBuffer** ppMaterials,
+                 ID3DXBuffer** ppEffectInstances, DWORD* pNumMaterials, ID3DXMesh** ppMesh) {
+    MeshContent content;
+    const XReadStatus status = loadXFile(path, content);
+    if (status == XReadStatus::OutOfMemory) return E_OUTOFMEMORY;
+    if (status != XReadStatus::Ok) return D3DXERR_INVALIDDATA;
+    return meshFromContent(content, options, device, ppAdjacency, ppMaterials, ppEffectInstances,
+                           pNumMaterials, ppMesh);
 }
 
 // The parts of a mesh's vertices an X file holds, found through its declaration.
@@ -207,9 +220,21 @@ MeshMaterial materialOf(const D3DXMATERIAL& record) {
     return material;
 }
 
+struct SaveFailure {
+    SaveResult result;
+    HRESULT hr;
+};
+const SaveFailure kSaveFailures[] = {
+    {SaveResult::CannotCreate, HRESULT_FROM_WIN32(ERROR_CANNOT_MAKE)},
+    {SaveResult::WriteFailed, HRESULT_FROM_WIN32(ERROR_WRITE_FAULT)},
+    {SaveResult::CannotReplace, HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
+};
+
+}  // namespace
+
 // The mesh and its materials as an X file holds them; the writer needs every index below the
 // vertex count and every attribute below the material count.
-HRESULT contentOf(ID3DXMesh* mesh, const D3DXMATERIAL* materials, DWORD materialCount,
+HRESULT meshContentOf(ID3DXMesh* mesh, const D3DXMATERIAL* materials, DWORD materialCount,
                   MeshContent& out) {
     const DWORD faceCount = mesh->GetNumFaces();
     const uint32_t vertexCount = mesh->GetNumVertices();
@@ -228,18 +253,6 @@ HRESULT contentOf(ID3DXMesh* mesh, const D3DXMATERIAL* materials, DWORD material
     for (DWORD i = 0; i < materialCount; ++i) out.materials.push_back(materialOf(materials[i]));
     return S_OK;
 }
-
-struct SaveFailure {
-    SaveResult result;
-    HRESULT hr;
-};
-const SaveFailure kSaveFailures[] = {
-    {SaveResult::CannotCreate, HRESULT_FROM_WIN32(ERROR_CANNOT_MAKE)},
-    {SaveResult::WriteFailed, HRESULT_FROM_WIN32(ERROR_WRITE_FAULT)},
-    {SaveResult::CannotReplace, HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
-};
-
-}  // namespace
 
 HRESULT hresultOfSave(SaveResult result) {
     for (const SaveFailure& failure : kSaveFailures)
@@ -277,7 +290,7 @@ HRESULT D3DXSaveMeshToX(const char* pFilename, ID3DXMesh* pMesh, const DWORD*,
         return D3DERR_INVALIDCALL;
     try {
         MeshContent content;
-        const HRESULT hr = contentOf(pMesh, pMaterials, numMaterials, content);
+        const HRESULT hr = meshContentOf(pMesh, pMaterials, numMaterials, content);
         if (FAILED(hr)) return hr;
         const XFileFormat fileFormat =
             format == D3DXF_FILEFORMAT_TEXT ? XFileFormat::Text : XFileFormat::Binary;

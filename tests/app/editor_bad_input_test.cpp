@@ -41,15 +41,6 @@ void expectEditorStillWorks()
     EXPECT_TRUE(fileExists("after.x"));
 }
 
-TEST(EditorBadInput, ObjFileIsReportedAndTheEditorGoesOn)
-{
-    writeFile("model.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
-    const auto boxes = editor().openFile("model.obj");
-    EXPECT_EQ(boxes, std::vector<std::string>{kCouldNotOpen});
-    EXPECT_EQ(countNotBlue(editor().frame()), 0);
-    expectEditorStillWorks();
-}
-
 TEST(EditorBadInput, EveryTruncationOfASavedFileIsReported)
 {
     expectEditorStillWorks();

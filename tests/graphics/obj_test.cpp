@@ -1,0 +1,186 @@
+// OBJ and MTL reading and writing: the corner rules, the faults and their lines, the runs of
+// objects, groups and materials, and write-then-read.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "graphics/obj_reader.h"
+#include "graphics/obj_writer.h"
+#include "scripts/mediagen/torus_knot.h"
+
+namespace {
+
+ObjReadResult readText(const std::string& text, ObjMesh& mesh)
+{
+    return readObj(text.data(), text.size(), mesh);
+}
+
+const char kSquare[] = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n";
+
+TEST(ObjReader, ReadsCornersIndicesAndFaults)
+{
+    struct Case {
+        std::string faces;
+        ObjReadStatus status;
+        uint32_t line;        // of the fault
+        uint32_t vertices;    // distinct corners when Ok
+        uint32_t triangles;
+    };
+    const Case cases[] = {
+        {"f 1 2 3\n", ObjReadStatus::Ok, 0, 3, 1},
+        {"f 1/1 2/2 3/3 4/4\n", ObjReadStatus::Ok, 0, 4, 2},          // a quad as a fan
+        {"f -4/-4 -3/-3 -2/-2 -1/-1\n", ObjReadStatus::Ok, 0, 4, 2},  // counted from the end
+        {"f 1/1 2/2 3/3\nf 1/4 3/3 4/4\n", ObjReadStatus::Ok, 0, 5, 2},  // 1 twice: two vertices
+        {"f 1/1 2/2 3/3\r\nf 1/1 3/3 4/4 # shared corners\r\n", ObjReadStatus::Ok, 0, 4, 2},
+        {"f\t1 2 3 4 1 2\n", ObjReadStatus::Ok, 0, 4, 4},
+        {"f 1 2 0\n", ObjReadStatus::BadIndex, 9, 0, 0},
+        {"f 1 2 5\n", ObjReadStatus::BadIndex, 9, 0, 0},
+        {"f 1 2 -5\n", ObjReadStatus::BadIndex, 9, 0, 0},
+        {"f 1/9 2 3\n", ObjReadStatus::BadIndex, 9, 0, 0},
+        {"f 1//1 2//1 3//1\n", ObjReadStatus::BadIndex, 9, 0, 0},   // no normals read
+        {"f /1 2 3\n", ObjReadStatus::BadIndex, 9, 0, 0},
+        {"f 1 2 99999999999\n", ObjReadStatus::BadIndex, 9, 0, 0},
+        {"f 1 2 3x\n", ObjReadStatus::BadIndex, 9, 0, 0},
+        {"f 1 2\n", ObjReadStatus::Malformed, 9, 0, 0},
+        {"f 1/1/1/1 2 3\n", ObjReadStatus::Malformed, 9, 0, 0},
+        {"v nan 0 0\nf 1 2 3\n", ObjReadStatus::Malformed, 9, 0, 0},
+        {"v 1e999 0 0\n", ObjReadStatus::Malformed, 9, 0, 0},
+        {"v 1 2\n", ObjReadStatus::Malformed, 9, 0, 0},
+        {"vn 1 0 zero\n", ObjReadStatus::Malformed, 9, 0, 0},
+        {"l 1 2\np 1\n", ObjReadStatus::NoFaces, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        ObjMesh mesh;
+        const ObjReadResult result = readText(kSquare + c.faces, mesh);
+        EXPECT_EQ(result.status, c.status) << c.faces;
+        EXPECT_EQ(result.line, c.line) << c.faces;
+        EXPECT_EQ(mesh.mesh.vertexCount(), c.vertices) << c.faces;
+        EXPECT_EQ(mesh.mesh.faceCount(), c.triangles) << c.faces;
+        EXPECT_EQ(objReadMessage(result).empty(), c.status == ObjReadStatus::Ok) << c.faces;
+    }
+}
+
+TEST(ObjReader, KeepsCoordinatesNormalsRunsAndMaterials)
+{
+    const std::string text = std::string("mtllib my lib.mtl\n") + kSquare +
+                             "vn 0 0.6 0.8\nvt 0.25 0.75\n"
+                             "o Body\ng front\nusemtl red\nf 1/1/1 2/2/1 3/3/1\n"
+                             "g back\nusemtl blue\nf 1/5/1 3/3/1 4/4/1\nusemtl red\nf 4/4/1 3/3/1 2/2/1\n";
+    ObjMesh obj;
+    ASSERT_EQ(readText(text, obj).status, ObjReadStatus::Ok);
+    const MeshContent& mesh = obj.mesh;
+    EXPECT_EQ(obj.materialLibrary, "my lib.mtl");
+    EXPECT_EQ(obj.materialNames, (std::vector<std::string>{"red", "blue"}));
+    EXPECT_EQ(mesh.attributes, (std::vector<uint32_t>{0, 1, 0}));
+    ASSERT_EQ(obj.runs.size(), 2u);
+    EXPECT_EQ(obj.runs[1].firstFace, 1u);
+    EXPECT_EQ(obj.runs[1].object + "/" + obj.runs[1].group, "Body/back");
+    ASSERT_EQ(mesh.vertexCount(), 5u);
+    // Direct3D's left-handed space: the winding reversed.
+    EXPECT_EQ(mesh.indices[1], 2u);
+    EXPECT_EQ(mesh.indices[2], 1u);
+    ASSERT_EQ(mesh.normals.size(), 15u);
+    EXPECT_EQ(mesh.normals[2], -0.8f);   // and z negated
+    // v runs down the image: the file's (0.25, 0.75) is (0.25, 0.25).
+    EXPECT_FLOAT_EQ(mesh.texcoords[2 * 3], 0.25f);
+    EXPECT_FLOAT_EQ(mesh.texcoords[2 * 3 + 1], 0.25f);
+
+    const char mtl[] = "newmtl blue\nKd 0 0 1\nmap_Kd -s 1 1 1 -clamp on my texture.png\n"
+                       "newmtl unused\nKd 1 1 0\nnewmtl red\nKd 0.5\nd 0.25\n";
+    applyMtl(mtl, sizeof(mtl) - 1, obj);
+    EXPECT_EQ(obj.mesh.materials[1].textureFile, "my texture.png");
+    EXPECT_EQ(obj.mesh.materials[1].diffuse[2], 1.0f);
+    EXPECT_EQ(obj.mesh.materials[0].diffuse[1], 0.5f);
+    EXPECT_EQ(obj.mesh.materials[0].diffuse[3], 0.25f);
+    EXPECT_TRUE(obj.mesh.materials[0].textureFile.empty());
+}
+
+// A knot with groups and two materials, written and read back: the same triangles on the same
+// positions, coordinates and runs, with each repeated position written once.
+TEST(ObjWriter, WrittenFileReadsBackAlike)
+{
+    ObjMesh obj;
+    obj.mesh = makeTorusKnot(24, 8, true);
+    for (size_t f = 0; f < obj.mesh.attributes.size(); ++f)
+        obj.mesh.attributes[f] = f % 7 == 3 ? 1 : 0;
+    obj.mesh.materials.resize(2);
+    obj.materialNames = {"skin", "spots"};
+    obj.mesh.materials[1].textureFile = "spots.png";
+    obj.materialLibrary = "knot.mtl";
+    obj.runs = {{0, "knot", ""}, {100, "knot", "tail"}};
+
+    const std::string text = writeObj(obj);
+    ObjMesh back;
+    ASSERT_EQ(readText(text, back).status, ObjReadStatus::Ok);
+    EXPECT_EQ(back.materialLibrary, obj.materialLibrary);
+    EXPECT_EQ(back.materialNames, obj.materialNames);
+    EXPECT_EQ(back.mesh.attributes, obj.mesh.attributes);
+    ASSERT_EQ(back.runs.size(), 2u);
+    EXPECT_EQ(back.runs[1].firstFace, 100u);
+    EXPECT_EQ(back.runs[1].group, "tail");
+    ASSERT_EQ(back.mesh.faceCount(), obj.mesh.faceCount());
+    for (size_t i = 0; i < obj.mesh.indices.size(); ++i) {
+        const uint32_t a = obj.mesh.indices[i], b = back.mesh.indices[i];
+        for (int k = 0; k < 3; ++k)
+            ASSERT_EQ(back.mesh.positions[3 * b + k], obj.mesh.positions[3 * a + k]) << i;
+        for (int k = 0; k < 2; ++k)
+            ASSERT_NEAR(back.mesh.texcoords[2 * b + k], obj.mesh.texcoords[2 * a + k], 1e-6) << i;
+    }
+    // Seam copies share their positions: (24 + 1) * (8 + 1) vertices, 24 * 8 positions.
+    size_t positionLines = 0;
+    for (size_t at = text.find("\nv "); at != std::string::npos; at = text.find("\nv ", at + 1))
+        ++positionLines;
+    EXPECT_EQ(positionLines, 24u * 8u);
+
+    ObjMesh library = back;
+    for (MeshMaterial& material : library.mesh.materials)
+        material = MeshMaterial();
+    const std::string mtl = writeMtl(obj);
+    applyMtl(mtl.data(), mtl.size(), library);
+    EXPECT_EQ(library.mesh.materials[1].textureFile, "spots.png");
+}
+
+TEST(ObjReader, HoldsAtMostTheLimitOfVertices)
+{
+    for (uint32_t count : {kObjMaxVertices, kObjMaxVertices + 1}) {
+        std::string text = "v 0 0 0\n";
+        for (uint32_t t = 0; t < count; ++t)
+            text += "vt " + std::to_string(t) + " 0\n";
+        // Corners (1, t) for every t: `count` distinct vertices on one position.
+        for (uint32_t t = 0; t < count; t += 3) {
+            text += "f";
+            for (uint32_t k = t; k < t + 3; ++k)
+                text += " 1/" + std::to_string(k % count + 1);
+            text += "\n";
+        }
+        ObjMesh mesh;
+        const ObjReadResult result = readText(text, mesh);
+        EXPECT_EQ(result.status, count <= kObjMaxVertices ? ObjReadStatus::Ok
+                                                          : ObjReadStatus::TooManyVertices);
+        EXPECT_EQ(result.vertexCount, count);
+    }
+}
+
+// Every prefix, in a buffer of its own size, reads cleanly: whole or refused with nothing kept.
+TEST(ObjReader, EveryTruncatedPrefixReadsCleanly)
+{
+    const std::string text = std::string("mtllib a.mtl\n") + kSquare +
+                             "vn 0 0 1\no A\ng B\nusemtl m\nf 1/1/1 2/2/1 3/3/1 4/4/1\n"
+                             "f -1/-1/-1 -2/-2/-1 -3/-3/-1\n";
+    for (size_t size = 0; size <= text.size(); ++size) {
+        std::unique_ptr<char[]> buffer(new char[size ? size : 1]);
+        std::memcpy(buffer.get(), text.data(), size);
+        ObjMesh mesh;
+        const ObjReadResult result = readObj(buffer.get(), size, mesh);
+        if (result.status != ObjReadStatus::Ok) {
+            EXPECT_EQ(mesh.mesh.vertexCount(), 0u) << size;
+            continue;
+        }
+        for (uint32_t index : mesh.mesh.indices)
+            ASSERT_LT(index, mesh.mesh.vertexCount()) << size;
+        applyMtl(buffer.get(), size, mesh);
+    }
+}
+
+} // namespace
