@@ -4,24 +4,15 @@
 
 #include <string>
 
-#include "base/stdio_file.h"
+#include "base/whole_file.h"
 #include "framework/media_search_win.h"
 #include "graphics/mesh_content_win.h"
 #include "threeds/diagnostics.h"
 
 namespace {
 
-bool readWholeFile(const char* path, std::string& text)
-{
-    StdioFile file(path, "rb");
-    if (!file || std::fseek(file, 0, SEEK_END) != 0)
-        return false;
-    const long size = std::ftell(file);
-    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0)
-        return false;
-    text.resize(size_t(size));
-    return std::fread(&text[0], 1, text.size(), file) == text.size();
-}
+// Larger files are no meshes the editor could hold.
+const size_t kMaxObjBytes = size_t(512) << 20;
 
 // A file the OBJ names: in the OBJ's folder, else where the media search finds it. Empty when
 // it is nowhere.
@@ -41,14 +32,14 @@ void readMaterialLibrary(const std::string& objPath, ObjMesh& obj)
 {
     if (obj.materialLibrary.empty())
         return;
-    std::string text;
+    std::vector<uint8_t> text;
     const std::string path = findNamedFile(objPath, obj.materialLibrary);
-    if (path.empty() || !readWholeFile(path.c_str(), text)) {
+    if (path.empty() || !readWholeFile(path.c_str(), kMaxObjBytes, text)) {
         errorBox(("The material library \"" + obj.materialLibrary + "\" of the OBJ file could "
                   "not be read; the mesh is shown without its materials.").c_str());
         return;
     }
-    applyMtl(text.data(), text.size(), obj);
+    applyMtl(reinterpret_cast<const char*>(text.data()), text.size(), obj);
     // A texture that is not there is said once and left out, rather than failing to load.
     for (MeshMaterial& material : obj.mesh.materials) {
         if (material.textureFile.empty() || !findNamedFile(objPath, material.textureFile).empty())
@@ -65,13 +56,15 @@ HRESULT CMyD3DApplication::LoadObjMesh(const char* path, ID3DXBuffer** adjacency
                                        ID3DXBuffer** materials, DWORD* materialCount,
                                        ID3DXMesh** mesh)
 {
-    std::string text;
-    if (!readWholeFile(path, text)) {
-        m_meshOpenFailure = "Error: Could not open file. The OBJ file could not be read.";
+    std::vector<uint8_t> text;
+    if (!readWholeFile(path, kMaxObjBytes, text)) {
+        m_meshOpenFailure = "Error: Could not open file. The OBJ file could not be read (or is "
+                            "larger than 512 MB).";
         return E_FAIL;
     }
     auto obj = std::make_unique<ObjMesh>();
-    const ObjReadResult result = readObj(text.data(), text.size(), *obj);
+    const ObjReadResult result =
+        readObj(reinterpret_cast<const char*>(text.data()), text.size(), *obj);
     if (result.status != ObjReadStatus::Ok) {
         m_meshOpenFailure = objReadMessage(result);
         return E_FAIL;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/com_ref.h"
-#include "base/stdio_file.h"
+#include "base/whole_file.h"
 #include "graphics/d3dx_win.h"
 #include "graphics/dxt_decode.h"
 #include "graphics/image_decode.h"
@@ -15,20 +15,7 @@
 namespace {
 
 // Larger files are not images we can use.
-const long kMaxFileBytes = 256L << 20;
-
-bool readFile(const char* path, std::vector<uint8_t>& bytes) {
-    StdioFile file(path, "rb");
-    if (!file) return false;
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(file) : -1;
-    ok = size >= 0 && size <= kMaxFileBytes && std::fseek(file, 0, SEEK_SET) == 0;
-    if (ok) {
-        bytes.resize(size_t(size));
-        ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    }
-    return ok;
-}
+const size_t kMaxFileBytes = size_t(256) << 20;
 
 bool deviceTakes(IDirect3DDevice9* device, D3DFORMAT format) {
     ComRef<IDirect3D9> d3d;
@@ -121,7 +108,7 @@ HRESULT D3DXCreateTextureFromFileA(IDirect3DDevice9* pDevice, const char* pSrcFi
     *ppTexture = nullptr;
     try {
         std::vector<uint8_t> bytes;
-        if (!readFile(pSrcFile, bytes)) return D3DXERR_INVALIDDATA;
+        if (!readWholeFile(pSrcFile, kMaxFileBytes, bytes)) return D3DXERR_INVALIDDATA;
         DecodedImage decoded;
         if (decodeImage(bytes.data(), bytes.size(), decoded) != ImageStatus::Ok)
             return D3DXERR_INVALIDDATA;
