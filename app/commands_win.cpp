@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "app/editor_dialogs_win.h"
-#include "app/file_names.h"
+#include "base/file_names.h"
 #include "app/globals_win.h"
 #include "app/texture_pane_win.h"
 #include "resources/resource.h"

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/file_names.h"
+#include "base/file_names.h"
 #include "app/globals_win.h"
 #include "app/mesh_lock_win.h"
 #include "app/pane_points_win.h"

@@ -6,8 +6,10 @@
 #include <utility>
 #include "base/device_context_win.h"
 #include "base/selected_object_win.h"
+#include "base/whole_file.h"
 #include "imagefile/bmp_file_win.h"
 #include "imagefile/dib_section_win.h"
+#include "imagefile/picture_decode.h"
 #include "threeds/diagnostics.h"
 
 namespace {
@@ -42,6 +44,11 @@ void ImageBitmap::setFilePath(const char* path) {
 
 void ImageBitmap::openImageFile(HWND target, const char* path) {
     setFilePath(path);
+    if (isPictureFileName(path)) {
+        if (!loadPicture(target, path))
+            errorBox("Could not open File");
+        return;
+    }
     if (std::strstr(path, ".bmp") && !loadBmp(target, path))
         errorBox("Could not open File");
     if (std::strstr(path, ".pgm")) {
@@ -71,6 +78,23 @@ bool ImageBitmap::loadBmp(HWND target, const char* path) {
         loaded = 0;
         return true;
     }
+    loaded = 1;
+    repaintNow(target, TRUE);
+    reportImageSize(width, height);
+    makeZoomedCopy(1.0f);
+    InvalidateRect(target, nullptr, FALSE);
+    return true;
+}
+
+bool ImageBitmap::loadPicture(HWND target, const char* path) {
+    window = target;
+    reportViewportSize(target);
+    std::vector<uint8_t> bytes;
+    RgbImage image;
+    if (!readWholeFile(path, MaxImageBytes, bytes) || !decodePicture(bytes.data(), bytes.size(), image))
+        return false;
+    if (!takeImage(target, image))
+        return false;
     loaded = 1;
     repaintNow(target, TRUE);
     reportImageSize(width, height);

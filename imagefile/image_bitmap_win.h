@@ -24,11 +24,16 @@ public:
     ImageBitmap(const ImageBitmap&) = delete;
     ImageBitmap& operator=(const ImageBitmap&) = delete;
 
-    // Stores `path` as the file path, then loads it by its name: a path containing ".bmp"
-    // goes through loadBmp (a failure shows "Could not open File"); one containing ".pgm"
-    // through loadPgm and makeBitmapFromPgm. Both tests are case-sensitive substring tests,
-    // so "X.BMP" loads nothing and shows nothing.
+    // Stores `path` as the file path, then loads it by its name: a PNG, JPEG, TGA or DDS
+    // name (any case) goes through loadPicture; else a path containing ".bmp" goes through
+    // loadBmp; one containing ".pgm" through loadPgm and makeBitmapFromPgm. A failed picture or
+    // BMP shows "Could not open File". The BMP and PGM tests are case-sensitive substring
+    // tests, so "X.BMP" loads nothing and shows nothing.
     void openImageFile(HWND window, const char* path);
+
+    // Loads a PNG, JPEG, TGA or DDS file as loadBmp loads a BMP. False, with the previous
+    // bitmaps kept, when the file cannot be read or decoded.
+    bool loadPicture(HWND window, const char* path);
 
     // Loads a BMP file of 1, 4, 8, 16, 24 or 32 bits into the loaded bitmap and a zoom-1.0
     // shown copy, reports the window's client area and the image's size, and repaints the

@@ -2,6 +2,7 @@
 
 #include "base/gdi_object_win.h"
 #include "dialogs/open_bitmap_dialog_win.h"
+#include "imagefile/picture_decode.h"
 #include "threeds/diagnostics.h"
 #include "toolkit/element_tree_win.h"
 #include "viewer/image_window_proc_win.h"
@@ -90,9 +91,11 @@ std::string ImageWindow::openBitmap()
     if (chosen.empty())
         return chosen;
     bitmap.setFilePath(chosen.c_str());
-    if (chosen.find(".bmp") != std::string::npos)
+    if (isPictureFileName(chosen.c_str()))
         bitmap.openImageFile(hwnd, chosen.c_str());
-    if (chosen.find(".pgm") != std::string::npos) {
+    else if (chosen.find(".bmp") != std::string::npos)
+        bitmap.openImageFile(hwnd, chosen.c_str());
+    else if (chosen.find(".pgm") != std::string::npos) {
         bitmap.loadPgm(hwnd, bitmap.getFilePath());
         bitmap.makeBitmapFromPgm(hwnd);
     }

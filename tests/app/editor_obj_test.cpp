@@ -5,6 +5,9 @@
 
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
+#include "tests/support/dialog_answerer_win.h"
+#include "tests/support/tree_paths.h"
+#include "imagefile/image_bitmap_win.h"
 #include "viewer/image_group_win.h"
 
 namespace {
@@ -46,6 +49,15 @@ TEST(EditorObj, OpensCornersMaterialsAndTheLibrarysTexture)
     const POINT centre = centreOfNotBlue(frame);
     EXPECT_TRUE(isReddish(frame.at(centre.x - 20, centre.y)));
     EXPECT_TRUE(isGrey(frame.at(centre.x + 20, centre.y)));
+
+    // Open Bitmap takes a PNG into the pane and onto every subset.
+    writeFile("pic.png", readFileText(sourcePath("tests/graphics/image_seeds/image.png")));
+    DialogAnswerer answerer;
+    answerer.typeFileName(pathInCurrentFolder("pic.png"));
+    host.menuCommand(40045);
+    EXPECT_EQ(answerer.boxTexts(), Boxes{});
+    EXPECT_EQ(host.pane().windowBitmap()->getWidth(), 5);
+    EXPECT_NE(host.subsetTexture(1), nullptr);
 }
 
 TEST(EditorObj, EveryBrokenFileIsOneMessageAndTheEditorGoesOn)

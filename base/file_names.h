@@ -1,5 +1,5 @@
 #pragma once
-// File names as the editor's commands look at them. Portable.
+// File names as the commands look at them. Portable.
 
 // Whether `name` ends in `ending` (given in lower case), in any mix of case.
 bool nameEndsWith(const char* name, const char* ending);

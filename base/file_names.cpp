@@ -1,4 +1,4 @@
-#include "app/file_names.h"
+#include "base/file_names.h"
 
 #include <cctype>
 #include <cstring>
