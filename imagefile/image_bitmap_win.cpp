@@ -78,12 +78,16 @@ bool ImageBitmap::loadBmp(HWND target, const char* path) {
         loaded = 0;
         return true;
     }
+    showLoadedImage(target);
+    return true;
+}
+
+void ImageBitmap::showLoadedImage(HWND target) {
     loaded = 1;
     repaintNow(target, TRUE);
     reportImageSize(width, height);
     makeZoomedCopy(1.0f);
     InvalidateRect(target, nullptr, FALSE);
-    return true;
 }
 
 bool ImageBitmap::loadPicture(HWND target, const char* path) {
@@ -91,15 +95,10 @@ bool ImageBitmap::loadPicture(HWND target, const char* path) {
     reportViewportSize(target);
     std::vector<uint8_t> bytes;
     RgbImage image;
-    if (!readWholeFile(path, MaxImageBytes, bytes) || !decodePicture(bytes.data(), bytes.size(), image))
+    if (!readWholeFile(path, MaxImageBytes, bytes) ||
+        !decodePicture(bytes.data(), bytes.size(), image) || !takeImage(target, image))
         return false;
-    if (!takeImage(target, image))
-        return false;
-    loaded = 1;
-    repaintNow(target, TRUE);
-    reportImageSize(width, height);
-    makeZoomedCopy(1.0f);
-    InvalidateRect(target, nullptr, FALSE);
+    showLoadedImage(target);
     return true;
 }
 

@@ -101,6 +101,8 @@ private:
     void reportViewportSize(HWND target);
     void reportImageSize(int imageWidth, int imageHeight);
     bool takeImage(HWND target, RgbImage& image);
+    // After takeImage: marks the image loaded, repaints, reports its size, zooms it by 1.0.
+    void showLoadedImage(HWND target);
 
     char filePath[FilePathSize] = {};
     ImageSizeListener* sizeListener = nullptr;
