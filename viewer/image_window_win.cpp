@@ -91,11 +91,13 @@ std::string ImageWindow::openBitmap()
     if (chosen.empty())
         return chosen;
     bitmap.setFilePath(chosen.c_str());
-    if (isPictureFileName(chosen.c_str()))
+    if (isPictureFileName(chosen.c_str())) {
         bitmap.openImageFile(hwnd, chosen.c_str());
-    else if (chosen.find(".bmp") != std::string::npos)
+        return chosen;
+    }
+    if (chosen.find(".bmp") != std::string::npos)
         bitmap.openImageFile(hwnd, chosen.c_str());
-    else if (chosen.find(".pgm") != std::string::npos) {
+    if (chosen.find(".pgm") != std::string::npos) {
         bitmap.loadPgm(hwnd, bitmap.getFilePath());
         bitmap.makeBitmapFromPgm(hwnd);
     }
