@@ -7,8 +7,7 @@
 
 std::string chooseBitmapFile(HWND owner, size_t pathCapacity) {
     std::vector<char> path(pathCapacity, '\0');
-    static const char filter[] =
-        "BMP\0*.bmp\0All\0*.*\0PGM\0*.pgm\0Pictures\0*.png;*.jpg;*.jpeg;*.tga;*.dds\0";
+    static const char filter[] = "BMP\0*.bmp\0All\0*.*\0PGM\0*.pgm\0";
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
