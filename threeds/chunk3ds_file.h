@@ -68,9 +68,9 @@ public:
     // Reads `size` raw bytes; bytes past the end of the file read as 0xFF.
     void readBlock(void* destination, size_t size);
     // Object names: at most 11 characters are kept and at most 12 bytes read, so a longer name
-    // leaves its tail unread. Returns -1 for an empty name (the buffer then keeps "Default
-    // name"), else 0.
-    int readBoundedName();
+    // leaves its tail unread (`whole`, when given, tells whether the name's zero was read).
+    // Returns -1 for an empty name (the buffer then keeps "Default name"), else 0.
+    int readBoundedName(bool* whole = nullptr);
     // Material, texture and face-material names: read up to the zero byte (or the end of the
     // file); at most kNameBufferSize - 1 characters are kept. Returns -1 for an empty name.
     int readName();

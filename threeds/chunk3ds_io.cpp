@@ -114,16 +114,20 @@ void Chunk3dsFile::readBlock(void* destination, size_t size)
     readPos_ += long(size);
 }
 
-int Chunk3dsFile::readBoundedName()
+int Chunk3dsFile::readBoundedName(bool* whole)
 {
     std::strcpy(nameBuffer, "Default name");
     const uint8_t first = readByte();
+    if (whole)
+        *whole = true;
     if (first == 0)
         return -1;
     nameBuffer[0] = char(first);
     int count = 1;
     while (nameBuffer[count - 1] != 0 && count < 12)
         nameBuffer[count++] = char(readByte());
+    if (whole)
+        *whole = nameBuffer[count - 1] == 0;
     nameBuffer[count - 1] = 0;
     return 0;
 }

@@ -4,10 +4,16 @@
 // declared length (a handled child counts its length plus 2, so a container may stop before a
 // short last child). What this takes from a file, ours or another tool's, follows from that.
 //
-// Beyond that design the reader guards itself against damaged files: a chunk it handles must
-// be at least a header long and end inside the file, a list must fit its chunk, and the bytes
-// read in all may not exceed a few times the file's size (a damaged file can otherwise make
-// the scan revisit the same bytes over and over).
+// Beyond that design the reader guards itself against damaged files. Where a chunk must begin
+// (a container's first child, or the bytes right after a handled sibling, as long as no step
+// over unknown data was taken in this container or around it) a handled chunk must be at least
+// a header long and end inside its parent, and a list must fit its chunk; otherwise the file
+// is damaged. A handled id met out of step, after such a step, may be part of the unknown
+// data (a float 2.0 holds the bytes of the object id 0x4000): when its chunk does not fit, it
+// is taken as the data it is and stepped over like any other two bytes, so that files of other
+// writers are neither refused nor cut short for it. The bytes read in all may not exceed a few
+// times the file's size (a damaged file can otherwise make the scan revisit the same bytes
+// over and over).
 #include <cstring>
 
 #include "threeds/chunk3ds_file.h"
@@ -36,6 +42,13 @@ struct ChunkHeader {
     uint32_t length = 0;   // whole chunk, header included
 };
 
+// Where a handled id was met: the end of the chunk around it, and whether a chunk must begin
+// there (see above).
+struct Place {
+    long end = 0;
+    bool inStep = false;
+};
+
 class ScanningReader {
 public:
     ScanningReader(Chunk3dsFile& file, MeshRecord& record, long fileSize)
@@ -52,30 +65,33 @@ public:
             problem_ = message;
     }
 
-    uint32_t readContainer(Container kind);
+    uint32_t readContainer(Container kind, const Place& place);
 
 private:
     uint16_t readId();
-    bool readHeader(ChunkHeader& header);
-    bool listFits(const ChunkHeader& header, uint32_t count, uint32_t entrySize);
+    bool readHeader(ChunkHeader& header, const Place& place);
+    bool listFits(const ChunkHeader& header, uint32_t count, uint32_t entrySize,
+                  const Place& place);
+    bool misfit(const ChunkHeader& header, const Place& place);
     bool givenUp();
     bool stopped(Container kind);
     uint32_t finish(const ChunkHeader& header);
+    Place childPlace(const ChunkHeader& parent, bool inStep) const;
 
-    uint32_t handleChild(Container kind, uint16_t id);
-    uint32_t handleEditorChild(uint16_t id);
-    uint32_t handleKeyframerChild(uint16_t id);
-    uint32_t handleObjectChild(uint16_t id);
-    uint32_t handleTriangleMeshChild(uint16_t id);
-    uint32_t handleViewportChild(uint16_t id);
+    uint32_t handleChild(Container kind, uint16_t id, const Place& place);
+    uint32_t handleEditorChild(uint16_t id, const Place& place);
+    uint32_t handleKeyframerChild(uint16_t id, const Place& place);
+    uint32_t handleObjectChild(uint16_t id, const Place& place);
+    uint32_t handleTriangleMeshChild(uint16_t id, const Place& place);
+    uint32_t handleViewportChild(uint16_t id, const Place& place);
 
-    uint32_t skipChunk();
-    uint32_t readVertexList();
-    uint32_t readFaceList();
-    uint32_t readFaceMaterial();
-    uint32_t readTexCoordList();
-    uint32_t readMaterialBlock();
-    uint32_t readMaterialText(char* destination);
+    uint32_t skipChunk(const Place& place);
+    uint32_t readVertexList(const Place& place);
+    uint32_t readFaceList(const Place& place);
+    uint32_t readFaceMaterial(const Place& place);
+    uint32_t readTexCoordList(const Place& place);
+    uint32_t readMaterialBlock(const Place& place);
+    uint32_t readMaterialText(char* destination, const Place& place);
 
     Chunk3dsFile& file_;
     MeshRecord& record_;
@@ -91,25 +107,31 @@ uint16_t ScanningReader::readId()
     return id;
 }
 
-bool ScanningReader::readHeader(ChunkHeader& header)
+// A handler that gets false returns 0: the id was a step, or the file is damaged.
+bool ScanningReader::readHeader(ChunkHeader& header, const Place& place)
 {
     header.start = file_.readPosition() - 2;
     header.length = file_.read32();
-    const int64_t room = int64_t(fileSize_) - int64_t(header.start);
-    if (header.length < kHeaderSize || int64_t(header.length) > room) {
-        markDamaged(kDamagedFile);
-        return false;
-    }
-    return true;
+    if (header.length >= kHeaderSize && int64_t(header.length) <= int64_t(place.end) - header.start)
+        return true;
+    return misfit(header, place);
 }
 
-bool ScanningReader::listFits(const ChunkHeader& header, uint32_t count, uint32_t entrySize)
+bool ScanningReader::listFits(const ChunkHeader& header, uint32_t count, uint32_t entrySize,
+                              const Place& place)
 {
-    if (header.length < kListHeaderSize || count > (header.length - kListHeaderSize) / entrySize) {
+    if (header.length >= kListHeaderSize && count <= (header.length - kListHeaderSize) / entrySize)
+        return true;
+    return misfit(header, place);
+}
+
+bool ScanningReader::misfit(const ChunkHeader& header, const Place& place)
+{
+    if (place.inStep)
         markDamaged(kDamagedFile);
-        return false;
-    }
-    return true;
+    else
+        file_.setReadPosition(header.start + 2, SEEK_SET);   // a step over two bytes of data
+    return false;
 }
 
 bool ScanningReader::givenUp()
@@ -132,153 +154,169 @@ uint32_t ScanningReader::finish(const ChunkHeader& header)
     return header.length;
 }
 
-uint32_t ScanningReader::readContainer(Container kind)
+Place ScanningReader::childPlace(const ChunkHeader& parent, bool inStep) const
+{
+    const long end = parent.start + long(parent.length);
+    return Place{end, inStep && file_.readPosition() < end};
+}
+
+uint32_t ScanningReader::readContainer(Container kind, const Place& place)
 {
     ChunkHeader header;
-    if (!readHeader(header))
+    if (!readHeader(header, place))
         return 0;
+    bool inStep = place.inStep;
     // The object's name is not counted, so after its last child an object scans on for about
-    // as many bytes as its name took; the final seek puts the position back at its end.
-    if (kind == Container::Object)
-        file_.readBoundedName();
+    // as many bytes as its name took; the final seek puts the position back at its end. A
+    // name cut at its twelfth byte leaves the rest of it to the scan.
+    if (kind == Container::Object) {
+        bool whole = false;
+        file_.readBoundedName(&whole);
+        inStep = inStep && whole;
+    }
     uint64_t counter = kHeaderSize;
     do {
+        const Place child = childPlace(header, inStep);
         const uint16_t id = readId();
-        counter += handleChild(kind, id);
+        const uint32_t length = handleChild(kind, id, child);
+        // A step over data the reader does not know leaves the rest of the container out of
+        // step, even where a handled id later looks like a chunk again.
+        inStep = inStep && length > 0;
+        counter += length;
         counter += 2;
     } while (counter < header.length && !stopped(kind));
     return finish(header);
 }
 
-uint32_t ScanningReader::handleChild(Container kind, uint16_t id)
+uint32_t ScanningReader::handleChild(Container kind, uint16_t id, const Place& place)
 {
     switch (kind) {
     case Container::Main:
         if (id == kEditor)
-            return readContainer(Container::Editor);
+            return readContainer(Container::Editor, place);
         if (id == kKeyframer)
-            return readContainer(Container::Keyframer);
+            return readContainer(Container::Keyframer, place);
         return 0;
     case Container::Editor:
-        return handleEditorChild(id);
+        return handleEditorChild(id, place);
     case Container::Keyframer:
-        return handleKeyframerChild(id);
+        return handleKeyframerChild(id, place);
     case Container::Object:
-        return handleObjectChild(id);
+        return handleObjectChild(id, place);
     case Container::TriangleMesh:
-        return handleTriangleMeshChild(id);
+        return handleTriangleMeshChild(id, place);
     case Container::Viewport:
-        return handleViewportChild(id);
+        return handleViewportChild(id, place);
     }
     return 0;
 }
 
-uint32_t ScanningReader::handleEditorChild(uint16_t id)
+uint32_t ScanningReader::handleEditorChild(uint16_t id, const Place& place)
 {
     switch (id) {
     case kObject:
-        return readContainer(Container::Object);
+        return readContainer(Container::Object, place);
     case kMaterialBlock:
-        return readMaterialBlock();
+        return readMaterialBlock(place);
     case kViewport:
-        return readContainer(Container::Viewport);
+        return readContainer(Container::Viewport, place);
     // Editor settings the program has no use for; the background (0x1200) and ambient (0x2100)
     // colours among them carry nothing the record keeps.
     case 0x1100: case 0x1200: case 0x1201: case 0x1300: case 0x1400: case 0x1420:
     case 0x1450: case 0x1500: case 0x2100: case 0x2200: case 0x2201: case 0x2210:
     case 0x2300: case 0x2302: case 0x3000:
-        return skipChunk();
+        return skipChunk(place);
     default:
         return 0;
     }
 }
 
-uint32_t ScanningReader::handleKeyframerChild(uint16_t id)
+uint32_t ScanningReader::handleKeyframerChild(uint16_t id, const Place& place)
 {
     switch (id) {
     case kViewport:
-        return readContainer(Container::Viewport);
+        return readContainer(Container::Viewport, place);
     case 0xB002: case 0xB008: case 0xB009: case 0xB00A:
-        return skipChunk();
+        return skipChunk(place);
     default:
         return 0;
     }
 }
 
-uint32_t ScanningReader::handleObjectChild(uint16_t id)
+uint32_t ScanningReader::handleObjectChild(uint16_t id, const Place& place)
 {
     switch (id) {
     case kTriangleMesh:
-        return readContainer(Container::TriangleMesh);
+        return readContainer(Container::TriangleMesh, place);
     // Lights and cameras carry nothing the record keeps.
     case 0x4010: case 0x4012: case kLight: case kCamera:
-        return skipChunk();
+        return skipChunk(place);
     default:
         return 0;
     }
 }
 
-uint32_t ScanningReader::handleTriangleMeshChild(uint16_t id)
+uint32_t ScanningReader::handleTriangleMeshChild(uint16_t id, const Place& place)
 {
     switch (id) {
     case kVertexList:
-        return readVertexList();
+        return readVertexList(place);
     case kFaceList:
-        return readFaceList();
+        return readFaceList(place);
     case kFaceMaterial:
-        return readFaceMaterial();
+        return readFaceMaterial(place);
     case kTexCoordList:
-        return readTexCoordList();
+        return readTexCoordList(place);
     // The local axes (0x4160) are not applied: vertices are kept as the file stores them.
     case 0x4111: case kLocalAxes: case 0x4165:
-        return skipChunk();
+        return skipChunk(place);
     default:
         return 0;
     }
 }
 
-uint32_t ScanningReader::handleViewportChild(uint16_t id)
+uint32_t ScanningReader::handleViewportChild(uint16_t id, const Place& place)
 {
     switch (id) {
     case kViewportData:
-        return skipChunk();
+        return skipChunk(place);
     case kViewportEntry1:
     case kViewportEntry2:
         ++file_.viewportEntryCount;
-        return skipChunk();
+        return skipChunk(place);
     default:
         return 0;
     }
 }
 
-uint32_t ScanningReader::skipChunk()
+uint32_t ScanningReader::skipChunk(const Place& place)
 {
     ChunkHeader header;
-    if (!readHeader(header))
+    if (!readHeader(header, place))
         return 0;
     return finish(header);
 }
 
-uint32_t ScanningReader::readVertexList()
+uint32_t ScanningReader::readVertexList(const Place& place)
 {
     ChunkHeader header;
-    if (!readHeader(header))
+    if (!readHeader(header, place))
         return 0;
     const uint32_t count = file_.read16();
-    if (!listFits(header, count, sizeof(Vertex3ds)))
+    if (!listFits(header, count, sizeof(Vertex3ds), place))
         return 0;
     record_.vertices.assign(count, Vertex3ds{});
     file_.readBlock(record_.vertices.data(), count * sizeof(Vertex3ds));
     return finish(header);
 }
 
-uint32_t ScanningReader::readFaceList()
+uint32_t ScanningReader::readFaceList(const Place& place)
 {
     ChunkHeader header;
-    if (!readHeader(header))
+    if (!readHeader(header, place))
         return 0;
     const uint32_t count = file_.read16();
-    if (!listFits(header, count, 4 * sizeof(uint16_t)))
+    if (!listFits(header, count, 4 * sizeof(uint16_t), place))
         return 0;
     record_.faces.assign(count, Face3ds{});
     for (Face3ds& face : record_.faces) {
@@ -294,10 +332,10 @@ uint32_t ScanningReader::readFaceList()
     return finish(header);
 }
 
-uint32_t ScanningReader::readFaceMaterial()
+uint32_t ScanningReader::readFaceMaterial(const Place& place)
 {
     ChunkHeader header;
-    if (!readHeader(header))
+    if (!readHeader(header, place))
         return 0;
     const bool named = file_.readName() == 0;
     for (uint32_t i = 0; i < record_.materialCount; ++i) {
@@ -313,13 +351,13 @@ uint32_t ScanningReader::readFaceMaterial()
     return finish(header);
 }
 
-uint32_t ScanningReader::readTexCoordList()
+uint32_t ScanningReader::readTexCoordList(const Place& place)
 {
     ChunkHeader header;
-    if (!readHeader(header))
+    if (!readHeader(header, place))
         return 0;
     const uint32_t count = file_.read16();
-    if (!listFits(header, count, sizeof(TexCoord3ds)))
+    if (!listFits(header, count, sizeof(TexCoord3ds), place))
         return 0;
     record_.texCoords.assign(count, TexCoord3ds{});
     file_.readBlock(record_.texCoords.data(), count * sizeof(TexCoord3ds));
@@ -329,39 +367,43 @@ uint32_t ScanningReader::readTexCoordList()
 // A material block adds one material. Its name and texture file name are taken from the
 // 0xA000 and 0xA300 chunks it holds directly; a texture map (0xA200) is read as a block of its
 // own and so adds a further material. The first id of any other kind (but the diffuse colour)
-// ends the block. Blocks past the record's room for materials are passed over.
-uint32_t ScanningReader::readMaterialBlock()
+// ends the block, and so does a child taken as data. Blocks past the record's room for
+// materials are passed over.
+uint32_t ScanningReader::readMaterialBlock(const Place& place)
 {
+    ChunkHeader header;
+    if (!readHeader(header, place))
+        return 0;
     if (record_.materialCount >= kMaxMaterials)
-        return skipChunk();
+        return finish(header);
     MaterialInfo& material = record_.materials[record_.materialCount++];
     material = MaterialInfo{};
-    ChunkHeader header;
-    if (!readHeader(header))
-        return 0;
     uint64_t counter = kHeaderSize;
     do {
+        const Place child = childPlace(header, place.inStep);
         const uint16_t id = readId();
+        uint32_t length = 0;   // stays 0 for ids of other kinds, which end the block
         if (id == kMaterialName)
-            counter += readMaterialText(material.name);
+            length = readMaterialText(material.name, child);
         else if (id == kTextureFileName)
-            counter += readMaterialText(material.textureFileName);
+            length = readMaterialText(material.textureFileName, child);
         else if (id == kTextureMap)
-            counter += readMaterialBlock();
+            length = readMaterialBlock(child);
         else if (id == kMaterialDiffuse)
-            counter += skipChunk();
-        else
-            counter = header.length;
+            length = skipChunk(child);
+        if (length == 0)
+            break;
+        counter += length;
         counter += 2;
     } while (counter < header.length && !givenUp());
     return finish(header);
 }
 
 // An empty name leaves "Default name" in the name buffer, and that is what is copied.
-uint32_t ScanningReader::readMaterialText(char* destination)
+uint32_t ScanningReader::readMaterialText(char* destination, const Place& place)
 {
     ChunkHeader header;
-    if (!readHeader(header))
+    if (!readHeader(header, place))
         return 0;
     file_.readName();
     std::strncpy(destination, file_.nameBuffer, kRecordTextLength - 1);
@@ -398,7 +440,7 @@ int Chunk3dsFile::Read()
         return 1;
     setReadPosition(2, SEEK_SET);
     ScanningReader reader(*this, record, fileSize);
-    reader.readContainer(Container::Main);
+    reader.readContainer(Container::Main, Place{fileSize, true});
     if (!reader.problem() && !facesReferToVertices(record))
         reader.markDamaged(kFaceIndexPastVertices);
     if (reader.problem()) {
