@@ -22,8 +22,9 @@ enum class BmpStatus {
 bool isBmpFileHeader(const uint8_t* header, size_t size);
 
 // Decodes the body. Supported: 1, 4 and 8 bits with a colour table (indices past the table
-// give black), 16 bits (5-5-5, or bit fields), 24 bits, 32 bits (BGRX, or bit fields);
-// bottom-up rows padded to 4 bytes; compression none or bit fields. Top-down (negative
-// height), zero or over-large images and RLE/JPEG/PNG bodies are refused. `out` is written
-// only on Ok.
+// give black), 16 bits (5-5-5, or bit fields), 24 bits, 32 bits (BGRX, or bit fields); the
+// OS/2 core header (1, 4, 8 and 24 bits, 3-byte colours); rows bottom-up or top-down (negative
+// height), padded to 4 bytes but for the last one; compression none, bit fields, RLE8 and
+// RLE4. The pixels follow the colour table. Zero or over-large images and JPEG/PNG bodies are
+// refused. `out` is written only on Ok.
 BmpStatus decodeBmpBody(const uint8_t* body, size_t size, RgbImage& out);

@@ -7,9 +7,6 @@
 #include <utility>
 #include "imagefile/pgm_image.h"
 
-namespace {
-
-// Resizes `bytes` to `size` zeroed bytes; false (unchanged) when the memory cannot be had.
 bool tryZeroedBuffer(std::vector<uint8_t>& bytes, size_t size) {
     try {
         std::vector<uint8_t> fresh(size, 0);
@@ -19,8 +16,6 @@ bool tryZeroedBuffer(std::vector<uint8_t>& bytes, size_t size) {
         return false;
     }
 }
-
-} // namespace
 
 bool isKeepableSize(int width, int height) {
     return width >= 1 && width <= MaxImageSide && height >= 1 && height <= MaxImageSide &&

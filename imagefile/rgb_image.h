@@ -16,6 +16,9 @@ struct RgbImage {
 constexpr int MaxImageSide = 32767;
 constexpr size_t MaxImageBytes = size_t(1) << 28;
 
+// Resizes `bytes` to `size` zeroed bytes; false (unchanged) when the memory cannot be had.
+bool tryZeroedBuffer(std::vector<uint8_t>& bytes, size_t size);
+
 // Sizes `image` to width x height zeroed pixels. Returns false, leaving `image` unchanged,
 // when a side is not in 1..MaxImageSide, the pixels would exceed MaxImageBytes or the
 // memory cannot be had.

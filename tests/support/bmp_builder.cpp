@@ -37,23 +37,35 @@ void putRow(ByteWriter& out, const BmpLayout& layout, size_t first) {
 
 std::vector<uint8_t> buildBmp(const BmpLayout& layout) {
     ByteWriter body;
-    body.u32(40).u32(uint32_t(layout.width)).u32(uint32_t(layout.height));
-    body.u16(layout.planes).u16(layout.bitCount).u32(layout.compression);
-    body.u32(0);  // image size: not read
-    body.u32(2835).u32(2835).u32(layout.colorsUsed).u32(0);
+    if (layout.coreHeader) {
+        body.u32(12).u16(uint16_t(layout.width)).u16(uint16_t(layout.height));
+        body.u16(layout.planes).u16(layout.bitCount);
+    } else {
+        body.u32(40).u32(uint32_t(layout.width)).u32(uint32_t(layout.height));
+        body.u16(layout.planes).u16(layout.bitCount).u32(layout.compression);
+        body.u32(0);  // image size: not read
+        body.u32(2835).u32(2835).u32(layout.colorsUsed).u32(0);
+    }
     for (uint32_t mask : layout.masks)
         body.u32(mask);
-    for (uint32_t colour : layout.palette)
-        body.u32(colour);  // little-endian 0x00RRGGBB is blue, green, red, 0
+    for (uint32_t colour : layout.palette) {  // little-endian 0x00RRGGBB is blue, green, red, 0
+        body.u16(uint16_t(colour)).u8(uint8_t(colour >> 16));
+        if (!layout.coreHeader)
+            body.u8(0);
+    }
     const size_t offBits = 14 + body.size();
     const int rows = std::abs(layout.height);
     if (layout.width > 0 && rows > 0 && !layout.pixels.empty())
         for (int y = 0; y < rows; ++y)
             putRow(body, layout, size_t(y) * size_t(layout.width));
+    body.bytes(layout.encoded);
+    std::vector<uint8_t> bytes = body.data();
+    if (layout.lastRowUnpadded)
+        bytes.resize(bytes.size() - (4 - (size_t(layout.width) * layout.bitCount + 7) / 8 % 4) % 4);
 
     ByteWriter file;
-    file.chars("BM").u32(uint32_t(14 + body.size())).u32(0).u32(uint32_t(offBits));
-    return file.bytes(body.data()).data();
+    file.chars("BM").u32(uint32_t(14 + bytes.size())).u32(0).u32(uint32_t(offBits));
+    return file.bytes(bytes).data();
 }
 
 std::vector<uint8_t> buildBmp24(int width, int height,

@@ -17,9 +17,12 @@ struct BmpLayout {
     // Pixel values in file order: colour indices up to 8 bits, the raw value for 16 and 32
     // bits, 0x00RRGGBB for 24 bits.
     std::vector<uint32_t> pixels;
+    bool coreHeader = false;        // the 12-byte OS/2 header, 3-byte palette entries
+    bool lastRowUnpadded = false;   // the file ends right after the last pixel
+    std::vector<uint8_t> encoded;   // run-length pixel bytes, written instead of `pixels`
 };
 
-// The whole file: file header, 40-byte info header, masks, palette, padded pixel rows.
+// The whole file: file header, info header, masks, palette, padded pixel rows.
 std::vector<uint8_t> buildBmp(const BmpLayout& layout);
 
 // A 24-bit bottom-up BMP whose pixel (x, y), top row 0, has the colour 0x00RRGGBB.
