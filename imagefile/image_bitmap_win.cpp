@@ -128,7 +128,13 @@ int ImageBitmap::makeZoomedCopy(float factor) {
 bool ImageBitmap::loadPgm(HWND target, const char* path) {
     window = target;
     reportViewportSize(target);
-    pgmRead = pgm.read(path) == 0;
+    pgm.read(path);
+    // A short file shows the rows it had, and the user hears why the rest is black; an image
+    // too large to keep is said so in words of its own.
+    const PgmImage::Outcome outcome = pgm.lastOutcome();
+    if (outcome == PgmImage::Outcome::Short || outcome == PgmImage::Outcome::TooLarge)
+        errorBox(pgm.lastMessage().c_str());
+    pgmRead = outcome == PgmImage::Outcome::Whole || outcome == PgmImage::Outcome::Short;
     if (pgmRead) {
         width = pgm.getColumns();
         height = pgm.getRows();
@@ -139,6 +145,8 @@ bool ImageBitmap::loadPgm(HWND target, const char* path) {
 
 void ImageBitmap::makeBitmapFromPgm(HWND target) {
     errorBox("stop");
+    if (pgm.lastOutcome() == PgmImage::Outcome::TooLarge)
+        return;   // it has had its message
     RgbImage image;
     if (!pgmRead || !rgbFromPgm(pgm, image) || !takeImage(target, image)) {
         errorBox("CreateDIBitmap failed");

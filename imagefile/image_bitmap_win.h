@@ -51,13 +51,16 @@ public:
     int makeZoomedCopy(float factor);
 
     // Reports `window`'s client area, reads the PGM file into the embedded grey image and,
-    // when that worked, takes its size and reports it. Returns whether the file was read.
+    // when that worked, takes its size and reports it. A short file counts as read (the rows
+    // it had, the rest black) and shows its short-file message; an image over the size cap
+    // shows "Insufficient memory for new image". Returns whether the file was read.
     bool loadPgm(HWND window, const char* path);
 
     // Shows the box "stop", then makes the loaded bitmap (grey repeated in blue, green, red,
     // the image's last row at the bitmap's bottom) and a zoom-1.0 shown copy from the grey
-    // image last read. When the last read failed or GDI makes no bitmap it shows
-    // "CreateDIBitmap failed" and keeps the previous bitmaps.
+    // image last read. When the last read failed (but for an image over the size cap, which
+    // has had its message) or GDI makes no bitmap it shows "CreateDIBitmap failed" and keeps
+    // the previous bitmaps.
     void makeBitmapFromPgm(HWND window);
 
     // Copies `bitmap` onto `dc` at (x·scaleX − scrollX, y·scaleY − scrollY + extraY), at its
@@ -115,6 +118,6 @@ private:
     int32_t width = 0;
     int32_t height = 0;
     PgmImage pgm;
-    bool pgmRead = false; // the last PGM read succeeded
+    bool pgmRead = false; // the last PGM read gave rows to show
     RgbImage pixels; // the loaded image as 24-bit pixels, the source of every zoomed copy
 };

@@ -72,6 +72,8 @@ uint8_t PgmImage::getPixel(int row, int column) const {
 }
 
 int PgmImage::read(const char* fileName) {
+    outcome = Outcome::Failed;
+    message.clear();
     StdioFile file(fileName ? std::fopen(fileName, "rb") : nullptr);
     if (!file) {
         std::printf("couldnt open input file %s\n", fileName ? fileName : "(null)");
@@ -93,8 +95,11 @@ int PgmImage::read(const char* fileName) {
     int size[2] = {};
     if (!parseInts(line, size, 2) || size[0] <= 0 || size[1] <= 0)
         return -1;
-    if (!allocate(size[1], size[0]))
+    if (!allocate(size[1], size[0])) {
+        outcome = Outcome::TooLarge;
+        message = "Insufficient memory for new image";
         return -1;
+    }
     // The maximum value is kept when its line holds a number; the pixels follow that line
     // whatever it holds.
     int value = 0;
@@ -106,8 +111,14 @@ int PgmImage::read(const char* fileName) {
     if (got < wanted) {
         const int row = static_cast<int>(got / size_t(columns));
         const int column = static_cast<int>(got % size_t(columns));
-        std::printf("file was short: %d (%d,%d;%d,%d)\n", EOF, row, column, rows, columns);
+        char text[100];
+        std::snprintf(text, sizeof text, "file was short: %d (%d,%d;%d,%d)", EOF, row, column,
+                      rows, columns);
+        std::printf("%s\n", text);
+        outcome = Outcome::Short;
+        message = text;
         return -1;
     }
+    outcome = Outcome::Whole;
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A binary grey-level image ("P5"), one byte per pixel, read from a file.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class PgmImage {
@@ -23,6 +24,17 @@ public:
     // has no two positive numbers also fails, quietly. A short file keeps the rows read so far.
     int read(const char* fileName);
 
+    enum class Outcome {
+        Whole,      // the last read took every pixel
+        Short,      // the file ended early: the plane holds the rows read, the rest zero
+        TooLarge,   // the size line asked for more than allocate takes
+        Failed,     // anything else
+    };
+    Outcome lastOutcome() const { return outcome; }
+    // The message of a Short or TooLarge read, as printed or written to stderr, without the
+    // line feed.
+    const std::string& lastMessage() const { return message; }
+
     int getRows() const { return rows; }
     int getColumns() const { return columns; }
     int getMaxValue() const { return maxValue; }
@@ -34,4 +46,6 @@ private:
     int32_t columns = 0;
     int32_t maxValue = 0;
     std::vector<uint8_t> grey;
+    Outcome outcome = Outcome::Failed;
+    std::string message;
 };

@@ -92,12 +92,17 @@ TEST_F(ImageBitmapInWindow, FailuresKeepWhatWasShownAndTellTheUser) {
 TEST_F(ImageBitmapInWindow, PgmShowsStopThenBecomesAGreyBitmapWithItsLastRowAtTheBottom) {
     writeFile("grey.pgm", std::string("P5\n3 2\n255\n") + "\x10\x20\x30\x40\x50\x60");
     bitmap.openImageFile(window.handle(), "grey.pgm");
-    HBITMAP shown = bitmap.getShownBitmap();
-    EXPECT_EQ(bitmapPixels(shown), (Pixels{{0x101010, 0x202020, 0x303030}, {0x404040, 0x505050, 0x606060}}));
+    EXPECT_EQ(bitmapPixels(bitmap.getShownBitmap()), (Pixels{{0x101010, 0x202020, 0x303030}, {0x404040, 0x505050, 0x606060}}));
     EXPECT_EQ(image, Size(3, 2));
-    writeFile("short.pgm", "P5\n3 2\n255\nabc");
+    // A short file shows the rows it had, the rest black, and says it was short; an image over
+    // the size cap says so and keeps what was shown.
+    writeFile("short.pgm", std::string("P5\n3 2\n255\n") + "\x10\x20\x30\x40");
     bitmap.openImageFile(window.handle(), "short.pgm");
-    EXPECT_EQ(answerer.boxTexts(), (Texts{"stop", "stop", "CreateDIBitmap failed"}));
+    HBITMAP shown = bitmap.getShownBitmap();
+    EXPECT_EQ(bitmapPixels(shown), (Pixels{{0x101010, 0x202020, 0x303030}, {0x404040, 0, 0}}));
+    writeFile("huge.pgm", "P5\n10000 10000\n255\n");
+    bitmap.openImageFile(window.handle(), "huge.pgm");
+    EXPECT_EQ(answerer.boxTexts(), (Texts{"stop", "file was short: -1 (1,1;2,3)", "stop", "Insufficient memory for new image", "stop"}));
     EXPECT_EQ(bitmap.getShownBitmap(), shown);
 }
 
