@@ -2,7 +2,7 @@
 # Mapwell and Assimp agree on 3DS files: a grid written as OBJ is exported to 3DS by Assimp,
 # opened in the editor (Editor3dsInterop) and saved again as 3DS, which `assimp info` must read
 # with the same face count and bounding box as Assimp's own file.
-# Arguments: the Editor3ds test program, scripts/wine-run, the folder to work in.
+# Arguments: the Editor test program, scripts/wine-run, the folder to work in.
 set -euo pipefail
 program=$1 wine_run=$2 folder=$3
 mkdir -p "$folder" && cd "$folder"

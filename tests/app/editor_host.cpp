@@ -8,7 +8,6 @@
 #include "app/globals_win.h"
 #include "app/mesh_lock_win.h"
 #include "graphics/d3dx_math_win.h"
-#include "viewer/viewer_settings.h"
 #include "tests/app/test_media.h"
 #include "tests/support/device_fixture_win.h"
 #include "tests/support/dialog_answerer_win.h"
@@ -31,13 +30,7 @@ HRESULT EditorHost::InitAppOnce()
         fprintf(stderr, "The framework made no texture pane (m_texturePane is null).\n");
         exit(1);
     }
-    return CMyD3DApplication::InitAppOnce();
-}
-
-void EditorHost::stop()
-{
-    if (m_hMainWnd && IsWindow(m_hMainWnd))
-        SendMessageA(m_hMainWnd, WM_CLOSE, 0, 0);
+    return Recording<CMyD3DApplication>::InitAppOnce();
 }
 
 HWND EditorHost::paneWindow() const
@@ -55,19 +48,11 @@ void EditorHost::viewCommand(UINT command)
     SendMessageA(m_hDeviceWnd, WM_COMMAND, command, 0);
 }
 
-std::vector<std::string> EditorHost::openFile(const std::string& name)
+std::vector<std::string> EditorHost::answerFileDialog(UINT command, const std::string& name)
 {
     DialogAnswerer answerer;
     answerer.typeFileName(pathInCurrentFolder(name));
-    menuCommand(40011);
-    return answerer.boxTexts();
-}
-
-std::vector<std::string> EditorHost::saveAs(const std::string& name)
-{
-    DialogAnswerer answerer;
-    answerer.typeFileName(pathInCurrentFolder(name));
-    menuCommand(40050);
+    menuCommand(command);
     return answerer.boxTexts();
 }
 
@@ -133,57 +118,46 @@ std::vector<EditorHost::UV> EditorHost::meshCoordinates()
 {
     std::vector<UV> result;
     VertexLock vertices(m_meshData.sysMemMesh);
-    if (!vertices.ok())
-        return result;
-    for (DWORD k = 0; k < m_meshData.sysMemMesh->GetNumVertices(); ++k)
+    for (DWORD k = 0; vertices.ok() && k < m_meshData.sysMemMesh->GetNumVertices(); ++k)
         result.push_back({vertices.edited()[k].u, vertices.edited()[k].v});
     return result;
 }
 
-POINT EditorHost::paneClientPosition(float x, float y) const
+void EditorHost::paneMouse(UINT message, float x, float y, WPARAM keys)
 {
     const ImageWindow* window = m_texturePane->activeWindow();
-    return {LONG(x * window->zoom) - window->scrollX, LONG(y * window->zoom) - window->scrollY};
-}
-
-void EditorHost::paneMouse(UINT message, POINT at, WPARAM keys)
-{
-    SendMessageA(paneWindow(), message, keys, MAKELPARAM(at.x, at.y));
+    const LONG cx = LONG(x * window->zoom) - window->scrollX, cy = LONG(y * window->zoom) - window->scrollY;
+    SendMessageA(paneWindow(), message, keys, MAKELPARAM(cx, cy));
 }
 
 void EditorHost::dragPoint(float x, float y, int dx, int dy)
 {
-    const POINT from = paneClientPosition(x, y);
-    const POINT to = {from.x + dx, from.y + dy};
     SendMessageA(paneWindow(), WM_KEYDOWN, VK_SHIFT, 0);
-    paneMouse(WM_MOUSEMOVE, from);
-    paneMouse(WM_LBUTTONDOWN, from, MK_LBUTTON | MK_SHIFT);
-    paneMouse(WM_MOUSEMOVE, to, MK_LBUTTON | MK_SHIFT);
-    paneMouse(WM_LBUTTONUP, to, MK_SHIFT);
+    paneMouse(WM_MOUSEMOVE, x, y);
+    paneMouse(WM_LBUTTONDOWN, x, y, MK_LBUTTON | MK_SHIFT);
+    const float zoom = m_texturePane->activeWindow()->zoom;
+    paneMouse(WM_MOUSEMOVE, x + dx / zoom, y + dy / zoom, MK_LBUTTON | MK_SHIFT);
+    paneMouse(WM_LBUTTONUP, x + dx / zoom, y + dy / zoom, MK_SHIFT);
     SendMessageA(paneWindow(), WM_KEYUP, VK_SHIFT, 0);
 }
 
 void EditorHost::viewDrag(UINT downMessage, UINT upMessage, WPARAM buttonKey, POINT from, POINT to)
 {
     SendMessageA(m_hDeviceWnd, downMessage, buttonKey, MAKELPARAM(from.x, from.y));
-    const int steps = 8;
-    for (int i = 1; i <= steps; ++i) {
-        const LONG x = from.x + (to.x - from.x) * i / steps;
-        const LONG y = from.y + (to.y - from.y) * i / steps;
+    for (int i = 1; i <= 8; ++i) {
+        const LONG x = from.x + (to.x - from.x) * i / 8, y = from.y + (to.y - from.y) * i / 8;
         SendMessageA(m_hDeviceWnd, WM_MOUSEMOVE, buttonKey, MAKELPARAM(x, y));
     }
     SendMessageA(m_hDeviceWnd, upMessage, 0, MAKELPARAM(to.x, to.y));
 }
 
-bool isClearBlue(uint32_t pixel)
-{
-    return pixel == kClearBlue;
-}
-
 namespace {
+
+const uint32_t kClearBlue = 0x0000FF;
 int red(uint32_t p) { return int(p >> 16 & 0xFF); }
 int green(uint32_t p) { return int(p >> 8 & 0xFF); }
 int blue(uint32_t p) { return int(p & 0xFF); }
+
 } // namespace
 
 bool isReddish(uint32_t p)
@@ -201,12 +175,14 @@ bool isGrey(uint32_t p)
     return red(p) > 40 && abs(red(p) - green(p)) < 12 && abs(red(p) - blue(p)) < 12;
 }
 
+uint32_t centrePixel(const Capture& frame)
+{
+    return frame.at(frame.width / 2, frame.height / 2);
+}
+
 int countNotBlue(const Capture& capture)
 {
-    int n = 0;
-    for (uint32_t p : capture.pixels)
-        n += isClearBlue(p) ? 0 : 1;
-    return n;
+    return int(capture.pixels.size()) - capture.count(kClearBlue, 0, 0, capture.width, capture.height);
 }
 
 POINT centreOfNotBlue(const Capture& capture)
@@ -214,14 +190,12 @@ POINT centreOfNotBlue(const Capture& capture)
     long long sx = 0, sy = 0, n = 0;
     for (int y = 0; y < capture.height; ++y)
         for (int x = 0; x < capture.width; ++x)
-            if (!isClearBlue(capture.at(x, y))) {
+            if (capture.at(x, y) != kClearBlue) {
                 sx += x;
                 sy += y;
                 ++n;
             }
-    if (n == 0)
-        return {-1, -1};
-    return {LONG(sx / n), LONG(sy / n)};
+    return n ? POINT{LONG(sx / n), LONG(sy / n)} : POINT{-1, -1};
 }
 
 int differingPixels(const Capture& a, const Capture& b)
@@ -234,33 +208,11 @@ int differingPixels(const Capture& a, const Capture& b)
     return n;
 }
 
-namespace {
-
-class EditorEnvironment : public ::testing::Environment {
-public:
-    void TearDown() override;
-};
-
-EditorHost* g_host = nullptr;
-
-void EditorEnvironment::TearDown()
-{
-    if (g_host)
-        g_host->stop();
-}
-
-const bool g_registered = (::testing::AddGlobalTestEnvironment(new EditorEnvironment), true);
-
-} // namespace
-
 EditorHost& editor()
 {
     static EditorHost host;
-    if (!g_host) {
-        g_host = &host;
-        if (!host.start())
-            ADD_FAILURE() << "the editor could not start (no Direct3D device)";
-    }
+    static const bool started = host.start();
+    if (!started)
+        ADD_FAILURE() << "the editor could not start (no Direct3D device)";
     return host;
 }
-

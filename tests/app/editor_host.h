@@ -8,44 +8,39 @@
 #include <vector>
 
 #include "app/my_d3d_application_win.h"
+#include "tests/support/app_driver_win.h"
 #include "tests/support/window_capture_win.h"
 #include "viewer/image_point.h"
 
 class ImageGroup;
 
-class EditorHost : public CMyD3DApplication {
+class EditorHost : public Recording<CMyD3DApplication> {
 public:
     // Sets the process-wide defaults and creates the windows, the device and the resources,
     // as WinMain does. False when no device could be made.
     bool start();
     // Stops the suite at once when the framework made no texture pane.
     HRESULT InitAppOnce() override;
-    // Closes the editor as the Exit command does.
-    void stop();
 
-    HWND mainWindow() const { return m_hMainWnd; }
-    HWND deviceWindow() const { return m_hDeviceWnd; }
     HWND paneWindow() const;
     ImageGroup& pane() const { return *m_texturePane; }
-    IDirect3DDevice9* device() const { return m_pDevice; }
     MeshData& meshData() { return m_meshData; }
     DWORD meshOptions() const { return m_meshOptions; }
     BOOL force32ByteVertices() const { return m_force32ByteVertices; }
-    void setPrimitiveLimit(DWORD limit) { m_caps.MaxPrimitiveCount = limit; }
-    DWORD primitiveLimit() const { return m_caps.MaxPrimitiveCount; }
+    DWORD& primitiveLimit() { return m_caps.MaxPrimitiveCount; }
     DWORD subsetCount() const { return m_numMaterials; }
     IDirect3DTexture9* subsetTexture(DWORD i) const { return m_textures[i]; }
 
     // A menu command of the main window, or an accelerator command of the 3D view.
     void menuCommand(UINT command);
     void viewCommand(UINT command);
-    // Open File / Save As answered with `name` from the current folder (full path typed).
-    // Returns the texts of the message boxes the command showed.
-    std::vector<std::string> openFile(const std::string& name);
-    std::vector<std::string> saveAs(const std::string& name);
+    // Open File / Save As / Open Bitmap answered with `name` from the current folder. Returns
+    // the texts of the message boxes the command showed.
+    std::vector<std::string> openFile(const std::string& name) { return answerFileDialog(40011, name); }
+    std::vector<std::string> saveAs(const std::string& name) { return answerFileDialog(40050, name); }
+    std::vector<std::string> openBitmap(const std::string& name) { return answerFileDialog(40045, name); }
     // The pane's apply command (toolbar button 40054).
     void pressApply();
-
     // The arcball back at rest, as at start-up.
     void resetView();
 
@@ -61,28 +56,28 @@ public:
     };
     std::vector<UV> meshCoordinates();
 
-    // Pane mouse input at image position (x, y) of the active window (zoom and scroll applied).
-    POINT paneClientPosition(float x, float y) const;
-    void paneMouse(UINT message, POINT at, WPARAM keys = 0);
+    // A mouse message to the pane at image position (x, y) of the active window.
+    void paneMouse(UINT message, float x, float y, WPARAM keys = 0);
     // Drags the point at image (x, y) by (dx, dy) window pixels with Shift held, so that an
     // existing selection stays.
     void dragPoint(float x, float y, int dx, int dy);
     // A drag in the 3D view with the given button.
     void viewDrag(UINT downMessage, UINT upMessage, WPARAM buttonKey, POINT from, POINT to);
+
+private:
+    std::vector<std::string> answerFileDialog(UINT command, const std::string& name);
 };
 
 // Colour classification of frame pixels.
-const uint32_t kClearBlue = 0x0000FF;
-bool isClearBlue(uint32_t pixel);
 bool isReddish(uint32_t pixel);
 bool isGreenish(uint32_t pixel);
 bool isGrey(uint32_t pixel);
+uint32_t centrePixel(const Capture& frame);
 int countNotBlue(const Capture& capture);
 // Mean position of the pixels that are not the clear colour.
 POINT centreOfNotBlue(const Capture& capture);
 // Pixels that differ between two frames of the same size.
 int differingPixels(const Capture& a, const Capture& b);
 
-// The suite's one editor, started on first use and closed when the suite ends. A suite that
-// needs files in place at start-up writes them before the first call.
+// The suite's one editor, started on first use.
 EditorHost& editor();

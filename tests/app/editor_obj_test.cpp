@@ -23,7 +23,7 @@ const char kSquareObj[] = "mtllib square.mtl\n"
 
 void writeSquare(const std::string& mtl)
 {
-    writeBmp("red.bmp", 64, 32, [](int, int) { return 0xFF0000u; });
+    writeBitmap("red.bmp", 0xFF0000);
     writeFile("square.obj", kSquareObj);
     writeFile("square.mtl", mtl);
 }

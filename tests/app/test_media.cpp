@@ -2,9 +2,13 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "tests/support/bmp_builder.h"
+#include "tests/support/chunk_builder.h"
+#include "threeds/chunk3ds_file.h"
+#include "threeds/mesh_record.h"
 
 TestMesh squareMesh(const std::string& texture, float u0, float u1, float v0, float v1)
 {
@@ -59,10 +63,36 @@ void writeXFile(const std::string& name, const TestMesh& mesh)
     writeFile(name, x.str());
 }
 
-void writeBmp(const std::string& name, int width, int height,
-              const std::function<uint32_t(int x, int y)>& colour)
+void writeBitmap(const std::string& name, uint32_t left, uint32_t right)
 {
-    writeFile(name, buildBmp24(width, height, colour));
+    writeFile(name, buildBmp24(64, 32, [=](int x, int) { return x < 32 ? left : right; }));
+}
+
+void writeBitmap(const std::string& name, uint32_t colour)
+{
+    writeBitmap(name, colour, colour);
+}
+
+void writeSquare3ds(const std::string& name, const char* texture)
+{
+    MeshRecord record;
+    record.vertices = {{-1, -1, 0}, {-1, 1, 0}, {1, 1, 0}, {1, -1, 0}};
+    record.texCoords = {{0.25f, 0.75f}, {0.25f, 0.25f}, {0.75f, 0.25f}, {0.75f, 0.75f}};
+    record.faces = {{0, 1, 2}, {0, 2, 3}};
+    if (!texture) {
+        writeFile(name, mainFile(objectChunk("sq", join({vertexListChunk(record.vertices),
+                                                         faceListChunk(record.faces),
+                                                         texCoordListChunk(record.texCoords)}))));
+        return;
+    }
+    record.materialCount = 1;
+    snprintf(record.materials[0].textureFileName, kRecordTextLength, "%s", texture);
+    g_meshRecords.assign(1, record);
+    if (g_chunk3dsFile.openForWriting(name.c_str())) {
+        g_chunk3dsFile.Write();
+        g_chunk3dsFile.closeWriting();
+    }
+    g_meshRecords.clear();
 }
 
 std::string pathInCurrentFolder(const std::string& name)

@@ -1,8 +1,7 @@
 #pragma once
-// Meshes and bitmaps the editor's suites write into their own folder: small text X files and
+// Meshes and bitmaps the editor's suite writes into its own folder: small text X files and
 // 24-bit BMPs, so that every test knows exactly what it opens.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,9 +29,14 @@ TestMesh cubeMesh(const std::string& texture);
 // Writes `mesh` as a text X file (Mesh, MeshTextureCoords, MeshMaterialList).
 void writeXFile(const std::string& name, const TestMesh& mesh);
 
-// Writes a 24-bit BMP whose pixel (x, y), top row 0, has the colour 0xRRGGBB.
-void writeBmp(const std::string& name, int width, int height,
-              const std::function<uint32_t(int x, int y)>& colour);
+// Writes a 24-bit BMP of 64 x 32 pixels: all `left` (0xRRGGBB), or its right half `right`.
+void writeBitmap(const std::string& name, uint32_t left, uint32_t right);
+void writeBitmap(const std::string& name, uint32_t colour);
+
+// Writes a square facing the viewer with texture coordinates over [0.25, 0.75] x [0.25, 0.75]
+// as a 3DS file: with the program's writer and a material naming `texture`, or, for nullptr,
+// as chunks without any material.
+void writeSquare3ds(const std::string& name, const char* texture);
 
 // The full path of `name` in the current folder.
 std::string pathInCurrentFolder(const std::string& name);

@@ -1,15 +1,22 @@
+// An image group's windows, buttons and Open Bitmap, and the scroll bars of its windows.
 #include "app/globals_win.h"
 #include "tests/support/dialog_answerer_win.h"
 #include "tests/support/pane_host_win.h"
+#include "tests/support/test_files.h"
+#include "tests/support/test_window_win.h"
 #include "toolkit/controls_win.h"
 #include "viewer/image_group_registry_win.h"
+#include "viewer/viewer_settings.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+inline bool operator==(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
 
 namespace {
 
@@ -22,79 +29,58 @@ protected:
         writeTestBitmap("b.bmp", 48, 16, 0x404040, 0x0A0AFA);
     }
 
-    // Clicks the group's button `caption` the way the button itself reports a click: a
-    // WM_COMMAND to the base window with the button's handle.
-    static void click(ImageGroup& group, const std::string& caption)
+    // Clicks the group's button `caption` as the button reports it: a WM_COMMAND to the base
+    // window with the button's handle. Returns the boxes and dialogs it showed.
+    static std::vector<DialogAnswerer::Box> click(ImageGroup& group, const std::string& caption,
+                                                  const char* answer = nullptr)
     {
         const HWND button = findButtonByName((caption + group.id).c_str()).window;
-        ASSERT_NE(nullptr, button) << caption;
+        EXPECT_NE(nullptr, button) << caption;
+        DialogAnswerer answerer;
+        if (answer && *answer)
+            answerer.typeFileName(answer);
+        else if (answer)
+            answerer.cancelNext();
         SendMessageA(group.baseWindow()->hwnd, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
                      reinterpret_cast<LPARAM>(button));
-    }
-
-    // Loads `file` through "Load new Image", answering the Open dialog with it.
-    static void loadNew(ImageGroup& group, const std::string& file)
-    {
-        DialogAnswerer answerer;
-        answerer.typeFileName(file);
-        click(group, "Load new Image");
-        ASSERT_EQ(1u, answerer.seen().size());
+        return answerer.seen();
     }
 };
 
-std::string debugLog()
-{
-    std::ifstream in("file.tst");
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-TEST_F(ImageGroupPaging, FreshGroupIsFoundByItsWindowsAndItsButtonsDoNothing)
+TEST_F(ImageGroupPaging, LoadedImagesArePagedReplacedAndRemoved)
 {
     PaneHost host;
     ImageGroup& group = *host.group;
     EXPECT_EQ("ImageGroup[" + group.id + "]", group.name);
-    EXPECT_EQ(&group, findGroupByWindow(host.pane()));
     EXPECT_EQ(&group, findGroupByBase(group.baseWindow()->hwnd));
     EXPECT_EQ(nullptr, findGroupByWindow(host.host));
-    EXPECT_EQ(0, group.imageCount());
     ImageWindow* first = group.activeWindow();
     group.addPoint(pointAt(5, 5));
-    group.addPoint(pointAt(6, 6));
     for (const char* caption : {"Remove Point", "Replace Image", "RemoveImg", ">", "<"}) {
-        DialogAnswerer answerer;
-        click(group, caption);
-        EXPECT_TRUE(answerer.seen().empty()) << caption;
+        EXPECT_TRUE(click(group, caption).empty()) << caption;   // no image loaded: nothing
         EXPECT_EQ(first, group.activeWindow()) << caption;
-        EXPECT_EQ(2, group.pointCount()) << caption;
+        EXPECT_EQ(1, group.pointCount()) << caption;
     }
-}
-
-TEST_F(ImageGroupPaging, LoadedImagesArePagedWithNextAndPrevious)
-{
-    PaneHost host;
-    ImageGroup& group = *host.group;
-    ImageWindow* first = group.activeWindow();
-    loadNew(group, "a.bmp");
-    loadNew(group, "b.bmp");
-    EXPECT_EQ(2, group.imageCount());
+    EXPECT_EQ(1u, click(group, "Load new Image", "a.bmp").size());
+    click(group, "Load new Image", "b.bmp");
+    click(group, "Load new Image", "");   // cancelled: an empty window all the same
+    ASSERT_EQ(3, group.imageCount());
     EXPECT_EQ(first, group.activeWindow());   // loading leaves the first window shown
     ImageWindow* second = group.windows[1];
     ImageWindow* third = group.windows[2];
+    ImageWindow* empty = group.windows[3];
     EXPECT_NE(std::string::npos, second->imageFileName.find("a.bmp"));
-    EXPECT_EQ(32, second->bitmap.getWidth());
     EXPECT_EQ(48, third->bitmap.getWidth());
+    EXPECT_EQ("", empty->imageFileName);
+    EXPECT_EQ(nullptr, empty->bitmap.getShownBitmap());
     EXPECT_EQ(7000, second->points.maxPoints());
     // Loaded images lie 60 pixels below the first window and follow resizeImageGroup.
     group.resizeImageGroup(0, 0, 200, 150);
-    for (ImageWindow* loaded : {second, third}) {
+    for (ImageWindow* loaded : {second, third, empty}) {
         RECT r;
         GetWindowRect(loaded->hwnd, &r);
         MapWindowPoints(nullptr, host.host, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(60, r.top);
-        EXPECT_EQ(200, r.right - r.left);
-        EXPECT_EQ(150, r.bottom - r.top);
+        EXPECT_EQ((RECT{0, 60, 200, 210}), r);
         EXPECT_EQ(200, loaded->horizontalBar.windowWidth);
     }
 
@@ -103,15 +89,12 @@ TEST_F(ImageGroupPaging, LoadedImagesArePagedWithNextAndPrevious)
     EXPECT_TRUE(IsWindowVisible(second->hwnd));
     EXPECT_FALSE(IsWindowVisible(first->hwnd));
     EXPECT_EQ(&group, findGroupByWindow(second->hwnd));
-    click(group, ">");
-    EXPECT_EQ(third, group.activeWindow());
-    click(group, ">");
-    EXPECT_EQ(third, group.activeWindow());   // stays on the last
-    EXPECT_FALSE(IsWindowVisible(second->hwnd));
-
-    click(group, "<");
-    EXPECT_EQ(second, group.activeWindow());
-    click(group, "<");
+    for (int k = 0; k < 3; ++k)
+        click(group, ">");
+    EXPECT_EQ(empty, group.activeWindow());   // stays on the last
+    EXPECT_FALSE(IsWindowVisible(third->hwnd));
+    for (int k = 0; k < 3; ++k)
+        click(group, "<");
     EXPECT_EQ(second, group.activeWindow());   // stops at the second entry
 
     // Points go to the active window only; "Remove Point" takes its first one.
@@ -119,155 +102,43 @@ TEST_F(ImageGroupPaging, LoadedImagesArePagedWithNextAndPrevious)
     group.addPoint(pointAt(2, 2));
     click(group, "Remove Point");
     EXPECT_EQ(1, second->points.pointCount());
-    EXPECT_EQ(0, first->points.pointCount());
-}
+    EXPECT_EQ(1, first->points.pointCount());
+    click(group, "Replace Image", "b.bmp");   // into the active window, its points gone
+    EXPECT_EQ(second, group.activeWindow());
+    EXPECT_EQ(0, second->points.pointCount());
+    EXPECT_EQ(48, second->bitmap.getWidth());
 
-TEST_F(ImageGroupPaging, RemoveImgReturnsToTheFirstWindow)
-{
-    PaneHost host;
-    ImageGroup& group = *host.group;
-    ImageWindow* first = group.activeWindow();
-    loadNew(group, "a.bmp");
-    click(group, ">");
-    ImageWindow* loaded = group.activeWindow();
-    ASSERT_NE(first, loaded);
     click(group, "RemoveImg");
-    EXPECT_EQ(0, group.imageCount());
+    EXPECT_EQ(2, group.imageCount());
     EXPECT_EQ(first, group.activeWindow());
     EXPECT_TRUE(IsWindowVisible(first->hwnd));
-    EXPECT_FALSE(IsWindowVisible(loaded->hwnd));   // hidden, not destroyed
-    EXPECT_TRUE(IsWindow(loaded->hwnd));
-
+    EXPECT_FALSE(IsWindowVisible(second->hwnd));   // hidden, not destroyed
+    EXPECT_TRUE(IsWindow(second->hwnd));
     // No group claims the removed window any more: its commands change nothing.
     std::remove("file.tst");
-    SendMessageA(loaded->hwnd, WM_COMMAND, MAKEWPARAM(40046, 0), 0);
-    EXPECT_FLOAT_EQ(1.0f, first->zoom);
-    EXPECT_FLOAT_EQ(1.0f, loaded->zoom);
-    EXPECT_NE(std::string::npos, debugLog().find("iw == NULL"));
+    SendMessageA(second->hwnd, WM_COMMAND, MAKEWPARAM(40046, 0), 0);
+    EXPECT_FLOAT_EQ(1.0f, second->zoom);
+    EXPECT_NE(std::string::npos, readFileText("file.tst").find("iw == NULL"));
 }
 
-TEST_F(ImageGroupPaging, MessagesWhileAGroupIsBuiltGoToTheDefaultProcedure)
-{
-    PaneHost host;
-    ImageGroup& group = *host.group;
-    group.addPoint(pointAt(10, 10));
-    g_constructingGroup = true;
-    SendMessageA(host.pane(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 40));
-    g_constructingGroup = false;
-    EXPECT_FALSE(group.mouseDown());
-    group.resetPointIterator();
-    EXPECT_EQ(0, group.nextPoint().selected);
-    SendMessageA(host.pane(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 40));
-    EXPECT_TRUE(group.mouseDown());
-}
-
-TEST_F(ImageGroupPaging, CancelledLoadKeepsAnEmptyWindowAndReplaceLoadsIntoTheActiveOne)
-{
-    PaneHost host;
-    ImageGroup& group = *host.group;
-    {
-        DialogAnswerer answerer;
-        answerer.cancelNext();
-        click(group, "Load new Image");
-    }
-    EXPECT_EQ(1, group.imageCount());
-    ImageWindow* loaded = group.windows[1];
-    EXPECT_EQ("", loaded->imageFileName);
-    EXPECT_EQ(nullptr, loaded->bitmap.getShownBitmap());
-
-    click(group, ">");
-    ASSERT_EQ(loaded, group.activeWindow());
-    group.addPoint(pointAt(3, 3));
-    {
-        DialogAnswerer answerer;
-        answerer.typeFileName("b.bmp");
-        click(group, "Replace Image");
-    }
-    EXPECT_EQ(loaded, group.activeWindow());
-    EXPECT_EQ(0, loaded->points.pointCount());
-    EXPECT_NE(std::string::npos, loaded->imageFileName.find("b.bmp"));
-    EXPECT_EQ(48, loaded->bitmap.getWidth());
-}
-
-// A window's Open Bitmap loads the path the dialog returns by its name: ".bmp" as an image
-// file, then ".pgm" as PGM (case-sensitive); the path becomes the bitmap's file path.
-TEST_F(ImageGroupPaging, OpenBitmapLoadsTheChosenFileByItsName)
-{
-    using Texts = std::vector<std::string>;
-    struct Case {
-        const char* file;
-        Texts boxes;
-        int loadedWidth;   // 0: nothing loaded
-    };
-    const Case cases[] = {
-        {"a.bmp", {}, 32},
-        {"grey.pgm", {"stop"}, 2},
-        {"both.bmp.pgm", {"Could not open File", "stop", "stop"}, 2},
-        {"LOUD.BMP", {}, 0},
-    };
-    writeTestBitmap("LOUD.BMP", 8, 8, 0x808080, 0xFA0A0A);
-    for (const char* pgm : {"grey.pgm", "both.bmp.pgm"})
-        std::ofstream(pgm, std::ios::binary) << "P5\n2 1\n255\nab";
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
-        PaneHost host;
-        ImageWindow& window = host.window();
-        DialogAnswerer answerer;
-        answerer.typeFileName(c.file);
-        const std::string path = window.openBitmap();
-        const std::string tail = c.file;
-        ASSERT_GT(path.size(), tail.size());
-        EXPECT_EQ(tail, path.substr(path.size() - tail.size()));
-        EXPECT_EQ(path, window.bitmap.getFilePath());
-        EXPECT_EQ(c.boxes, answerer.boxTexts());
-        EXPECT_EQ(c.loadedWidth, window.bitmap.getShownBitmap() ? window.bitmap.getWidth() : 0);
-    }
-}
-
-TEST_F(ImageGroupPaging, OpenBitmapSizesTheBarsAndACancelKeepsTheImage)
-{
-    PaneHost host;
-    ImageWindow& window = host.window();
-    {
-        DialogAnswerer answerer;
-        answerer.typeFileName("a.bmp");
-        window.horizontalBar.setWindowSize(0, 0);   // stale: the load sizes the bars again
-        ASSERT_FALSE(window.openBitmap().empty());
-    }
-    RECT client;
-    GetClientRect(window.hwnd, &client);
-    EXPECT_EQ(client.right, window.horizontalBar.windowWidth);
-    EXPECT_EQ(32 * 2 + 30, window.horizontalBar.contentWidth);
-    HBITMAP shown = window.bitmap.getShownBitmap();
-    DialogAnswerer answerer;
-    answerer.cancelNext();
-    EXPECT_EQ("", window.openBitmap());
-    EXPECT_STREQ("", window.bitmap.getFilePath());
-    EXPECT_EQ(shown, window.bitmap.getShownBitmap());
-    EXPECT_TRUE(answerer.boxTexts().empty());
-}
-
-TEST_F(ImageGroupPaging, BaseWindowPassesOnlyCommandsToTheGroup)
-{
-    PaneHost host;
-    ImageGroup& group = *host.group;
-    group.addPoint(pointAt(10, 10));
-    const HWND base = group.baseWindow()->hwnd;
-    SendMessageA(base, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    SendMessageA(base, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    EXPECT_EQ(0, group.nextPoint().selected + group.mouseDown());
-    SendMessageA(base, WM_COMMAND, MAKEWPARAM(40046, 0), 0);   // zoom reaches the active window
-    EXPECT_EQ(0, group.activeWindow()->mouseDown);
-    EXPECT_NE(std::string::npos, debugLog().find("Recieved a WM_COMMAND message"));
-}
-
-TEST_F(ImageGroupPaging, WithoutAnActiveWindowEveryOperationDoesNothing)
+TEST_F(ImageGroupPaging, OnlyAFinishedGroupWithAnActiveWindowTakesMessages)
 {
     PaneHost host;
     ImageGroup& group = *host.group;
     ImageWindow* first = group.activeWindow();
+    group.addPoint(pointAt(10, 10));
+    g_constructingGroup = true;
+    SendMessageA(host.pane(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    g_constructingGroup = false;
+    const HWND base = group.baseWindow()->hwnd;
+    SendMessageA(base, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));   // the base passes only commands
+    EXPECT_EQ(0, first->points.at(0).selected + group.mouseDown());
     std::remove("file.tst");
-    group.setActiveWindow(nullptr);
+    SendMessageA(base, WM_COMMAND, MAKEWPARAM(40055, 0), 0);
+    SendMessageA(host.pane(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+    EXPECT_TRUE(group.mouseDown());
+
+    group.setActiveWindow(nullptr);   // every operation does nothing
     group.addPoint(pointAt(1, 1));
     group.addEdge(0, 1);
     group.selectAll();
@@ -275,16 +146,190 @@ TEST_F(ImageGroupPaging, WithoutAnActiveWindowEveryOperationDoesNothing)
     group.resetPointIterator();
     EXPECT_EQ(0, group.nextPoint().index);
     group.currentPointRef().selected = 1;
-    EXPECT_EQ(0, group.pointCount());
-    EXPECT_EQ(0, group.edgeCount());
+    EXPECT_EQ(0, group.pointCount() + group.edgeCount());
     EXPECT_EQ(nullptr, group.windowHandle());
     EXPECT_EQ(nullptr, group.windowBitmap());
-    const std::string log = debugLog();
-    EXPECT_NE(std::string::npos, log.find("ActiveWindow is NULL in setActiveWindow"));
-    EXPECT_NE(std::string::npos, log.find("activeWindow is NULL"));
+    const std::string log = readFileText("file.tst");
+    for (const char* line : {"Recieved a WM_COMMAND message", "ActiveWindow is NULL in setActiveWindow",
+                             "activeWindow is NULL"})
+        EXPECT_NE(std::string::npos, log.find(line)) << line;
     group.setActiveWindow(first);
-    EXPECT_EQ(0, first->points.pointCount());
+    EXPECT_EQ(1, first->points.pointCount());
     EXPECT_EQ(0, first->edges.edgeCount());
+}
+
+// A window's Open Bitmap loads the path the dialog returns by its name: ".bmp" as an image
+// file, then ".pgm" as PGM (case-sensitive); the path becomes the bitmap's file path, and the
+// load sizes the scroll bars.
+TEST_F(ImageGroupPaging, OpenBitmapLoadsTheChosenFileByItsName)
+{
+    const struct {
+        const char* file;
+        std::vector<std::string> boxes;
+        int loadedWidth;   // 0: nothing loaded
+    } cases[] = {
+        {"a.bmp", {}, 32},
+        {"grey.pgm", {"stop"}, 2},
+        {"both.bmp.pgm", {"Could not open File", "stop", "stop"}, 2},
+        {"LOUD.BMP", {}, 0},
+    };
+    writeTestBitmap("LOUD.BMP", 8, 8, 0x808080, 0xFA0A0A);
+    for (const char* pgm : {"grey.pgm", "both.bmp.pgm"})
+        writeFile(pgm, "P5\n2 1\n255\nab");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        PaneHost host;
+        ImageWindow& window = host.window();
+        window.horizontalBar.setWindowSize(0, 0);   // stale: the load sizes the bars again
+        DialogAnswerer answerer;
+        answerer.typeFileName(c.file);
+        const std::string path = window.openBitmap();
+        ASSERT_GT(path.size(), strlen(c.file));
+        EXPECT_EQ(c.file, path.substr(path.size() - strlen(c.file)));
+        EXPECT_EQ(path, window.bitmap.getFilePath());
+        EXPECT_EQ(c.boxes, answerer.boxTexts());
+        EXPECT_EQ(c.loadedWidth, window.bitmap.getShownBitmap() ? window.bitmap.getWidth() : 0);
+        if (c.loadedWidth == 32) {
+            EXPECT_EQ(host.window().horizontalBar.windowWidth, 400);
+            EXPECT_EQ(32 * 2 + 30, window.horizontalBar.contentWidth);
+            HBITMAP shown = window.bitmap.getShownBitmap();
+            DialogAnswerer cancel;
+            cancel.cancelNext();
+            EXPECT_EQ("", window.openBitmap());   // a cancel keeps the image
+            EXPECT_STREQ("", window.bitmap.getFilePath());
+            EXPECT_EQ(shown, window.bitmap.getShownBitmap());
+        }
+    }
+}
+
+// Both bars of one image window, on a real 300 x 200 parent.
+struct ScrollBar : testing::Test {
+    TestWindow parent{300, 200};
+    ImageScrollBar across{ImageScrollBar::OrientationHorizontal};
+    ImageScrollBar down{ImageScrollBar::OrientationVertical};
+
+    void SetUp() override
+    {
+        ResetProcessGlobals(GetModuleHandleA(nullptr));
+        across.create(ImageScrollBar::OrientationHorizontal, parent.handle(), nullptr);
+        down.create(ImageScrollBar::OrientationVertical, parent.handle(), nullptr);
+    }
+    void size(int windowWidth, int windowHeight, int imageWidth, int imageHeight)
+    {
+        for (ImageScrollBar* bar : {&across, &down}) {
+            bar->setWindowSize(windowWidth, windowHeight);
+            bar->setImageSize(imageWidth, imageHeight);
+        }
+    }
+};
+
+RECT placeOf(HWND control)
+{
+    RECT place = {};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+int rangeTop(HWND bar)
+{
+    int low = 0, high = 0;
+    GetScrollRange(bar, SB_CTL, &low, &high);
+    return high;
+}
+
+TEST_F(ScrollBar, BarsLieAlongTheBottomAndRightEdgesAndFollowTheParent)
+{
+    EXPECT_EQ((RECT{0, 185, 285, 200}), placeOf(across.hwnd));
+    EXPECT_EQ((RECT{285, 0, 300, 185}), placeOf(down.hwnd));
+    EXPECT_EQ(21, GetDlgCtrlID(across.hwnd));
+    EXPECT_TRUE(GetWindowLongA(down.hwnd, GWL_STYLE) & SBS_VERT);
+    EXPECT_FALSE(GetWindowLongA(across.hwnd, GWL_STYLE) & SBS_VERT);
+    int low = 0, high = 0;
+    GetScrollRange(down.hwnd, SB_CTL, &low, &high);
+    EXPECT_EQ(-30, low);   // the vertical range starts above the first tile
+    EXPECT_EQ(20, high);
+
+    const HWND first = across.hwnd;
+    SetWindowPos(parent.handle(), nullptr, 0, 0, 400, 250, SWP_NOZORDER | SWP_NOMOVE);
+    RECT client;
+    GetClientRect(parent.handle(), &client);
+    across.create(ImageScrollBar::OrientationHorizontal, parent.handle(), nullptr);
+    down.move(parent.handle());
+    EXPECT_EQ(first, across.hwnd);
+    EXPECT_EQ((RECT{0, client.bottom - 15, client.right - 15, client.bottom}), placeOf(across.hwnd));
+    EXPECT_EQ((RECT{client.right - 15, 0, client.right, client.bottom - 15}), placeOf(down.hwnd));
+
+    ImageScrollBar disabled(ImageScrollBar::OrientationHorizontal);
+    disabled.disabled = 1;
+    disabled.position = 40;
+    disabled.create(ImageScrollBar::OrientationHorizontal, parent.handle(), nullptr);
+    EXPECT_EQ(nullptr, disabled.hwnd);
+    EXPECT_EQ(0, disabled.created + disabled.position);
+}
+
+TEST_F(ScrollBar, RangeIsTheTiledImageBeyondTheViewportAndABarWithNothingToScrollHides)
+{
+    const struct {
+        int windowWidth, windowHeight, imageWidth, imageHeight, repeat;
+        int acrossTop, downTop;   // the ranges' upper ends; 10 + 20 where a bar hides
+        bool acrossShown, downShown;
+    } cases[] = {
+        {300, 200, 256, 128, 2, 262, 106, true, true},   // 2 * 256 + 30 - 300 + 20
+        {300, 200, 50, 40, 2, 30, 30, false, false},
+        {100, 80, 50, 40, 2, 50, 50, true, true},        // 130 - 100 + 20, 110 - 80 + 20
+        {130, 200, 50, 40, 2, 20, 30, true, false},      // the content just fits: still shown
+        {131, 200, 50, 40, 2, 30, 30, false, false},
+        {200, 100, 100, 100, 3, 150, 250, true, true},   // 3 * 100 + 30 - 200 + 20
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.windowWidth);
+        g_repeatHorizontal = g_repeatVertical = c.repeat;
+        size(c.windowWidth, c.windowHeight, c.imageWidth, c.imageHeight);
+        EXPECT_EQ(c.acrossTop, rangeTop(across.hwnd));
+        EXPECT_EQ(c.downTop, rangeTop(down.hwnd));
+        EXPECT_EQ(c.acrossShown, bool(IsWindowVisible(across.hwnd)));
+        EXPECT_EQ(c.downShown, bool(IsWindowVisible(down.hwnd)));
+    }
+    resetViewerSettings();
+    ImageScrollBar unmade(ImageScrollBar::OrientationVertical);   // the same arithmetic without a window
+    unmade.setWindowSize(300, 200);
+    EXPECT_EQ(-30, unmade.position);   // hidden by the viewport: at its lower end
+    unmade.setImageSize(50, 40);
+    EXPECT_EQ(0, unmade.position);     // an image that fits: at 0
+    unmade.setImageSize(256, 128);
+    EXPECT_EQ(106, unmade.maxscroll);
+}
+
+TEST_F(ScrollBar, RequestsMoveByLinesPagesAndThumbWithinTheRange)
+{
+    size(300, 100, 256, 256);   // down: -30 .. 442 + 20
+    down.resetPosition();
+    const struct {
+        ImageScrollBar& bar;
+        int code, thumb, expected;
+    } steps[] = {
+        {down, SB_PAGEDOWN, 0, 49},   // a quarter of 199
+        {down, SB_LINEDOWN, 0, 58},   // a twentieth
+        {down, SB_LINEUP, 0, 49},
+        {down, SB_PAGEUP, 0, 0},
+        {down, SB_PAGEUP, 0, -30},
+        {down, SB_THUMBTRACK, -12, -12},
+        {down, SB_THUMBPOSITION, 5000, 462},
+        {down, SB_ENDSCROLL, 7, 462},
+        {across, SB_LINERIGHT, 0, 10},
+        {across, SB_PAGERIGHT, 0, 60},
+        {across, SB_THUMBTRACK, -12, 0},
+    };
+    for (const auto& s : steps) {
+        const int extent = &s.bar == &down ? 199 : 200;
+        EXPECT_EQ(s.expected, s.bar.scroll(MAKEWPARAM(s.code, WORD(int16_t(s.thumb))), extent)) << s.code;
+        EXPECT_EQ(s.expected, GetScrollPos(s.bar.hwnd, SB_CTL));
+    }
+    across.scroll(MAKEWPARAM(SB_PAGERIGHT, 0), 200);
+    across.resetPosition();
+    EXPECT_EQ(0, across.position);
+    EXPECT_EQ(0, GetScrollPos(across.hwnd, SB_CTL));
 }
 
 }  // namespace

@@ -1,0 +1,312 @@
+// The real editor in-process: start-up, opening meshes and bitmaps, projection, applying the
+// pane to the mesh, the Options dialog and the 3D view, checked by the pixels of its frames.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/globals_win.h"
+#include "tests/app/editor_host.h"
+#include "tests/app/test_media.h"
+#include "tests/support/dialog_answerer_win.h"
+#include "viewer/image_group_win.h"
+#include "viewer/viewer_settings.h"
+
+namespace {
+
+const float kWidth = 64, kHeight = 32;   // of every bitmap the suite writes
+const uint32_t kRed = 0xFF0000, kGreen = 0x00FF00;
+
+// The suite's editor starts before every test with "knot.x" in place, and Alt+X through the
+// real message loop ends it after the last with the framework's clean-up, in order.
+class EditorStartAndExit : public ::testing::Environment {
+    void SetUp() override
+    {
+        writeBitmap("knotmap.bmp", kGreen);
+        const TestMesh knot = squareMesh("knotmap.bmp", 0.1f, 0.6f, -0.7f, -0.2f);
+        writeXFile("knot.x", knot);
+        EditorHost& host = editor();
+        EXPECT_EQ((std::vector<std::string>{"InitAppOnce", "CreateDeviceResources", "RestoreDeviceResources"}),
+                  host.log.lifecycle());
+        char title[64] = "";
+        GetWindowTextA(host.deviceWindow(), title, sizeof(title));
+        EXPECT_STREQ("Quillfold: Optimizing Meshes in D3D", title);
+        EXPECT_EQ(HCURSOR(GetClassLongPtrA(host.deviceWindow(), GCLP_HCURSOR)), LoadCursorA(nullptr, IDC_SIZEALL));
+        EXPECT_TRUE(host.presentParams().EnableAutoDepthStencil);
+        EXPECT_EQ(GetModuleHandleA(nullptr), g_hInstance);
+        EXPECT_TRUE(g_pointsReady && !g_autoUpdateMesh && !g_meshShown);
+        EXPECT_EQ(0, g_lineColorIndex);
+        EXPECT_EQ(2, g_repeatHorizontal);
+        EXPECT_EQ(2, g_repeatVertical);
+        // The start-up mesh fills the pane, but nothing is drawn until a file is opened.
+        const std::vector<ImagePoint> points = host.points();
+        ASSERT_EQ(knot.vertices.size(), points.size());
+        for (size_t k = 0; k < points.size(); ++k) {
+            EXPECT_FLOAT_EQ(kWidth * knot.vertices[k].u, points[k].x) << k;
+            EXPECT_FLOAT_EQ(kHeight * (1 + knot.vertices[k].v), points[k].y) << k;
+        }
+        EXPECT_EQ(0, countNotBlue(host.frame()));
+        ASSERT_EQ(std::vector<std::string>{}, host.openFile("knot.x"));
+        EXPECT_TRUE(g_meshShown);
+        EXPECT_TRUE(isGreenish(centrePixel(host.frame())));
+    }
+
+    void TearDown() override
+    {
+        EditorHost& host = editor();
+        const RunOutcome outcome =
+            RunWithSteps(host, host.mainWindow(), {[&] { PressKeys(host.mainWindow(), {VK_MENU, 'X'}); }});
+        EXPECT_TRUE(outcome.endedByItself);
+        EXPECT_EQ(0, outcome.exitCode);
+        const std::vector<std::string> calls = host.log.lifecycle();
+        ASSERT_GE(calls.size(), 3u);
+        EXPECT_EQ((std::vector<std::string>{"InvalidateDeviceResources", "DeleteDeviceResources", "CleanupAppOnce"}),
+                  std::vector<std::string>(calls.end() - 3, calls.end()));
+        EXPECT_EQ(nullptr, host.device());
+    }
+};
+
+const bool g_registered = (::testing::AddGlobalTestEnvironment(new EditorStartAndExit), true);
+
+TEST(EditorOpen, MeshFilesFillThePaneWithTheirPointsAndEdgesOrEmptyItWithoutATexture)
+{
+    writeBitmap("red.bmp", kRed);
+    writeXFile("square_red.x", squareMesh("red.bmp", 0.25f, 0.75f, -0.75f, -0.25f));
+    writeXFile("square_plain.x", squareMesh("", 0.25f, 0.75f, -0.75f, -0.25f));
+    writeSquare3ds("square.3DS", "red.bmp");   // the ending counts in any case
+    writeSquare3ds("plain.3ds", nullptr);
+    // X files keep v one bitmap height up; 3DS files do not. Both give the same points.
+    const float xs[] = {16, 16, 48, 48}, ys[] = {24, 8, 8, 24};
+    const std::pair<const char*, bool> files[] = {
+        {"square_red.x", true}, {"square_plain.x", false}, {"square.3DS", true}, {"plain.3ds", false}};
+    for (const auto& [file, textured] : files) {
+        SCOPED_TRACE(file);
+        ASSERT_EQ(std::vector<std::string>{}, editor().openFile(file));
+        const std::vector<ImagePoint> points = editor().points();
+        ASSERT_EQ(textured ? 4u : 0u, points.size());
+        for (size_t k = 0; k < points.size(); ++k) {
+            EXPECT_FLOAT_EQ(xs[k], points[k].x) << k;
+            EXPECT_FLOAT_EQ(ys[k], points[k].y) << k;
+            EXPECT_EQ(int32_t(k), points[k].index);
+        }
+        EXPECT_EQ(textured ? 5 : 0, editor().pane().edgeCount());   // the shared side once
+        EXPECT_EQ(textured, g_textureFileName.get() && std::string(g_textureFileName.get()) == "red.bmp");
+        const Capture frame = editor().frame();
+        EXPECT_TRUE(textured ? isReddish(centrePixel(frame)) : isGrey(centrePixel(frame)));
+        EXPECT_EQ(0x0000FFu, frame.at(2, 2));
+    }
+}
+
+TEST(EditorBitmap, OpenBitmapTexturesEverySubsetAndCloseBitmapEmptiesOnlyThePane)
+{
+    writeBitmap("red.bmp", kRed);
+    writeBitmap("halves.bmp", kRed, kGreen);
+    TestMesh twoSubsets = squareMesh("", 0.6f, 0.9f, 0.1f, 0.4f);
+    twoSubsets.faceMaterials = {0, 1};
+    twoSubsets.textures = {"", ""};
+    writeXFile("square_two.x", twoSubsets);
+    ASSERT_EQ(std::vector<std::string>{}, editor().openFile("square_two.x"));
+    EXPECT_EQ(std::vector<std::string>{}, editor().openBitmap("halves.bmp"));
+    EXPECT_NE(std::string::npos, std::string(g_textureFileName.get()).find("halves.bmp"));
+    ASSERT_EQ(2u, editor().subsetCount());
+    EXPECT_NE(nullptr, editor().subsetTexture(0));
+    EXPECT_NE(nullptr, editor().subsetTexture(1));
+    EXPECT_EQ(64, editor().pane().windowBitmap()->getWidth());
+    const Capture textured = editor().frame();   // u from 0.6 to 0.9: green, on both triangles
+    EXPECT_TRUE(isGreenish(textured.at(textured.width / 2 - 20, textured.height / 2 + 20)));
+    EXPECT_TRUE(isGreenish(textured.at(textured.width / 2 + 20, textured.height / 2 - 20)));
+
+    writeXFile("square_red.x", squareMesh("red.bmp", 0.25f, 0.75f, -0.75f, -0.25f));
+    ASSERT_EQ(std::vector<std::string>{}, editor().openFile("square_red.x"));
+    // The second row of tiles starts 30 + 32 rows down (the vertical bar stands at -30).
+    EXPECT_TRUE(isReddish(captureClient(editor().paneWindow()).at(20, 75)));
+    editor().menuCommand(40049);   // Close Bitmap
+    EXPECT_FALSE(isReddish(captureClient(editor().paneWindow()).at(20, 75)));
+    EXPECT_EQ(0, editor().pane().pointCount() + editor().pane().edgeCount());
+    EXPECT_EQ(nullptr, g_textureFileName.get());
+    EXPECT_TRUE(isReddish(centrePixel(editor().frame())));   // the mesh keeps its texture
+}
+
+// Every point lies over the bitmap and the mesh holds the same coordinates.
+void expectMeshHoldsPoints()
+{
+    const std::vector<ImagePoint> points = editor().points();
+    const std::vector<EditorHost::UV> uv = editor().meshCoordinates();
+    ASSERT_EQ(points.size(), uv.size());
+    for (size_t k = 0; k < uv.size(); ++k) {
+        EXPECT_FLOAT_EQ(points[k].x / kWidth, uv[k].u) << k;
+        EXPECT_FLOAT_EQ(points[k].y / kHeight, uv[k].v) << k;
+    }
+}
+
+// Map Texture Coordinates: clicks the given boxes of Plane Select, then `button`; returns the
+// texts of what it showed.
+std::vector<std::string> mapTextureCoordinates(std::vector<int> clicks, int button = IDOK)
+{
+    DialogAnswerer answerer;
+    answerer.runOnNext([clicks, button](HWND dialog) {
+        for (int id : clicks)
+            SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(dialog, button, BM_CLICK, 0, 0);
+    });
+    editor().menuCommand(40052);
+    std::vector<std::string> seen;
+    for (const DialogAnswerer::Box& box : answerer.seen())
+        seen.push_back(box.caption + ":" + box.text);
+    return seen;
+}
+
+TEST(EditorProjection, EachPlaneWithAndWithoutMirrorsPutsTheCubeOnTheBitmapCorners)
+{
+    writeBitmap("red.bmp", kRed);
+    const TestMesh cube = cubeMesh("red.bmp");
+    writeXFile("box.x", cube);
+    ASSERT_EQ(std::vector<std::string>{}, editor().openFile("box.x"));
+    const struct {
+        std::vector<int> clicks;   // 1033 xy, 1034 yz, 1035 xz, 1036 mirror u, 1037 mirror v
+        const char* name;
+        int s, t;   // the axes across and down
+        bool mirrorU, mirrorV;
+    } cases[] = {
+        {{}, "xy", 0, 1, false, false},           {{1034}, "yz", 2, 1, false, false},
+        {{1035, 1036, 1037}, "xz", 0, 2, true, true}, {{1034, 1033, 1036}, "xy", 0, 1, true, false},
+        {{1034, 1037}, "yz", 2, 1, false, true},  {{1035, 1035}, "xz", 0, 2, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ((std::vector<std::string>{"Plane Select:", std::string("caption:") + c.name}),
+                  mapTextureCoordinates(c.clicks));
+        EXPECT_EQ(c.mirrorU, g_reverseU);
+        EXPECT_EQ(c.mirrorV, g_reverseV);
+        const std::vector<ImagePoint> points = editor().points();
+        ASSERT_EQ(8u, points.size());
+        for (size_t k = 0; k < 8; ++k) {
+            const float position[3] = {cube.vertices[k].x, cube.vertices[k].y, cube.vertices[k].z};
+            EXPECT_EQ((position[c.s] > 0) != c.mirrorU ? kWidth : 0.0f, points[k].x) << k;
+            EXPECT_EQ((position[c.t] > 0) != c.mirrorV ? kHeight : 0.0f, points[k].y) << k;
+        }
+        EXPECT_EQ(24, editor().pane().edgeCount());   // three ordered pairs per face, each once
+        expectMeshHoldsPoints();
+    }
+
+    // Cancel projects nothing, but applies the pane as it is to the mesh.
+    const ImagePoint first = editor().points()[0];
+    editor().dragPoint(first.x, first.y, 7, 3);
+    EXPECT_EQ(std::vector<std::string>{"Plane Select:"}, mapTextureCoordinates({1035}, IDCANCEL));
+    EXPECT_EQ(0, g_planeChoice);
+    EXPECT_EQ(first.x + 7, editor().points()[0].x);
+    expectMeshHoldsPoints();
+}
+
+TEST(EditorWriteBack, ApplyOrTheReleaseWithAutomaticUpdateWritesThePointsIntoTheMesh)
+{
+    writeBitmap("halves.bmp", kRed, kGreen);
+    for (bool automatic : {false, true}) {
+        // All four corners on the red half, then dragged by half the bitmap onto the green.
+        writeXFile("square_halves.x", squareMesh("halves.bmp", 0.1f, 0.3f, -0.9f, -0.1f));
+        ASSERT_EQ(std::vector<std::string>{}, editor().openFile("square_halves.x"));
+        editor().menuCommand(40058);   // Select All
+        const std::vector<EditorHost::UV> loaded = editor().meshCoordinates();
+        g_autoUpdateMesh = automatic;
+        editor().dragPoint(editor().points()[0].x, editor().points()[0].y, 32, 0);
+        g_autoUpdateMesh = false;
+        for (size_t k = 0; k < 4; ++k)
+            EXPECT_FLOAT_EQ(kWidth * loaded[k].u + 32, editor().points()[k].x) << k;
+        if (!automatic) {   // the mesh and the picture wait for the apply command
+            EXPECT_EQ(loaded[0].u, editor().meshCoordinates()[0].u);
+            EXPECT_TRUE(isReddish(centrePixel(editor().frame())));
+            editor().pressApply();
+        }
+        expectMeshHoldsPoints();
+        EXPECT_TRUE(isGreenish(centrePixel(editor().frame())));
+    }
+}
+
+// Opens Options, reads what it shows, runs `change` and ends it with `button`.
+std::vector<std::string> runOptions(const std::function<void(HWND)>& change, int button = IDOK)
+{
+    std::vector<std::string> shown;
+    DialogAnswerer answerer;
+    answerer.runOnNext([&](HWND dialog) {
+        char text[32];
+        shown.push_back(SendDlgItemMessageA(dialog, 1038, BM_GETCHECK, 0, 0) == BST_CHECKED ? "auto" : "manual");
+        for (int field : {1041, 1042}) {
+            GetDlgItemTextA(dialog, field, text, sizeof(text));
+            shown.push_back(text);
+        }
+        shown.push_back(std::to_string(SendDlgItemMessageA(dialog, 1040, CB_GETCURSEL, 0, 0)));
+        for (int i = 0; i < int(SendDlgItemMessageA(dialog, 1040, CB_GETCOUNT, 0, 0)); ++i) {
+            SendDlgItemMessageA(dialog, 1040, CB_GETLBTEXT, WPARAM(i), LPARAM(text));
+            shown.push_back(text);
+        }
+        change(dialog);
+        SendDlgItemMessageA(dialog, button, BM_CLICK, 0, 0);
+    });
+    editor().menuCommand(40053);
+    return shown;
+}
+
+void setRepeatsAndColour(HWND dialog, const char* across, const char* down, int colour)
+{
+    SetDlgItemTextA(dialog, 1041, across);
+    SetDlgItemTextA(dialog, 1042, down);
+    SendDlgItemMessageA(dialog, 1040, CB_SETCURSEL, WPARAM(colour), 0);
+}
+
+TEST(EditorOptions, ShowsTheSettingsAndOkStoresTheNumbersAsAtoiReadsThem)
+{
+    editor();
+    g_autoUpdateMesh = true;
+    g_lineColorIndex = 2;
+    g_repeatHorizontal = 4;
+    g_repeatVertical = 5;
+    EXPECT_EQ((std::vector<std::string>{"auto", "4", "5", "2", "Black", "Red", "Green", "Blue"}),
+              runOptions([](HWND) {}));
+    EXPECT_TRUE(g_autoUpdateMesh);
+    EXPECT_EQ(2, g_lineColorIndex);
+    EXPECT_EQ(4, g_repeatHorizontal);
+    EXPECT_EQ(5, g_repeatVertical);
+    const std::pair<const char*, int> numbers[] = {{"  -7xyz", -7}, {"abc", 0}, {"+12", 12}, {"", 0}, {"0042", 42}};
+    for (const auto& n : numbers) {
+        runOptions([&](HWND dialog) { setRepeatsAndColour(dialog, n.first, "3", 3); });
+        EXPECT_EQ(n.second, g_repeatHorizontal) << n.first;
+        EXPECT_EQ(3, g_repeatVertical);
+        EXPECT_EQ(3, g_lineColorIndex);
+    }
+    runOptions([](HWND dialog) {   // a typed colour selects none
+        const HWND field = GetWindow(GetDlgItem(dialog, 1040), GW_CHILD);
+        for (char c : std::string("Purple"))
+            SendMessageA(field, WM_CHAR, WPARAM(c), 0);
+    });
+    EXPECT_EQ(-1, g_lineColorIndex);
+    // Cancel keeps the values, but the check box acts at once.
+    runOptions([](HWND dialog) {
+        SendDlgItemMessageA(dialog, 1038, BM_CLICK, 0, 0);
+        setRepeatsAndColour(dialog, "9", "9", 1);
+    }, IDCANCEL);
+    EXPECT_FALSE(g_autoUpdateMesh);
+    EXPECT_EQ(3, g_repeatVertical);
+    EXPECT_EQ(-1, g_lineColorIndex);
+    ResetProcessGlobals(GetModuleHandleA(nullptr));
+}
+
+TEST(EditorOptions, ThePaneFollowsTheNewRepeatCountsAndLineColour)
+{
+    const uint32_t olive = 0x808000;
+    writeBitmap("olive.bmp", olive);
+    writeXFile("square_olive.x", squareMesh("olive.bmp", 0.2f, 0.8f, -0.8f, -0.2f));
+    ASSERT_EQ(std::vector<std::string>{}, editor().openFile("square_olive.x"));
+    // Counted below the toolbar, whose buttons sit over the 30 rows above the first tile.
+    const auto count = [](uint32_t colour) {
+        const Capture c = captureClient(editor().paneWindow());
+        return c.count(colour, 0, 30, c.width, c.height);
+    };
+    runOptions([](HWND dialog) { setRepeatsAndColour(dialog, "1", "1", 0); });
+    const int oliveOnce = count(olive);
+    EXPECT_EQ(0, count(kRed));
+    runOptions([](HWND dialog) { setRepeatsAndColour(dialog, "3", "1", 1); });
+    EXPECT_NEAR(3.0 * oliveOnce, count(olive), oliveOnce / 2.0);
+    EXPECT_GT(count(kRed), 0);
+    ResetProcessGlobals(GetModuleHandleA(nullptr));
+}
+
+} // namespace
