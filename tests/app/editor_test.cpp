@@ -245,6 +245,13 @@ std::vector<std::string> runOptions(const std::function<void(HWND)>& change, int
     return shown;
 }
 
+void restorePaneSettings()
+{
+    g_autoUpdateMesh = false;
+    g_lineColorIndex = 0;
+    g_repeatHorizontal = g_repeatVertical = 2;
+}
+
 void setRepeatsAndColour(HWND dialog, const char* across, const char* down, int colour)
 {
     SetDlgItemTextA(dialog, 1041, across);
@@ -286,7 +293,7 @@ TEST(EditorOptions, ShowsTheSettingsAndOkStoresTheNumbersAsAtoiReadsThem)
     EXPECT_FALSE(g_autoUpdateMesh);
     EXPECT_EQ(3, g_repeatVertical);
     EXPECT_EQ(-1, g_lineColorIndex);
-    ResetProcessGlobals(GetModuleHandleA(nullptr));
+    restorePaneSettings();
 }
 
 TEST(EditorOptions, ThePaneFollowsTheNewRepeatCountsAndLineColour)
@@ -306,7 +313,7 @@ TEST(EditorOptions, ThePaneFollowsTheNewRepeatCountsAndLineColour)
     runOptions([](HWND dialog) { setRepeatsAndColour(dialog, "3", "1", 1); });
     EXPECT_NEAR(3.0 * oliveOnce, count(olive), oliveOnce / 2.0);
     EXPECT_GT(count(kRed), 0);
-    ResetProcessGlobals(GetModuleHandleA(nullptr));
+    restorePaneSettings();
 }
 
 } // namespace
