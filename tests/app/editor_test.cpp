@@ -245,13 +245,6 @@ std::vector<std::string> runOptions(const std::function<void(HWND)>& change, int
     return shown;
 }
 
-void restorePaneSettings()
-{
-    g_autoUpdateMesh = false;
-    g_lineColorIndex = 0;
-    g_repeatHorizontal = g_repeatVertical = 2;
-}
-
 void setRepeatsAndColour(HWND dialog, const char* across, const char* down, int colour)
 {
     SetDlgItemTextA(dialog, 1041, across);
@@ -293,7 +286,7 @@ TEST(EditorOptions, ShowsTheSettingsAndOkStoresTheNumbersAsAtoiReadsThem)
     EXPECT_FALSE(g_autoUpdateMesh);
     EXPECT_EQ(3, g_repeatVertical);
     EXPECT_EQ(-1, g_lineColorIndex);
-    restorePaneSettings();
+    resetViewerSettings();
 }
 
 TEST(EditorOptions, ThePaneFollowsTheNewRepeatCountsAndLineColour)
@@ -313,7 +306,7 @@ TEST(EditorOptions, ThePaneFollowsTheNewRepeatCountsAndLineColour)
     runOptions([](HWND dialog) { setRepeatsAndColour(dialog, "3", "1", 1); });
     EXPECT_NEAR(3.0 * oliveOnce, count(olive), oliveOnce / 2.0);
     EXPECT_GT(count(kRed), 0);
-    restorePaneSettings();
+    resetViewerSettings();
 }
 
 } // namespace
