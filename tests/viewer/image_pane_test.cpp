@@ -3,6 +3,7 @@
 #include "app/globals_win.h"
 #include "tests/support/pane_host_win.h"
 #include "tests/support/window_capture_win.h"
+#include "toolkit/element_tree_win.h"
 #include "viewer/apply_request.h"
 #include "viewer/point_edit_state.h"
 #include "viewer/viewer_settings.h"
@@ -184,6 +185,7 @@ TEST_F(ImagePane, MouseAndKeyMessagesSelectAndDragThePointsAtTheWindowsZoom)
     for (int k = 0; k < 3; ++k)   // the parent hears of each point added
         host.group->addPoint(pointAt(float(20 + 40 * k), 20));
     EXPECT_EQ((std::vector<WPARAM>{0, 1, 2}), host.notifications);
+    EXPECT_EQ("Point" + handleDecimal(host.window().hwnd), g_elementTree.groupNameText());
     const auto click = [&](int x, WPARAM key) {
         if (key)
             host.key(key, true);
