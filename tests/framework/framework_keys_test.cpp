@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,8 +74,11 @@ TEST(FrameworkKeys, FileExitFromTheMenuClosesTheMainWindow) {
     HWND main = app->mainWindow();
     const RunOutcome outcome =
         RunWithSteps(*app, main,
-                     {[&] { PressKeys(main, {VK_MENU, 'F'}); },   // opens the File menu
-                      [&] { PressKeys(main, {'X'}); }});          // its E&xit item
+                     {[&] {
+                          PressKeys(main, {VK_MENU, 'F'});   // opens the File menu
+                          HoldUntil([&] { return app->log.count("Pause(true)") == 1; });
+                      },
+                      [&] { PressKeys(main, {'X'}); }});      // its E&xit item
     EXPECT_TRUE(outcome.endedByItself);
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_TRUE(Contains(app->log.commands, "MsgProcMain 40006"));
@@ -86,57 +90,77 @@ TEST(FrameworkKeys, FileExitFromTheMenuClosesTheMainWindow) {
     EXPECT_EQ(app->log.count("Pause(false)"), 2);   // Create's and the menu's
 }
 
+// Each key is held until the program has handled it; the frames that count are the test's own.
 TEST(FrameworkKeys, EnterStopsAndRestartsTheAnimation) {
     auto app = StartedApp();
     ASSERT_TRUE(app);
     HWND main = app->mainWindow();
-    size_t advancesWhenStopped = 0, advancesLater = 0;
+    auto press = [&](WORD key, const char* command, int times) {
+        PressKeys(main, {key});
+        HoldUntil([&app, command, times] {
+            return int(std::count(app->log.commands.begin(), app->log.commands.end(),
+                                  std::string(command))) == times;
+        });
+    };
     bool animatingAfterFirst = true, animatingAfterSecond = false;
+    size_t advancesWhenStopped = 0, advancesStopped = 0, advancesRestarted = 0;
     RunWithSteps(*app, main,
-                 {[&] { PressKeys(main, {VK_RETURN}); },
+                 {[&] { press(VK_RETURN, "MsgProc 40004", 1); },
                   [&] {
                       animatingAfterFirst = app->animating();
                       advancesWhenStopped = app->log.advanceTimes.size();
+                      app->step();
+                      app->step();
+                      advancesStopped = app->log.advanceTimes.size();
+                      press(VK_RETURN, "MsgProc 40004", 2);
                   },
-                  [&] { advancesLater = app->log.advanceTimes.size(); },
-                  [&] { PressKeys(main, {VK_RETURN}); },
-                  [&] { animatingAfterSecond = app->animating(); },
+                  [&] {
+                      animatingAfterSecond = app->animating();
+                      advancesRestarted = app->log.advanceTimes.size();
+                  },
+                  [&] { app->step(); },   // a gap later: time has passed
                   [&] { PressKeys(main, {VK_ESCAPE}); }});
-    EXPECT_TRUE(Contains(app->log.commands, "MsgProc 40004"));
     EXPECT_FALSE(animatingAfterFirst);
-    EXPECT_GT(advancesWhenStopped, 0u);
-    EXPECT_EQ(advancesLater, advancesWhenStopped);   // no AdvanceFrame while stopped
+    EXPECT_EQ(advancesStopped, advancesWhenStopped);   // no AdvanceFrame while stopped
     EXPECT_TRUE(animatingAfterSecond);
-    EXPECT_GT(app->log.advanceTimes.size(), advancesLater);
+    EXPECT_GT(app->log.advanceTimes.size(), advancesRestarted);
 }
 
 TEST(FrameworkKeys, SpaceAdvancesAStoppedSceneOnceByATenthOfASecond) {
     auto app = StartedApp();
     ASSERT_TRUE(app);
     HWND main = app->mainWindow();
-    size_t before = 0, afterFirst = 0, afterSecond = 0;
+    auto press = [&](int times) {
+        PressKeys(main, {VK_SPACE});
+        HoldUntil([&app, times] {
+            return int(std::count(app->log.commands.begin(), app->log.commands.end(),
+                                  std::string("MsgProc 40005"))) == times;
+        });
+    };
+    size_t afterFirst = 0, stillAfterFirst = 0, afterSecond = 0;
     RunWithSteps(*app, main,
-                 {[&] {
-                      before = app->log.advanceTimes.size();
-                      PressKeys(main, {VK_SPACE});
-                  },
-                  [&] { afterFirst = app->log.advanceTimes.size(); },
+                 {[&] { press(1); },
                   [&] {
-                      EXPECT_EQ(app->log.advanceTimes.size(), afterFirst);
-                      PressKeys(main, {VK_SPACE});
+                      app->step();   // the single step's frame, unless the loop drew it first
+                      afterFirst = app->log.advanceTimes.size();
+                      app->step();
+                      stillAfterFirst = app->log.advanceTimes.size();
+                      press(2);
                   },
-                  [&] { afterSecond = app->log.advanceTimes.size(); },
+                  [&] {
+                      app->step();
+                      afterSecond = app->log.advanceTimes.size();
+                  },
                   [&] { PressKeys(main, {VK_ESCAPE}); }});
-    EXPECT_TRUE(Contains(app->log.commands, "MsgProc 40005"));
     EXPECT_FALSE(app->animating());
     // The first Space stops the animation and advances once with the frozen time; the
     // second advances once more, a tenth of a second later.
     ASSERT_GE(afterFirst, 1u);
+    EXPECT_EQ(stillAfterFirst, afterFirst);
     ASSERT_EQ(afterSecond, afterFirst + 1);
     const std::vector<float>& times = app->log.advanceTimes;
     EXPECT_NEAR(times[afterFirst] - times[afterFirst - 1], 0.1f, 1e-3f);
-    EXPECT_EQ(app->log.advanceTimes.size(), afterSecond);
-    (void)before;
+    EXPECT_EQ(times.size(), afterSecond);
 }
 
 }  // namespace

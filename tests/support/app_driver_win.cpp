@@ -2,6 +2,18 @@
 
 #include <algorithm>
 
+#include "base/com_ref.h"
+
+void waitForDevice(IDirect3DDevice9* device) {
+    ComRef<IDirect3DQuery9> query;
+    if (!device || FAILED(device->CreateQuery(D3DQUERYTYPE_EVENT, query.put())))
+        return;
+    query->Issue(D3DISSUE_END);
+    const DWORD start = GetTickCount();
+    while (query->GetData(nullptr, 0, D3DGETDATA_FLUSH) == S_FALSE && GetTickCount() - start < 10000)
+        Sleep(1);
+}
+
 int CallbackLog::count(const std::string& call) const {
     return int(std::count(calls.begin(), calls.end(), call));
 }
@@ -18,6 +30,8 @@ namespace {
 
 struct StepRun {
     std::vector<std::function<void()>> steps;
+    std::function<void()> settle;
+    std::function<bool()> hold;
     size_t next = 0;
     DWORD stepsEndedAt = 0;
     int timeoutMs = 0;
@@ -31,12 +45,14 @@ StepRun s_run;
 void CALLBACK StepTimerProc(HWND, UINT, UINT_PTR, DWORD) {
     if (s_run.running)
         return;   // a step that runs a nested loop must not start the next one
-    if (s_run.next < s_run.steps.size()) {
+    if (s_run.hold && s_run.hold())
+        s_run.hold = nullptr;
+    if (!s_run.hold && s_run.next < s_run.steps.size()) {
         s_run.running = true;
+        s_run.settle();
         s_run.steps[s_run.next++]();
         s_run.running = false;
-        if (s_run.next == s_run.steps.size())
-            s_run.stepsEndedAt = GetTickCount();
+        s_run.stepsEndedAt = GetTickCount();
         return;
     }
     if (!s_run.watchdogFired && int(GetTickCount() - s_run.stepsEndedAt) > s_run.timeoutMs) {
@@ -49,10 +65,14 @@ void CALLBACK StepTimerProc(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
+void HoldUntil(std::function<bool()> ready) { s_run.hold = std::move(ready); }
+
 RunOutcome RunWithSteps(CD3DApplication& app, HWND mainWindow,
-                        std::vector<std::function<void()>> steps, int gapMs, int timeoutMs) {
+                        std::vector<std::function<void()>> steps, std::function<void()> settle,
+                        int gapMs, int timeoutMs) {
     s_run = StepRun();
     s_run.steps = std::move(steps);
+    s_run.settle = std::move(settle);
     s_run.timeoutMs = timeoutMs;
     s_run.mainWindow = mainWindow;
     s_run.stepsEndedAt = GetTickCount();

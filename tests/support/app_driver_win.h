@@ -1,7 +1,12 @@
 #pragma once
 // Drives a real CD3DApplication in the test's own process: a recording subclass that logs the
-// framework's callbacks, and a runner that executes test steps from a timer inside the
-// application's own message loop, so every message travels the real loop and handlers.
+// framework's callbacks and can render single frames, and a runner that executes test steps
+// from a timer inside the application's own message loop.
+//
+// Under Wine, Direct3D carries out a frame's Present later, on its own thread. A window call
+// made meanwhile (showing, sizing or capturing a window) can block both threads for good inside
+// Wine's X11 driver, and a blocked loop never reaches the watchdog. So the frames the loop drew
+// before each step, and every frame a test renders itself, are waited for (`waitForDevice`).
 #include <windows.h>
 
 #include <functional>
@@ -10,17 +15,18 @@
 
 #include "framework/d3d_application_win.h"
 
-// What the framework called, in order.
+// Waits until the device has carried out every command given so far (at most 10 s).
+void waitForDevice(IDirect3DDevice9* device);
+
 struct CallbackLog {
-    std::vector<std::string> calls;        // lifecycle callbacks and pauses, in order
-    std::vector<SIZE> restoredBackBuffers; // back-buffer size at each RestoreDeviceResources
-    std::vector<float> advanceTimes;       // m_time at each AdvanceFrame
+    std::vector<std::string> calls;         // lifecycle callbacks and pauses, in order
+    std::vector<SIZE> restoredBackBuffers;  // back-buffer size at each RestoreDeviceResources
+    std::vector<float> advanceTimes;        // m_time at each AdvanceFrame
     int renderCount = 0;
-    std::vector<std::string> commands;     // "MsgProc 40006", "MsgProcMain 40006", ...
+    std::vector<std::string> commands;      // "MsgProc 40006", "MsgProcMain 40006", ...
 
     int count(const std::string& call) const;
-    // The calls with the pauses left out.
-    std::vector<std::string> lifecycle() const;
+    std::vector<std::string> lifecycle() const;   // the calls without the pauses
 };
 
 template <class Base>
@@ -67,7 +73,13 @@ public:
         return Base::MsgProcMain(hWnd, msg, wParam, lParam);
     }
 
-    // The framework's state, read by the tests.
+    // One step of the loop's idle time (advance, render, present), waited for.
+    HRESULT step() {
+        const HRESULT hr = this->RenderStep();
+        waitForDevice(device());
+        return hr;
+    }
+
     HWND mainWindow() const { return this->m_hMainWnd; }
     HWND deviceWindow() const { return this->m_hDeviceWnd; }
     ImageGroup* texturePane() const { return this->m_texturePane; }
@@ -75,11 +87,11 @@ public:
     IDirect3D9* direct3D() const { return this->m_pDirect3D; }
     bool active() const { return this->m_active; }
     bool animating() const { return this->m_animating; }
-    bool singleStep() const { return this->m_singleStep; }
     bool windowed() const { return this->m_windowed; }
     const D3DSURFACE_DESC& backBuffer() const { return this->m_backBufferDesc; }
     const D3DPRESENT_PARAMETERS& presentParams() const { return this->m_presentParams; }
     const char* deviceStats() const { return this->m_deviceStats; }
+    const char* frameStats() const { return this->m_frameStats; }
 
 private:
     HRESULT note(const char* call, HRESULT hr) {
@@ -94,12 +106,25 @@ struct RunOutcome {
 };
 
 // Runs app.Run() while `steps` execute one after another from a thread timer, `gapMs` apart,
-// inside the loop. After the last step the loop has `timeoutMs` to end by itself; otherwise
-// the watchdog destroys `mainWindow` and ends it. A main window left after the loop (Esc
-// closes only the view) is destroyed before this returns.
+// inside the loop; `settle` runs before each step. After the last step (or while a step holds
+// the next one) the loop has `timeoutMs`; then the watchdog destroys `mainWindow` and ends it.
+// A main window left after the loop (Esc closes only the view) is destroyed before returning.
 RunOutcome RunWithSteps(CD3DApplication& app, HWND mainWindow,
+                        std::vector<std::function<void()>> steps, std::function<void()> settle,
+                        int gapMs = 100, int timeoutMs = 5000);
+
+// The same for a Recording, whose frames are waited for before each step.
+template <class Base>
+RunOutcome RunWithSteps(Recording<Base>& app, HWND mainWindow,
                         std::vector<std::function<void()>> steps, int gapMs = 100,
-                        int timeoutMs = 5000);
+                        int timeoutMs = 5000) {
+    return RunWithSteps(static_cast<CD3DApplication&>(app), mainWindow, std::move(steps),
+                        [&app] { waitForDevice(app.device()); }, gapMs, timeoutMs);
+}
+
+// Called from a step: the next step waits until `ready()` is true, so that a step that depends
+// on real input reaching the program does not depend on how quickly it arrives.
+void HoldUntil(std::function<bool()> ready);
 
 // Brings `window` to the front and types the keys as real input: each key of `keys` goes
 // down in order and up in reverse order (e.g. {VK_MENU, 'X'} for Alt+X).
