@@ -24,6 +24,16 @@ TEST(DialogAnswerer, AnswersMessageBoxesAndRecordsTextCaptionAndStyle)
     EXPECT_EQ(answerer.boxTexts(), (std::vector<std::string>{"first\nline two", "second"}));
 }
 
+TEST(DialogAnswerer, RecordOnlyAnswersEveryBoxWithoutShowingIt)
+{
+    DialogAnswerer answerer(DialogAnswerer::Boxes::RecordOnly);
+    EXPECT_EQ(MessageBoxA(nullptr, "quiet", "Caption B", MB_ICONERROR), IDOK);
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen()[0].text, "quiet");
+    EXPECT_EQ(answerer.seen()[0].caption, "Caption B");
+    EXPECT_EQ(answerer.seen()[0].style, unsigned(MB_ICONERROR));
+}
+
 TEST(DialogAnswerer, TypesAFileNameIntoTheOpenDialog)
 {
     std::ofstream("picked.bmp") << "x";

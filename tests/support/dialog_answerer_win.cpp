@@ -63,8 +63,8 @@ MessageBoxFn s_realMessageBox = nullptr;
 
 int WINAPI recordingMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style)
 {
-    if (s_answerer)
-        s_answerer->recordMessageBoxCall(text, caption, style);
+    if (s_answerer && !s_answerer->recordMessageBoxCall(text, caption, style))
+        return IDOK;
     return s_realMessageBox(owner, text, caption, style);
 }
 
@@ -112,7 +112,7 @@ void installMessageBoxRecorder()
 
 } // namespace
 
-DialogAnswerer::DialogAnswerer()
+DialogAnswerer::DialogAnswerer(Boxes boxes) : recordOnly_(boxes == Boxes::RecordOnly)
 {
     s_answerer = this;
     installMessageBoxRecorder();
@@ -159,10 +159,13 @@ std::vector<std::string> DialogAnswerer::boxTexts() const
     return texts;
 }
 
-void DialogAnswerer::recordMessageBoxCall(const char* text, const char* caption, unsigned style)
+bool DialogAnswerer::recordMessageBoxCall(const char* text, const char* caption, unsigned style)
 {
     pendingBox_ = Box{text ? text : "", caption ? caption : "Error", style};
-    boxPending_ = true;
+    if (recordOnly_)
+        seen_.push_back(pendingBox_);
+    boxPending_ = !recordOnly_;
+    return !recordOnly_;
 }
 
 void DialogAnswerer::handleActivation(HWND dialog)

@@ -6,6 +6,8 @@
 // next queued action, from a timer that fires inside the dialog's own modal loop. With nothing
 // queued, a message box is answered IDOK and any other dialog is cancelled, so a test never
 // hangs on a box it did not expect; `seen()` then tells what was shown.
+// Made with `Boxes::RecordOnly`, it records the program's MessageBoxA calls and answers IDOK
+// without showing them: for checking many texts once one real box has shown that path works.
 #include <windows.h>
 
 #include <deque>
@@ -21,7 +23,8 @@ public:
         unsigned style = 0;   // the MB_* flags a message box was shown with; 0 for other dialogs
     };
 
-    DialogAnswerer();
+    enum class Boxes { Show, RecordOnly };
+    explicit DialogAnswerer(Boxes boxes = Boxes::Show);
     ~DialogAnswerer();
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
@@ -38,7 +41,8 @@ public:
 
     // Called by the hook machinery; not for tests.
     void handleActivation(HWND dialog);
-    void recordMessageBoxCall(const char* text, const char* caption, unsigned style);
+    // Returns whether the box is to be shown.
+    bool recordMessageBoxCall(const char* text, const char* caption, unsigned style);
 
 private:
     using Action = std::function<void(HWND)>;
@@ -48,4 +52,5 @@ private:
     HHOOK hook_ = nullptr;
     Box pendingBox_;
     bool boxPending_ = false;
+    bool recordOnly_ = false;
 };

@@ -1,80 +1,128 @@
 #pragma once
-// FakeDirect3D: a scripted IDirect3D9 for tests of the device catalog and the device choice.
-// Each test sets the adapters (identifier, desktop mode, display modes, caps per device type)
-// and, where it matters, the answers of the format checks. Everything not scripted succeeds;
-// CreateDevice and the other operations the catalog never calls fail with E_NOTIMPL. The
-// object lives on the test's stack: reference counting is tracked but never deletes it.
+// A scripted IDirect3D9 for the device catalog and the device choice: each test sets the
+// adapters and, where it matters, the answers of the checks (a null check answers "supported";
+// multisampling answers only D3DMULTISAMPLE_NONE, of one quality). Whatever the catalog never
+// calls fails. It lives on the test's stack: its reference count never deletes it.
 #include <windows.h>
 #include <d3d9.h>
 
+#include <cstring>
 #include <functional>
 #include <map>
 #include <vector>
 
 struct FakeAdapter {
     D3DADAPTER_IDENTIFIER9 identifier = {};
-    D3DDISPLAYMODE desktop = {};
-    std::vector<D3DDISPLAYMODE> modes;           // of every format, in any order
-    std::map<D3DDEVTYPE, D3DCAPS9> caps;         // a device type without caps is unavailable
+    D3DDISPLAYMODE desktop = {1024, 768, 60, D3DFMT_X8R8G8B8};
+    std::vector<D3DDISPLAYMODE> modes;     // of every format, in any order
+    std::map<D3DDEVTYPE, D3DCAPS9> caps;   // a device type without caps is unavailable
 };
 
-// Caps of a device type: the given DevCaps, every presentation interval.
-D3DCAPS9 FakeCaps(D3DDEVTYPE type, DWORD devCaps);
-// A HAL adapter with hardware transform and lighting and a pure device, a REF device without
-// them, an X8R8G8B8 desktop of 1024 x 768 at 60 Hz and modes of X8R8G8B8 and R5G6B5 from
-// 320 x 240 to 1024 x 768, described as `description`.
-FakeAdapter TypicalAdapter(const char* description);
+inline D3DCAPS9 FakeCaps(DWORD devCaps) {
+    D3DCAPS9 caps = {};
+    caps.DevCaps = devCaps;
+    caps.PresentationIntervals = D3DPRESENT_INTERVAL_IMMEDIATE | D3DPRESENT_INTERVAL_ONE |
+                                 D3DPRESENT_INTERVAL_TWO | D3DPRESENT_INTERVAL_THREE |
+                                 D3DPRESENT_INTERVAL_FOUR;
+    return caps;
+}
+
+// A HAL with hardware transform and a pure device, a REF without either, modes of X8R8G8B8 and
+// R5G6B5 at 60 and 75 Hz from 320 x 240 to 1024 x 768 (listed out of order).
+inline FakeAdapter TypicalAdapter(const char* description) {
+    FakeAdapter adapter;
+    strncpy(adapter.identifier.Description, description, MAX_DEVICE_IDENTIFIER_STRING - 1);
+    for (D3DFORMAT format : {D3DFMT_X8R8G8B8, D3DFMT_R5G6B5})
+        for (UINT width : {1024u, 320u, 800u, 640u})
+            for (UINT refresh : {75u, 60u})
+                adapter.modes.push_back({width, width * 3 / 4, refresh, format});
+    adapter.caps[D3DDEVTYPE_HAL] = FakeCaps(D3DDEVCAPS_HWTRANSFORMANDLIGHT | D3DDEVCAPS_PUREDEVICE);
+    adapter.caps[D3DDEVTYPE_REF] = FakeCaps(0);
+    return adapter;
+}
 
 class FakeDirect3D : public IDirect3D9 {
 public:
     std::vector<FakeAdapter> adapters;
+    std::function<bool(UINT adapter, D3DDEVTYPE, D3DFORMAT backBuffer, BOOL windowed)> deviceTypeOk;
+    std::function<bool(D3DFORMAT depth)> depthFormatOk;
+    std::function<bool(D3DFORMAT backBuffer, D3DFORMAT depth)> depthMatchOk;
+    std::function<bool(D3DFORMAT surface, D3DMULTISAMPLE_TYPE)> multisampleOk;
+    int deviceTypeChecks = 0;
 
-    // Answers of the checks; a null function means "supported".
-    std::function<bool(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
-                       D3DFORMAT backBufferFormat, BOOL windowed)> deviceTypeOk;
-    std::function<bool(D3DDEVTYPE type, D3DFORMAT adapterFormat, DWORD usage,
-                       D3DFORMAT format)> deviceFormatOk;
-    std::function<bool(D3DFORMAT backBufferFormat, D3DFORMAT depthFormat)> depthMatchOk;
-    // Multisampling: by default only D3DMULTISAMPLE_NONE (quality count 1) is supported.
-    std::function<bool(D3DFORMAT surfaceFormat, BOOL windowed,
-                       D3DMULTISAMPLE_TYPE type)> multisampleOk;
-
-    ULONG references = 1;
-    int deviceTypeChecks = 0;                    // calls of CheckDeviceType
-
-    // IUnknown
-    STDMETHOD(QueryInterface)(REFIID riid, void** object) override;
-    STDMETHOD_(ULONG, AddRef)() override;
-    STDMETHOD_(ULONG, Release)() override;
-    // IDirect3D9
-    STDMETHOD(RegisterSoftwareDevice)(void* initialize) override;
-    STDMETHOD_(UINT, GetAdapterCount)() override;
-    STDMETHOD(GetAdapterIdentifier)(UINT adapter, DWORD flags,
-                                    D3DADAPTER_IDENTIFIER9* identifier) override;
-    STDMETHOD_(UINT, GetAdapterModeCount)(UINT adapter, D3DFORMAT format) override;
-    STDMETHOD(EnumAdapterModes)(UINT adapter, D3DFORMAT format, UINT mode,
-                                D3DDISPLAYMODE* result) override;
-    STDMETHOD(GetAdapterDisplayMode)(UINT adapter, D3DDISPLAYMODE* mode) override;
-    STDMETHOD(CheckDeviceType)(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
-                               D3DFORMAT backBufferFormat, WINBOOL windowed) override;
-    STDMETHOD(CheckDeviceFormat)(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
-                                 DWORD usage, D3DRESOURCETYPE resourceType,
-                                 D3DFORMAT format) override;
-    STDMETHOD(CheckDeviceMultiSampleType)(UINT adapter, D3DDEVTYPE type, D3DFORMAT surfaceFormat,
-                                          WINBOOL windowed, D3DMULTISAMPLE_TYPE multisample,
-                                          DWORD* qualityLevels) override;
-    STDMETHOD(CheckDepthStencilMatch)(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
-                                      D3DFORMAT renderTargetFormat,
-                                      D3DFORMAT depthFormat) override;
-    STDMETHOD(CheckDeviceFormatConversion)(UINT adapter, D3DDEVTYPE type, D3DFORMAT source,
-                                           D3DFORMAT target) override;
-    STDMETHOD(GetDeviceCaps)(UINT adapter, D3DDEVTYPE type, D3DCAPS9* caps) override;
-    STDMETHOD_(HMONITOR, GetAdapterMonitor)(UINT adapter) override;
-    STDMETHOD(CreateDevice)(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD behaviorFlags,
-                            D3DPRESENT_PARAMETERS* parameters,
-                            IDirect3DDevice9** device) override;
+    STDMETHOD(QueryInterface)(REFIID, void**) override { return E_NOINTERFACE; }
+    STDMETHOD_(ULONG, AddRef)() override { return 2; }
+    STDMETHOD_(ULONG, Release)() override { return 1; }
+    STDMETHOD(RegisterSoftwareDevice)(void*) override { return E_NOTIMPL; }
+    STDMETHOD_(UINT, GetAdapterCount)() override { return UINT(adapters.size()); }
+    STDMETHOD(GetAdapterIdentifier)(UINT a, DWORD, D3DADAPTER_IDENTIFIER9* id) override {
+        *id = adapters.at(a).identifier;
+        return S_OK;
+    }
+    STDMETHOD_(UINT, GetAdapterModeCount)(UINT a, D3DFORMAT format) override {
+        return UINT(ModesOf(a, format).size());
+    }
+    STDMETHOD(EnumAdapterModes)(UINT a, D3DFORMAT format, UINT m, D3DDISPLAYMODE* mode) override {
+        const std::vector<D3DDISPLAYMODE> modes = ModesOf(a, format);
+        if (m >= modes.size())
+            return D3DERR_INVALIDCALL;
+        *mode = modes[m];
+        return S_OK;
+    }
+    STDMETHOD(GetAdapterDisplayMode)(UINT a, D3DDISPLAYMODE* mode) override {
+        *mode = adapters.at(a).desktop;
+        return S_OK;
+    }
+    STDMETHOD(CheckDeviceType)(UINT a, D3DDEVTYPE type, D3DFORMAT, D3DFORMAT backBuffer,
+                               WINBOOL windowed) override {
+        ++deviceTypeChecks;
+        return Answer(deviceTypeOk, a, type, backBuffer, windowed);
+    }
+    STDMETHOD(CheckDeviceFormat)(UINT, D3DDEVTYPE, D3DFORMAT, DWORD usage, D3DRESOURCETYPE,
+                                 D3DFORMAT format) override {
+        return usage == D3DUSAGE_DEPTHSTENCIL ? Answer(depthFormatOk, format) : E_NOTIMPL;
+    }
+    STDMETHOD(CheckDeviceMultiSampleType)(UINT, D3DDEVTYPE, D3DFORMAT surface, WINBOOL,
+                                          D3DMULTISAMPLE_TYPE type, DWORD* qualities) override {
+        if (multisampleOk ? !multisampleOk(surface, type) : type != D3DMULTISAMPLE_NONE)
+            return D3DERR_NOTAVAILABLE;
+        if (qualities)
+            *qualities = 1;
+        return S_OK;
+    }
+    STDMETHOD(CheckDepthStencilMatch)(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT backBuffer,
+                                      D3DFORMAT depth) override {
+        return Answer(depthMatchOk, backBuffer, depth);
+    }
+    STDMETHOD(CheckDeviceFormatConversion)(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT) override {
+        return E_NOTIMPL;
+    }
+    STDMETHOD(GetDeviceCaps)(UINT a, D3DDEVTYPE type, D3DCAPS9* caps) override {
+        auto found = adapters.at(a).caps.find(type);
+        if (found == adapters.at(a).caps.end())
+            return D3DERR_NOTAVAILABLE;
+        *caps = found->second;
+        caps->DeviceType = type;
+        caps->AdapterOrdinal = a;
+        return S_OK;
+    }
+    STDMETHOD_(HMONITOR, GetAdapterMonitor)(UINT) override { return nullptr; }
+    STDMETHOD(CreateDevice)(UINT, D3DDEVTYPE, HWND, DWORD, D3DPRESENT_PARAMETERS*,
+                            IDirect3DDevice9** device) override {
+        *device = nullptr;
+        return E_NOTIMPL;
+    }
 
 private:
-    // The modes of `adapter` in `format`, in the order the test gave them.
-    std::vector<D3DDISPLAYMODE> ModesOf(UINT adapter, D3DFORMAT format) const;
+    std::vector<D3DDISPLAYMODE> ModesOf(UINT a, D3DFORMAT format) const {
+        std::vector<D3DDISPLAYMODE> modes;
+        for (const D3DDISPLAYMODE& mode : adapters.at(a).modes)
+            if (mode.Format == format)
+                modes.push_back(mode);
+        return modes;
+    }
+    template <typename Check, typename... Args>
+    static HRESULT Answer(const Check& check, Args... args) {
+        return !check || check(args...) ? S_OK : D3DERR_NOTAVAILABLE;
+    }
 };

@@ -1,0 +1,327 @@
+// The device catalog and the windowed, fullscreen and start-up choices, on a scripted Direct3D;
+// the item array the catalog keeps its records in.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "framework/d3d_settings_win.h"
+#include "framework/error_report_win.h"
+#include "tests/support/fake_direct3d_win.h"
+
+namespace {
+
+template <typename T>
+std::vector<T> Values(const CItemArray& array) {
+    std::vector<T> values;
+    for (UINT i = 0; i < array.Count(); ++i)
+        values.push_back(*static_cast<T*>(array.Item(i)));
+    return values;
+}
+
+using Kinds = std::vector<VertexProcessingType>;
+using Formats = std::vector<D3DFORMAT>;
+
+class Catalog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        d3d.adapters.push_back(TypicalAdapter("Scripted adapter"));
+        catalog.SetDirect3D(&d3d);
+    }
+    void Enumerate() { ASSERT_EQ(catalog.Enumerate(), S_OK); }
+    AdapterRecord& Adapter(UINT a = 0) { return *ItemAt<AdapterRecord>(catalog.m_adapters, a); }
+    DeviceRecord& Device(UINT d = 0) { return *ItemAt<DeviceRecord>(Adapter().devices, d); }
+    FormatCombo* Combo(D3DFORMAT adapter, D3DFORMAT backBuffer, bool windowed, UINT d = 0) {
+        for (UINT i = 0; i < Device(d).combos.Count(); ++i) {
+            FormatCombo* c = ItemAt<FormatCombo>(Device(d).combos, i);
+            if (c->adapterFormat == adapter && c->backBufferFormat == backBuffer && c->windowed == windowed)
+                return c;
+        }
+        return nullptr;
+    }
+    FormatCombo* Windowed() { return Combo(D3DFMT_X8R8G8B8, D3DFMT_X8R8G8B8, true); }
+    Kinds KindsOf(UINT d) { return Values<VertexProcessingType>(ItemAt<FormatCombo>(Device(d).combos, 0)->vertexProcessingTypes); }
+
+    FakeDirect3D d3d;
+    CD3DDeviceCatalog catalog;
+};
+
+TEST_F(Catalog, KeepsModesFromTheMinimumSizeSortedBySizeFormatAndRefresh) {
+    FakeAdapter small = TypicalAdapter("Small");
+    small.modes = {{639, 480, 60, D3DFMT_X8R8G8B8}, {640, 479, 60, D3DFMT_R5G6B5}};
+    d3d.adapters.insert(d3d.adapters.begin(), small);
+    Enumerate();
+    ASSERT_EQ(catalog.m_adapters.Count(), 1u);   // every mode of the first is too small
+    EXPECT_EQ(Adapter().adapterOrdinal, 1u);
+    EXPECT_STREQ(Adapter().identifier.Description, "Scripted adapter");
+    const std::vector<D3DDISPLAYMODE> modes = Values<D3DDISPLAYMODE>(Adapter().displayModes);
+    ASSERT_EQ(modes.size(), 12u);                 // 320 x 240 is left out, 640 x 480 kept
+    // By size, then X8R8G8B8 (22) before R5G6B5 (23), then by refresh rate.
+    const UINT kWidths[] = {640, 800, 1024};
+    for (size_t i = 0; i < modes.size(); ++i) {
+        EXPECT_EQ(modes[i].Width, kWidths[i / 4]) << i;
+        EXPECT_EQ(modes[i].Format, i % 4 < 2 ? D3DFMT_X8R8G8B8 : D3DFMT_R5G6B5) << i;
+        EXPECT_EQ(modes[i].RefreshRate, i % 2 ? 75u : 60u) << i;
+    }
+    catalog.m_minColorBits = 6;                   // R5G6B5 has a 5-bit channel
+    Enumerate();
+    for (const D3DDISPLAYMODE& mode : Values<D3DDISPLAYMODE>(Adapter().displayModes))
+        EXPECT_EQ(mode.Format, D3DFMT_X8R8G8B8);
+}
+
+TEST_F(Catalog, CombosComeByAdapterFormatBackBufferAndFullscreenFirst) {
+    Enumerate();
+    // No caps for the software device type: HAL and REF remain, in that order.
+    ASSERT_EQ(Adapter().devices.Count(), 2u);
+    EXPECT_EQ(Device(0).deviceType, D3DDEVTYPE_HAL);
+    EXPECT_EQ(Device(1).deviceType, D3DDEVTYPE_REF);
+    // Two adapter formats in use, six back-buffer formats, fullscreen and windowed each.
+    ASSERT_EQ(Device().combos.Count(), 24u);
+    const FormatCombo* first = ItemAt<FormatCombo>(Device().combos, 0);
+    EXPECT_EQ(first->backBufferFormat, D3DFMT_A8R8G8B8);
+    EXPECT_FALSE(first->windowed);
+    EXPECT_TRUE(ItemAt<FormatCombo>(Device().combos, 1)->windowed);
+    EXPECT_EQ(ItemAt<FormatCombo>(Device().combos, 2)->backBufferFormat, D3DFMT_X8R8G8B8);
+    EXPECT_EQ(ItemAt<FormatCombo>(Device().combos, 12)->adapterFormat, D3DFMT_R5G6B5);
+    EXPECT_EQ(Values<DWORD>(Combo(D3DFMT_X8R8G8B8, D3DFMT_X8R8G8B8, false)->presentIntervals),
+              (std::vector<DWORD>{D3DPRESENT_INTERVAL_IMMEDIATE, D3DPRESENT_INTERVAL_DEFAULT,
+                                  D3DPRESENT_INTERVAL_ONE, D3DPRESENT_INTERVAL_TWO,
+                                  D3DPRESENT_INTERVAL_THREE, D3DPRESENT_INTERVAL_FOUR}));
+    // A window never waits for more than one retrace; the default needs no caps bit.
+    EXPECT_EQ(Values<DWORD>(Windowed()->presentIntervals),
+              (std::vector<DWORD>{D3DPRESENT_INTERVAL_IMMEDIATE, D3DPRESENT_INTERVAL_DEFAULT,
+                                  D3DPRESENT_INTERVAL_ONE}));
+    d3d.adapters[0].caps[D3DDEVTYPE_HAL].PresentationIntervals = 0;
+    Enumerate();
+    EXPECT_EQ(Values<DWORD>(Windowed()->presentIntervals), std::vector<DWORD>{D3DPRESENT_INTERVAL_DEFAULT});
+}
+
+bool RejectSoftware(const D3DCAPS9*, VertexProcessingType kind, D3DFORMAT, D3DFORMAT) {
+    return kind != SOFTWARE_VP;
+}
+
+TEST_F(Catalog, VertexProcessingFollowsTheCapsTheMixedOptionAndTheApplication) {
+    Enumerate();
+    EXPECT_EQ(KindsOf(0), (Kinds{PURE_HARDWARE_VP, HARDWARE_VP, SOFTWARE_VP}));
+    EXPECT_EQ(KindsOf(1), Kinds{SOFTWARE_VP});
+    catalog.m_offerMixedVP = true;
+    Enumerate();
+    EXPECT_EQ(KindsOf(0), (Kinds{PURE_HARDWARE_VP, HARDWARE_VP, MIXED_VP, SOFTWARE_VP}));
+    // Without hardware transform, a pure device cap alone offers nothing more.
+    d3d.adapters[0].caps[D3DDEVTYPE_HAL].DevCaps = D3DDEVCAPS_PUREDEVICE;
+    Enumerate();
+    EXPECT_EQ(KindsOf(0), Kinds{SOFTWARE_VP});
+    // Kinds the application rejects are left out; the REF device, left with none, goes.
+    d3d.adapters[0] = TypicalAdapter("Again");
+    catalog.m_confirmCallback = RejectSoftware;
+    Enumerate();
+    ASSERT_EQ(Adapter().devices.Count(), 1u);
+    EXPECT_EQ(KindsOf(0), (Kinds{PURE_HARDWARE_VP, HARDWARE_VP, MIXED_VP}));
+    // An adapter without any device type is left out.
+    d3d.adapters[0].caps.clear();
+    Enumerate();
+    EXPECT_EQ(catalog.m_adapters.Count(), 0u);
+}
+
+TEST_F(Catalog, DepthFormatsMeetTheBitCountsAndBothChecks) {
+    d3d.depthFormatOk = [](D3DFORMAT depth) { return depth != D3DFMT_D32; };
+    d3d.depthMatchOk = [](D3DFORMAT backBuffer, D3DFORMAT depth) {
+        return depth != D3DFMT_D24X8 && backBuffer != D3DFMT_A8R8G8B8;
+    };
+    Enumerate();
+    EXPECT_EQ(Device().combos.Count(), 24u);   // no depth buffer needed, nothing dropped
+    catalog.m_needsDepthBuffer = true;
+    Enumerate();
+    EXPECT_EQ(Device().combos.Count(), 20u);   // combos without depth formats are dropped
+    EXPECT_EQ(Values<D3DFORMAT>(Windowed()->depthStencilFormats),
+              (Formats{D3DFMT_D16, D3DFMT_D15S1, D3DFMT_D24S8, D3DFMT_D24X4S4}));
+    catalog.m_minDepthBitCount = 16;
+    catalog.m_minStencilBitCount = 4;
+    Enumerate();
+    EXPECT_EQ(Values<D3DFORMAT>(Windowed()->depthStencilFormats), (Formats{D3DFMT_D24S8, D3DFMT_D24X4S4}));
+}
+
+TEST_F(Catalog, MultisampleTypesKeepTheirQualitiesAndDepthConflicts) {
+    catalog.m_needsDepthBuffer = true;
+    d3d.depthFormatOk = [](D3DFORMAT depth) { return depth == D3DFMT_D16 || depth == D3DFMT_D24S8; };
+    // Four samples work, except with the 24-bit depth buffer; nothing works with A8R8G8B8.
+    d3d.multisampleOk = [](D3DFORMAT surface, D3DMULTISAMPLE_TYPE type) {
+        return surface != D3DFMT_A8R8G8B8 && (type == D3DMULTISAMPLE_NONE ||
+               (type == D3DMULTISAMPLE_4_SAMPLES && surface != D3DFMT_D24S8));
+    };
+    Enumerate();
+    EXPECT_EQ(Device().combos.Count(), 20u);
+    const FormatCombo* combo = Windowed();
+    EXPECT_EQ(Values<D3DMULTISAMPLE_TYPE>(combo->multisampleTypes),
+              (std::vector<D3DMULTISAMPLE_TYPE>{D3DMULTISAMPLE_NONE, D3DMULTISAMPLE_4_SAMPLES}));
+    EXPECT_EQ(Values<DWORD>(combo->multisampleQualities), (std::vector<DWORD>{1, 1}));
+    const auto conflicts = Values<DepthMultisampleConflict>(combo->conflicts);
+    ASSERT_EQ(conflicts.size(), 1u);
+    EXPECT_EQ(conflicts[0].depthStencilFormat, D3DFMT_D24S8);
+    EXPECT_EQ(conflicts[0].multisampleType, D3DMULTISAMPLE_4_SAMPLES);
+}
+
+TEST_F(Catalog, ModeRestrictionsAndAlphaRequirementDropCombos) {
+    d3d.deviceTypeOk = [](UINT, D3DDEVTYPE, D3DFORMAT, BOOL windowed) { return !windowed; };
+    Enumerate();
+    EXPECT_EQ(Device().combos.Count(), 12u);
+    EXPECT_EQ(Windowed(), nullptr);
+    d3d.deviceTypeOk = nullptr;
+    // A8R8G8B8 and A2R10G10B10 have two alpha bits or more; the others are not even asked for.
+    catalog.m_minAlphaBits = 2;
+    d3d.deviceTypeChecks = 0;
+    Enumerate();
+    EXPECT_EQ(Device().combos.Count(), 8u);
+    EXPECT_EQ(d3d.deviceTypeChecks, 16);   // 2 adapter x 2 back-buffer formats x 2 modes x 2 devices
+}
+
+struct Entry {
+    int a, b;
+};
+
+TEST(ItemArray, KeepsCopiesOrPointersInOrderThroughGrowthRemovalAndClearing) {
+    CItemArray values(ItemArrayKind::ByValue, sizeof(Entry));
+    for (int i = 0; i < 40; ++i) {
+        Entry entry = {i, -i};
+        ASSERT_EQ(values.Add(&entry), S_OK);
+    }
+    values.Remove(1);
+    values.Remove(38);   // the last one
+    ASSERT_EQ(values.Count(), 38u);
+    for (UINT i = 0; i < 38; ++i)
+        EXPECT_EQ(static_cast<Entry*>(values.Item(i))->b, -int(i == 0 ? 0 : i + 1)) << i;
+    Entry copy = {7, -7}, other = {7, 8};
+    EXPECT_TRUE(values.Contains(&copy));   // by value the bytes are compared
+    EXPECT_FALSE(values.Contains(&other));
+    void* buffer = values.Item(0);
+    values.Clear();
+    ASSERT_EQ(values.Add(&other), S_OK);
+    EXPECT_EQ(values.Item(0), buffer);     // the buffer is kept for reuse
+
+    CItemArray pointers(ItemArrayKind::ByReference, 0);
+    ASSERT_EQ(pointers.Add(&copy), S_OK);
+    EXPECT_EQ(pointers.Item(0), &copy);
+    Entry same = copy;
+    EXPECT_FALSE(pointers.Contains(&same));   // by reference the pointer is compared
+    EXPECT_EQ(CItemArray(ItemArrayKind::ByValue, 0).Add(&copy), E_FAIL);
+}
+
+class Choice : public Catalog {
+protected:
+    void SetUp() override {
+        Catalog::SetUp();
+        catalog.m_needsDepthBuffer = true;
+    }
+    bool PickWindowed(bool hal = false, bool ref = false) {
+        Enumerate();
+        return PickWindowedChoice(catalog, kClient, hal, ref, settings);
+    }
+    bool PickFullscreen(bool hal = false, bool ref = false) {
+        Enumerate();
+        return PickFullscreenChoice(catalog, hal, ref, settings);
+    }
+    const RECT kClient = {0, 0, 350, 672};
+    CD3DDeviceSettings settings;
+};
+
+TEST_F(Choice, WindowedTakesTheFirstHalOnTheDesktopFormatAndTheFrontOfEachList) {
+    d3d.adapters.push_back(TypicalAdapter("Second adapter"));
+    d3d.depthFormatOk = [](D3DFORMAT depth) { return depth == D3DFMT_D24S8 || depth == D3DFMT_D16; };
+    ASSERT_TRUE(PickWindowed());
+    const DeviceChoice& choice = settings.windowedChoice;
+    EXPECT_TRUE(settings.windowed);
+    EXPECT_EQ(choice.adapter->adapterOrdinal, 0u);
+    EXPECT_EQ(choice.device->deviceType, D3DDEVTYPE_HAL);
+    // A8R8G8B8 comes first, but the search goes on to a back buffer of the desktop's format.
+    EXPECT_EQ(choice.combo->backBufferFormat, D3DFMT_X8R8G8B8);
+    EXPECT_EQ(choice.displayMode.Width, 1024u);
+    EXPECT_EQ(choice.depthStencilFormat, D3DFMT_D16);
+    EXPECT_EQ(choice.vertexProcessingType, PURE_HARDWARE_VP);
+    EXPECT_EQ(choice.presentInterval, DWORD(D3DPRESENT_INTERVAL_IMMEDIATE));
+}
+
+TEST_F(Choice, WindowedPrefersAnyHalToAReferenceDevice) {
+    // Adapter 0 has only a reference device; adapter 1's HAL renders into a window only
+    // through A8R8G8B8. The HAL wins although it comes later and its formats differ.
+    d3d.adapters[0].caps.erase(D3DDEVTYPE_HAL);
+    d3d.adapters.push_back(TypicalAdapter("Second adapter"));
+    d3d.deviceTypeOk = [](UINT adapter, D3DDEVTYPE, D3DFORMAT backBuffer, BOOL) {
+        return adapter == 0 || backBuffer == D3DFMT_A8R8G8B8;
+    };
+    ASSERT_TRUE(PickWindowed());
+    EXPECT_EQ(settings.windowedChoice.device->deviceType, D3DDEVTYPE_HAL);
+    EXPECT_EQ(settings.windowedChoice.adapter->adapterOrdinal, 1u);
+    EXPECT_EQ(settings.windowedChoice.combo->backBufferFormat, D3DFMT_A8R8G8B8);
+}
+
+TEST_F(Choice, RequirementsFilterTheDeviceTypes) {
+    ASSERT_TRUE(PickWindowed(false, true));
+    EXPECT_EQ(settings.windowedChoice.device->deviceType, D3DDEVTYPE_REF);
+    EXPECT_EQ(settings.windowedChoice.vertexProcessingType, SOFTWARE_VP);
+    ASSERT_TRUE(PickFullscreen(false, true));
+    EXPECT_EQ(settings.fullscreenChoice.device->deviceType, D3DDEVTYPE_REF);
+    d3d.adapters[0].caps.erase(D3DDEVTYPE_HAL);
+    EXPECT_FALSE(PickWindowed(true, false));
+    EXPECT_FALSE(PickFullscreen(true, false));
+}
+
+TEST_F(Choice, FullscreenPrefersTheDesktopFormatThenEqualBackBuffers) {
+    ASSERT_TRUE(PickFullscreen());
+    const DeviceChoice& choice = settings.fullscreenChoice;
+    EXPECT_FALSE(settings.windowed);
+    EXPECT_EQ(choice.device->deviceType, D3DDEVTYPE_HAL);
+    EXPECT_FALSE(choice.combo->windowed);
+    EXPECT_EQ(choice.combo->backBufferFormat, D3DFMT_X8R8G8B8);
+    EXPECT_EQ(choice.presentInterval, DWORD(D3DPRESENT_INTERVAL_DEFAULT));
+    d3d.adapters[0].desktop.Format = D3DFMT_R5G6B5;
+    ASSERT_TRUE(PickFullscreen());
+    EXPECT_EQ(choice.combo->backBufferFormat, D3DFMT_R5G6B5);
+    EXPECT_EQ(choice.displayMode.Format, D3DFMT_R5G6B5);
+    // Without R5G6B5 back buffers the desktop's format still wins, with its first combo.
+    d3d.deviceTypeOk = [](UINT, D3DDEVTYPE, D3DFORMAT backBuffer, BOOL) { return backBuffer != D3DFMT_R5G6B5; };
+    ASSERT_TRUE(PickFullscreen());
+    EXPECT_EQ(choice.combo->adapterFormat, D3DFMT_R5G6B5);
+    EXPECT_EQ(choice.combo->backBufferFormat, D3DFMT_A8R8G8B8);
+}
+
+TEST_F(Choice, FullscreenModeFallsBackFromRefreshToSizeToWidthToFirst) {
+    const UINT cases[][6] = {
+        // desktop width, height, refresh; chosen width, height, refresh
+        {800, 600, 75, 800, 600, 75},      // the desktop mode itself
+        {1024, 768, 85, 1024, 768, 75},    // no such rate: the highest of that size
+        {1024, 600, 60, 1024, 768, 75},    // no such height: the last of that width
+        {1280, 1024, 60, 640, 480, 60},    // neither: the first mode
+    };
+    for (const auto& c : cases) {
+        d3d.adapters[0].desktop = {c[0], c[1], c[2], D3DFMT_X8R8G8B8};
+        ASSERT_TRUE(PickFullscreen());
+        const D3DDISPLAYMODE& mode = settings.fullscreenChoice.displayMode;
+        EXPECT_EQ(mode.Width, c[3]) << c[0] << "x" << c[1] << "@" << c[2];
+        EXPECT_EQ(mode.Height, c[4]) << c[0] << "x" << c[1] << "@" << c[2];
+        EXPECT_EQ(mode.RefreshRate, c[5]) << c[0] << "x" << c[1] << "@" << c[2];
+    }
+}
+
+TEST_F(Choice, StartupIsWindowedUnlessAskedOrOnlyFullscreenExists) {
+    Enumerate();
+    ASSERT_EQ(PickStartupChoices(catalog, kClient, false, settings), S_OK);
+    EXPECT_TRUE(settings.windowed);
+    EXPECT_EQ(settings.GetFormatCombo(), settings.windowedChoice.combo);
+    EXPECT_EQ(settings.GetDepthStencilFormat(), settings.windowedChoice.depthStencilFormat);
+    ASSERT_EQ(PickStartupChoices(catalog, kClient, true, settings), S_OK);
+    EXPECT_FALSE(settings.windowed);
+    EXPECT_EQ(settings.GetFormatCombo(), settings.fullscreenChoice.combo);
+    EXPECT_EQ(settings.GetDisplayMode().RefreshRate, settings.fullscreenChoice.displayMode.RefreshRate);
+
+    // A desktop format no adapter format matches leaves only full screen.
+    d3d.adapters[0].desktop.Format = D3DFMT_R8G8B8;
+    settings = CD3DDeviceSettings();
+    Enumerate();
+    ASSERT_EQ(PickStartupChoices(catalog, kClient, false, settings), S_OK);
+    EXPECT_FALSE(settings.windowed);
+    EXPECT_EQ(settings.windowedChoice.combo, nullptr);
+    d3d.adapters[0].caps.clear();
+    Enumerate();
+    EXPECT_EQ(PickStartupChoices(catalog, kClient, false, settings), APPERR_NO_COMPATIBLE_DEVICES);
+}
+
+}  // namespace

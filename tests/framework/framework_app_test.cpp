@@ -1,0 +1,452 @@
+// A running framework application in the test's own process: its windows and device, the
+// frames on the view, size changes, keys and menu, the switch to full screen and back, and the
+// error reports, each driven through the application's real loop and handlers.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <regex>
+#include <string>
+
+#include <commctrl.h>
+
+#include "framework/error_report_win.h"
+#include "tests/framework/blue_test_app.h"
+#include "tests/support/app_driver_win.h"
+#include "tests/support/dialog_answerer_win.h"
+#include "tests/support/window_capture_win.h"
+#include "viewer/image_group_win.h"
+
+namespace {
+
+class App : public Recording<BlueTestApp> {
+public:
+    explicit App(bool deviceCursor = false) { m_showCursorWhenFullscreen = deviceCursor; }
+    int commandCount(const std::string& command) const {
+        return int(std::count(log.commands.begin(), log.commands.end(), command));
+    }
+    // Lifecycle callbacks from position `from` on.
+    std::vector<std::string> callsSince(size_t from) const {
+        const std::vector<std::string> calls = log.lifecycle();
+        return {calls.begin() + std::min(from, calls.size()), calls.end()};
+    }
+    // Types `key` and holds the next step until the program has handled it `times` times.
+    void press(std::initializer_list<WORD> keys, const std::string& command, int times) {
+        PressKeys(mainWindow(), keys);
+        HoldUntil([this, command, times] { return commandCount(command) == times; });
+    }
+};
+
+std::string TextOf(HWND window, bool className = false) {
+    char text[128] = "";
+    className ? GetClassNameA(window, text, sizeof(text)) : GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+RECT ChildRect(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE ClientSize(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+const std::vector<std::string> kOneReset = {"InvalidateDeviceResources", "RestoreDeviceResources"};
+const std::vector<std::string> kCleanUp = {"InvalidateDeviceResources", "DeleteDeviceResources",
+                                           "CleanupAppOnce"};
+
+class FrameworkApp : public ::testing::Test {
+protected:
+    void SetUp() override { resetFatalErrorReport(); }
+    std::unique_ptr<App> Started(bool deviceCursor = false) {
+        auto app = std::make_unique<App>(deviceCursor);
+        return SUCCEEDED(app->Create(GetModuleHandleA(nullptr))) ? std::move(app) : nullptr;
+    }
+    static std::vector<std::string> LastThree(const App& app) {
+        const std::vector<std::string> calls = app.log.lifecycle();
+        return {calls.end() - std::min<size_t>(3, calls.size()), calls.end()};
+    }
+};
+
+TEST_F(FrameworkApp, CreateBuildsTheWindowsAndDeviceTheViewShowsBlueAndEscCleansUp) {
+    auto app = Started();
+    ASSERT_TRUE(app);
+    HWND main = app->mainWindow(), view = app->deviceWindow();
+    EXPECT_EQ(TextOf(main, true) + "|" + TextOf(main), "D3D Window Parent|Mapwell");
+    EXPECT_EQ(TextOf(view, true) + "|" + TextOf(view), "D3D Window|Framework Under Test");
+    RECT outer;
+    GetWindowRect(main, &outer);
+    EXPECT_EQ(outer.right - outer.left, 700);
+    EXPECT_EQ(outer.bottom - outer.top, 700);
+    // The view fills the left half of the client area, the texture pane the right half.
+    const SIZE client = ClientSize(main);
+    const int half = client.cx / 2;
+    const RECT viewRect = ChildRect(view);
+    EXPECT_EQ(viewRect.right, half);
+    EXPECT_EQ(viewRect.bottom, client.cy);
+    ASSERT_NE(app->texturePane()->activeWindow(), nullptr);
+    HWND pane = app->texturePane()->activeWindow()->hwnd;
+    EXPECT_EQ(ChildRect(pane).left, half);
+    EXPECT_EQ(ChildRect(pane).right, 2 * half);
+    EXPECT_EQ(SendMessageA(FindWindowExA(pane, nullptr, TOOLBARCLASSNAMEA, nullptr), TB_BUTTONCOUNT, 0, 0), 8);
+    // A windowed HAL device with two back buffers of the view's size and a depth buffer.
+    EXPECT_EQ(int(app->backBuffer().Width), half);
+    EXPECT_EQ(int(app->backBuffer().Height), int(client.cy));
+    EXPECT_EQ(app->presentParams().BackBufferCount, 2u);
+    EXPECT_TRUE(std::regex_match(app->deviceStats(), std::regex("HAL \\((pure hw|hw|sw) vp\\): .+")));
+    EXPECT_EQ(app->log.lifecycle(), (std::vector<std::string>{"InitAppOnce", "CreateDeviceResources",
+                                                              "RestoreDeviceResources"}));
+
+    std::string stats;
+    Capture window, screen, painted;
+    int framesPaused = 0, framesAfterWait = 0, framesAfterPaint = 0;
+    std::vector<std::function<void()>> steps(2, [&] { app->step(); });
+    steps.push_back([&] {
+        stats = app->frameStats();
+        UpdateWindow(view);   // pending paints first, then a whole frame, then the copies
+        app->step();
+        window = captureClient(view);
+        RECT onScreen;
+        GetWindowRect(view, &onScreen);
+        screen = captureScreen(onScreen);
+        SendMessageA(main, WM_ENTERSIZEMOVE, 0, 0);   // paused
+        framesPaused = app->log.renderCount;
+    });
+    steps.push_back([&] {
+        framesAfterWait = app->log.renderCount;
+        RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        framesAfterPaint = app->log.renderCount;
+        waitForDevice(app->device());
+        painted = captureClient(view);
+        SendMessageA(main, WM_EXITSIZEMOVE, 0, 0);
+    });
+    steps.push_back([&] { PressKeys(main, {VK_ESCAPE}); });
+    const RunOutcome outcome = RunWithSteps(*app, main, steps);
+    // The frame text names the rate, the size and the formats.
+    EXPECT_TRUE(std::regex_match(stats, std::regex("[0-9]+\\.[0-9]{2} fps \\(" + std::to_string(half) +
+                                 "x" + std::to_string(client.cy) + "\\), X8R8G8B8 \\([A-Z0-9]+\\)")))
+        << stats;
+    // The whole view is blue, on the window and on the screen, except its short GDI line.
+    ASSERT_EQ(screen.width, window.width);
+    const int total = window.width * window.height;
+    EXPECT_GT(window.count(0x0000FF, 0, 0, window.width, window.height), total - 40);
+    EXPECT_GT(screen.count(0x0000FF, 0, 0, screen.width, screen.height), total - 40);
+    // While paused no frame is drawn in idle time; a paint draws exactly one, under the line.
+    EXPECT_EQ(framesAfterWait, framesPaused);
+    EXPECT_EQ(framesAfterPaint, framesAfterWait + 1);
+    ASSERT_GT(painted.width, 100);
+    EXPECT_EQ(painted.at(100, 100), 0x0000FFu);
+    EXPECT_EQ(painted.at(35, 35), 0x000000u);   // on the line from (30, 30) to (40, 40)
+    // Esc closes the view after the full clean-up, once, and ends the loop.
+    EXPECT_TRUE(outcome.endedByItself);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(app->commandCount("MsgProc 40006"), 1);
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_EQ(app->direct3D(), nullptr);
+    EXPECT_EQ(LastThree(*app), kCleanUp);
+    EXPECT_EQ(app->log.count("CleanupAppOnce"), 1);
+}
+
+TEST_F(FrameworkApp, SizeChangesResetTheDeviceOnceWithTheViewsSizeAndMinimisingPauses) {
+    auto app = Started();
+    ASSERT_TRUE(app);
+    HWND main = app->mainWindow(), view = app->deviceWindow();
+    const SIZE original = ClientSize(view);
+    SIZE maximised = {}, restored = {}, dragged = {};
+    std::vector<std::string> afterMaximise, duringDrag, afterDrag, afterMove, pauses;
+    bool activeDuringDrag = true, activeAfterMove = false, activeMinimised = true;
+    int framesMinimised = 0, framesLater = 0;
+    size_t mark = 0;
+    auto move = [&](int x, int y, int w, int h, UINT flags) {
+        SetWindowPos(main, nullptr, x, y, w, h, flags | SWP_NOZORDER);
+    };
+    const RunOutcome outcome = RunWithSteps(*app, main, {
+        [&] { mark = app->log.lifecycle().size(); ShowWindow(main, SW_MAXIMIZE); },
+        [&] {
+            maximised = ClientSize(view);
+            afterMaximise = app->callsSince(mark);
+            ShowWindow(main, SW_RESTORE);
+        },
+        [&] {
+            restored = ClientSize(view);
+            mark = app->log.lifecycle().size();
+            SendMessageA(main, WM_ENTERSIZEMOVE, 0, 0);
+            move(0, 0, 760, 640, SWP_NOMOVE);
+            move(0, 0, 820, 600, SWP_NOMOVE);
+            activeDuringDrag = app->active();
+            duringDrag = app->callsSince(mark);
+            SendMessageA(main, WM_EXITSIZEMOVE, 0, 0);
+            afterDrag = app->callsSince(mark);
+            dragged = ClientSize(view);
+            mark = app->log.lifecycle().size();
+            SendMessageA(main, WM_ENTERSIZEMOVE, 0, 0);
+            move(40, 30, 0, 0, SWP_NOSIZE);
+            SendMessageA(main, WM_EXITSIZEMOVE, 0, 0);
+            afterMove = app->callsSince(mark);
+            activeAfterMove = app->active();
+        },
+        [&] { mark = app->log.calls.size(); ShowWindow(main, SW_MINIMIZE); },
+        [&] { activeMinimised = app->active(); framesMinimised = app->log.renderCount; },
+        [&] { framesLater = app->log.renderCount; ShowWindow(main, SW_RESTORE); },
+        [&] {
+            pauses.assign(app->log.calls.begin() + mark, app->log.calls.end());
+            PressKeys(main, {VK_MENU, 'X'});
+        }});
+    ASSERT_GT(maximised.cx, original.cx);
+    EXPECT_EQ(afterMaximise, kOneReset);
+    ASSERT_EQ(app->log.restoredBackBuffers.size(), 4u);   // creation, maximise, restore, drag
+    const SIZE expected[] = {original, maximised, original, dragged};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(app->log.restoredBackBuffers[i].cx, expected[i].cx) << i;
+        EXPECT_EQ(app->log.restoredBackBuffers[i].cy, expected[i].cy) << i;
+    }
+    EXPECT_EQ(restored.cx, original.cx);
+    EXPECT_EQ(app->presentParams().BackBufferCount, 2u);   // a size change keeps both
+    // A drag resets only when it ends; a move that keeps the size resets nothing.
+    EXPECT_FALSE(activeDuringDrag);
+    EXPECT_TRUE(duringDrag.empty());
+    EXPECT_EQ(afterDrag, kOneReset);
+    EXPECT_NE(dragged.cx, original.cx);
+    EXPECT_TRUE(afterMove.empty());
+    EXPECT_TRUE(activeAfterMove);
+    // Minimised, the application pauses once and draws nothing; restored, it goes on.
+    EXPECT_FALSE(activeMinimised);
+    EXPECT_EQ(framesLater, framesMinimised);
+    EXPECT_EQ(pauses, (std::vector<std::string>{"Pause(true)", "Pause(false)"}));
+    // Alt+X ends the program like Esc.
+    EXPECT_TRUE(outcome.endedByItself);
+    EXPECT_EQ(app->commandCount("MsgProc 40006"), 1);
+    EXPECT_EQ(LastThree(*app), kCleanUp);
+}
+
+// The frames that count are drawn by the test itself (step()), each after its key was handled.
+TEST_F(FrameworkApp, EnterAndSpaceStopRestartAndStepTheSceneAndTheMenuExits) {
+    auto app = Started();
+    ASSERT_TRUE(app);
+    HWND main = app->mainWindow();
+    auto advances = [&] { return app->log.advanceTimes.size(); };
+    bool animatingStopped = true, animatingRestarted = false;
+    size_t stopped = 0, stillStopped = 0, restarted = 0, running = 0, stepped = 0, still = 0,
+           steppedAgain = 0;
+    const RunOutcome outcome = RunWithSteps(*app, main, {
+        [&] { app->press({VK_RETURN}, "MsgProc 40004", 1); },
+        [&] {
+            animatingStopped = app->animating();
+            stopped = advances();
+            app->step();
+            app->step();
+            stillStopped = advances();
+            app->press({VK_RETURN}, "MsgProc 40004", 2);
+        },
+        [&] { animatingRestarted = app->animating(); restarted = advances(); },
+        [&] { app->step(); running = advances(); },   // a gap later: time has passed
+        [&] { app->press({VK_SPACE}, "MsgProc 40005", 1); },
+        [&] {
+            app->step();   // the single step's frame, unless the loop drew it first
+            stepped = advances();
+            app->step();
+            still = advances();
+            app->press({VK_SPACE}, "MsgProc 40005", 2);
+        },
+        [&] {
+            app->step();
+            steppedAgain = advances();
+            PressKeys(main, {VK_MENU, 'F'});   // opens the File menu
+            HoldUntil([&] { return app->log.count("Pause(true)") == 1; });
+        },
+        [&] { PressKeys(main, {'X'}); }});   // its E&xit item
+    EXPECT_FALSE(animatingStopped);
+    EXPECT_EQ(stillStopped, stopped);   // no AdvanceFrame while stopped
+    EXPECT_TRUE(animatingRestarted);
+    EXPECT_GT(running, restarted);
+    // The first Space stops the scene and advances it once with the frozen time; the second
+    // advances once more, a tenth of a second later.
+    EXPECT_FALSE(app->animating());
+    EXPECT_EQ(still, stepped);
+    ASSERT_EQ(steppedAgain, stepped + 1);
+    EXPECT_NEAR(app->log.advanceTimes[stepped] - app->log.advanceTimes[stepped - 1], 0.1f, 1e-3f);
+    // File, Exit reaches the main window's handler; the open menu paused the application once
+    // and unpaused it when it closed (the constructor's pause runs before the recording).
+    EXPECT_TRUE(outcome.endedByItself);
+    EXPECT_EQ(app->commandCount("MsgProcMain 40006"), 1);
+    EXPECT_EQ(app->commandCount("MsgProc 40006"), 0);
+    EXPECT_EQ(LastThree(*app), kCleanUp);
+    EXPECT_EQ(app->log.count("Pause(true)"), 1);
+    EXPECT_EQ(app->log.count("Pause(false)"), 2);   // Create's and the menu's
+}
+
+struct ModeState {
+    bool windowed = true;
+    IDirect3DDevice9* device = nullptr;
+    SIZE backBuffer = {};
+    UINT backBufferCount = 0;
+    LONG viewStyle = 0;
+    RECT viewRect = {};
+    size_t lifecycleCalls = 0;
+};
+
+ModeState StateOf(const App& app) {
+    ModeState s = {app.windowed(), app.device(),
+                   {LONG(app.backBuffer().Width), LONG(app.backBuffer().Height)},
+                   app.presentParams().BackBufferCount,
+                   GetWindowLongA(app.deviceWindow(), GWL_STYLE), {}, app.log.lifecycle().size()};
+    GetWindowRect(app.deviceWindow(), &s.viewRect);
+    return s;
+}
+
+TEST_F(FrameworkApp, AltEnterSwitchesToFullScreenAndBackAndF2ReturnsFromIt) {
+    DialogAnswerer answerer;
+    auto app = Started(true);
+    ASSERT_TRUE(app);
+    HWND main = app->mainWindow(), view = app->deviceWindow();
+    const ModeState before = StateOf(*app);
+    ModeState windowedF2, full, back, afterF2;
+    LRESULT setCursorAnswer = 0;
+    HCURSOR shownCursor = nullptr;
+    RECT clip = {};
+    Capture viewAfterReturn;
+    const RunOutcome outcome = RunWithSteps(*app, main, {
+        [&] { app->press({VK_F2}, "MsgProc 40002", 1); },
+        [&] { windowedF2 = StateOf(*app); app->press({VK_MENU, VK_RETURN}, "MsgProc 40003", 1); },
+        [&] {
+            full = StateOf(*app);
+            GetClipCursor(&clip);
+            SetCursor(LoadCursor(nullptr, IDC_ARROW));
+            setCursorAnswer = SendMessageA(view, WM_SETCURSOR, WPARAM(view), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            shownCursor = GetCursor();
+            app->press({VK_MENU, VK_RETURN}, "MsgProc 40003", 2);
+        },
+        [&] { back = StateOf(*app); viewAfterReturn = captureClient(view); },
+        [&] { app->press({VK_MENU, VK_RETURN}, "MsgProc 40003", 3); },
+        [&] { app->press({VK_F2}, "MsgProc 40002", 2); },
+        [&] { afterF2 = StateOf(*app); PressKeys(main, {VK_ESCAPE}); }}, 100, 10000);
+    EXPECT_TRUE(outcome.endedByItself);
+    EXPECT_TRUE(answerer.seen().empty());
+    // F2 in a window changes nothing.
+    EXPECT_TRUE(windowedF2.windowed);
+    EXPECT_EQ(windowedF2.lifecycleCalls, before.lifecycleCalls);
+    // Full screen: the same device reset to the display mode, the view a popup, the Windows
+    // cursor hidden for the device's own, and the cursor free.
+    EXPECT_FALSE(full.windowed);
+    EXPECT_EQ(full.device, before.device);
+    EXPECT_EQ(full.backBuffer.cx, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(full.backBuffer.cy, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(full.viewStyle & WS_POPUP);
+    EXPECT_EQ(full.lifecycleCalls, before.lifecycleCalls + 2);   // invalidate, restore
+    EXPECT_EQ(setCursorAnswer, TRUE);
+    EXPECT_NE(shownCursor, nullptr);
+    EXPECT_NE(shownCursor, LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(clip.right - clip.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    // Back in the window: style, place and size come back, with one back buffer now.
+    for (const ModeState& s : {back, afterF2}) {
+        EXPECT_TRUE(s.windowed);
+        EXPECT_EQ(s.device, before.device);
+        EXPECT_EQ(s.viewStyle, before.viewStyle);
+        EXPECT_TRUE(EqualRect(&s.viewRect, &before.viewRect));
+        EXPECT_EQ(s.backBuffer.cx, before.backBuffer.cx);
+        EXPECT_EQ(s.backBuffer.cy, before.backBuffer.cy);
+        EXPECT_EQ(s.backBufferCount, 1u);
+    }
+    EXPECT_EQ(back.lifecycleCalls, full.lifecycleCalls + 2);
+    ASSERT_GT(viewAfterReturn.width, 0);
+    EXPECT_EQ(viewAfterReturn.at(viewAfterReturn.width / 2, viewAfterReturn.height / 2), 0x0000FFu);
+    EXPECT_EQ(app->log.count("Pause(true)"), app->log.count("Pause(false)") - 1);
+}
+
+// The one real box: an application that accepts no device.
+TEST_F(FrameworkApp, NoAcceptableDeviceEndsCreateWithOneBoxAndACleanShutdown) {
+    struct PickyApp : App {
+        HRESULT ConfirmDeviceCaps(const D3DCAPS9*, DWORD, D3DFORMAT, D3DFORMAT) override {
+            return E_FAIL;
+        }
+    };
+    DialogAnswerer answerer;
+    auto app = std::make_unique<PickyApp>();
+    EXPECT_EQ(app->Create(GetModuleHandleA(nullptr)), APPERR_NO_COMPATIBLE_DEVICES);
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen()[0].caption, "Framework Under Test");
+    EXPECT_EQ(answerer.seen()[0].text,
+              "Could not find any compatible Direct3D\ndevices.\n\nThis sample will now exit.");
+    EXPECT_EQ(answerer.seen()[0].style, unsigned(MB_ICONERROR | MB_OK));
+    // The box's WM_CLOSE ran the clean-up: no device, no Direct3D, the view gone, the loop told
+    // to end.
+    EXPECT_EQ(app->direct3D(), nullptr);
+    EXPECT_EQ(app->deviceWindow(), nullptr);
+    EXPECT_EQ(app->log.lifecycle(), std::vector<std::string>{"CleanupAppOnce"});
+    MSG quit = {};
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    DestroyWindow(app->mainWindow());
+}
+
+int s_closes = 0;
+
+LRESULT CALLBACK CountClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    s_closes += message == WM_CLOSE;
+    return message == WM_CLOSE ? 0 : DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(FrameworkApp, ReportsWarnOrEndTheProgramOnceAndThenKeepSilent) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = CountClose;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "CountClose";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowA("CountClose", "", 0, 0, 0, 10, 10, nullptr, nullptr,
+                                windowClass.hInstance, nullptr);
+    s_closes = 0;
+    DialogAnswerer answerer(DialogAnswerer::Boxes::RecordOnly);
+    const std::string exit = "\n\nThis sample will now exit.";
+    const unsigned warning = MB_ICONWARNING | MB_OK, error = MB_ICONERROR | MB_OK;
+    ShowErrorMessage(E_OUTOFMEMORY, ERRMSG_WARN, "C", window);
+    ShowErrorMessage(D3DERR_OUTOFVIDEOMEMORY, ERRMSG_SWITCHED_TO_REF, "C", window);
+    EXPECT_FALSE(FatalErrorReported());
+    // A driver's internal error is fatal even when reported as a warning.
+    ShowErrorMessage(D3DERR_DRIVERINTERNALERROR, ERRMSG_WARN, "C", window);
+    EXPECT_TRUE(FatalErrorReported());
+    ShowErrorMessage(APPERR_RESET_FAILED, ERRMSG_EXIT, "C", window);
+    ShowErrorMessage(E_FAIL, ERRMSG_WARN, "C", window);
+    EXPECT_EQ(s_closes, 1);
+    resetFatalErrorReport();
+    ShowErrorMessage(APPERR_NO_DIRECT3D, ERRMSG_EXIT, "D", nullptr);   // no window to close
+    const std::vector<DialogAnswerer::Box> expected = {
+        {"Not enough memory.", "C", warning},
+        {"Not enough video memory.\n\nSwitching to the reference rasterizer,\na software device "
+         "that implements the entire\nDirect3D feature set, but runs very slowly.",
+         "C", warning},
+        {"A serious problem occured inside the display driver." + exit, "C", error},
+        {ErrorMessageText(APPERR_NO_DIRECT3D) + exit, "D", error}};
+    ASSERT_EQ(answerer.seen().size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(answerer.seen()[i].text, expected[i].text) << i;
+        EXPECT_EQ(answerer.seen()[i].caption, expected[i].caption) << i;
+        EXPECT_EQ(answerer.seen()[i].style, expected[i].style) << i;
+    }
+    DestroyWindow(window);
+}
+
+TEST_F(FrameworkApp, EveryFrameworkCodeHasItsOwnTextAndOthersTheGenericOne) {
+    const std::string generic = ErrorMessageText(E_FAIL);
+    EXPECT_EQ(generic, "Generic application error. Enable\ndebug output for detailed information.");
+    std::vector<std::string> texts;
+    for (HRESULT code = HRESULT(0x82000001); code <= HRESULT(0x8200000d); ++code) {
+        if (code != HRESULT(0x82000002))
+            texts.push_back(ErrorMessageText(code));
+    }
+    std::sort(texts.begin(), texts.end());
+    EXPECT_EQ(std::unique(texts.begin(), texts.end()), texts.end());
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), generic), 0);
+    for (HRESULT other : {HRESULT(0x82000002), HRESULT(0x8200000e), S_OK, E_INVALIDARG})
+        EXPECT_EQ(ErrorMessageText(other), generic) << std::hex << other;
+    EXPECT_STREQ(ErrorMessageText(APPERR_RESET_FAILED), "Could not reset the Direct3D device.");
+    EXPECT_STREQ(ErrorMessageText(HRESULT(0x8200000b)), "Could not load required media.");
+    EXPECT_STREQ(ErrorMessageText(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)),
+                 "Could not load required media.");
+}
+
+}  // namespace
