@@ -134,7 +134,10 @@ TEST_F(Catalog, DepthFormatsMeetTheBitCountsAndBothChecks) {
     EXPECT_EQ(Device().combos.Count(), 20u);   // combos without depth formats are dropped
     EXPECT_EQ(Values<D3DFORMAT>(Windowed()->depthStencilFormats),
               (Formats{D3DFMT_D16, D3DFMT_D15S1, D3DFMT_D24S8, D3DFMT_D24X4S4}));
-    catalog.m_minDepthBitCount = 16;
+    catalog.m_minDepthBitCount = 16;   // D15S1 has 15
+    Enumerate();
+    EXPECT_EQ(Values<D3DFORMAT>(Windowed()->depthStencilFormats),
+              (Formats{D3DFMT_D16, D3DFMT_D24S8, D3DFMT_D24X4S4}));
     catalog.m_minStencilBitCount = 4;
     Enumerate();
     EXPECT_EQ(Values<D3DFORMAT>(Windowed()->depthStencilFormats), (Formats{D3DFMT_D24S8, D3DFMT_D24X4S4}));
