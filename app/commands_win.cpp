@@ -120,6 +120,7 @@ void CMyD3DApplication::CloseBitmap()
     emptyPaneBitmap(*m_texturePane);
     m_texturePane->clearEdges();
     m_texturePane->removeAllPoints();
+    ForgetPointHistory();
     repaintPane(*m_texturePane);
 }
 
@@ -196,6 +197,9 @@ void CMyD3DApplication::HandleMainCommand(HWND window, UINT command)
         break;
     case IDM_MAP_TEXTURE_COORDINATES: MapTextureCoordinates(); break;
     case IDM_OPTIONS: ShowOptions(); break;
-    default: HandleDisplayCommand(window, command); break;
+    default:
+        if (!HandleEditCommand(command))
+            HandleDisplayCommand(window, command);
+        break;
     }
 }

@@ -101,6 +101,7 @@ void CMyD3DApplication::FillPaneFromXMesh(ID3DXMesh* mesh, float vShift)
     const UINT stride = D3DXGetFVFVertexSize(mesh->GetFVF());
     const bool textured = g_fileMaterials.firstTexture() != nullptr;
 
+    ForgetPointHistory();
     m_texturePane->clearEdges();
     addFaceEdges(*m_texturePane, indices.indices(), mesh->GetNumFaces(), vertexCount, textured);
 

@@ -103,7 +103,7 @@ LRESULT CMyD3DApplication::MsgProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
         logLine("WM_KEYDOWN in CMyD3DApplication::MsgProc");
     if (HandleSharedMessage(hWnd, msg, wParam, lParam))
         return 0;
-    if (msg == WM_COMMAND)
+    if (msg == WM_COMMAND && !HandleEditCommand(LOWORD(wParam)))
         HandleDisplayCommand(hWnd, LOWORD(wParam));
     return CD3DApplication::MsgProc(hWnd, msg, wParam, lParam);
 }
@@ -132,6 +132,9 @@ LRESULT CMyD3DApplication::MsgProcMain(HWND hWnd, UINT msg, WPARAM wParam, LPARA
         break;
     case WM_COMMAND:
         HandleMainCommand(hWnd, LOWORD(wParam));
+        break;
+    case WM_INITMENUPOPUP:
+        UpdateEditMenu(GetMenu(hWnd));
         break;
     }
     // Everything, handled or not, also reaches the framework's handler, as the device

@@ -16,6 +16,8 @@
 #include "graphics/obj_reader.h"
 #include "threeds/mesh_record.h"
 
+class ImageWindow;
+
 class CMyD3DApplication : public CD3DApplication {
 public:
     CMyD3DApplication();
@@ -110,6 +112,18 @@ public:
     // menu commands (which include the display switches).
     void HandleDisplayCommand(HWND window, UINT command);
     void HandleMainCommand(HWND window, UINT command);
+
+    // The Edit menu (edit_commands_win.cpp). HandleEditCommand runs an Edit command (from the
+    // menu or an accelerator) and says whether it was one; UpdateEditMenu names the steps undo
+    // and redo would take and greys them when there are none. EditableWindow is the pane's
+    // active window, or null when there is none or a drag is under way; ShowMovedPoints
+    // repaints it and lets the mesh follow under the automatic update setting.
+    bool HandleEditCommand(UINT command);
+    void UpdateEditMenu(HMENU menu);
+    ImageWindow* EditableWindow() const;
+    void ShowMovedPoints(ImageWindow& window);
+    // Opening or closing a mesh: the old steps name points of another mesh.
+    void ForgetPointHistory();
 
 protected:
     // Open File after its dialog: m_meshFileName holds the chosen path and `title` the file's

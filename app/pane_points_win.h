@@ -7,8 +7,7 @@
 
 #include "app/plane_projection.h"
 #include "graphics/d3dx_win.h"
-
-class ImageGroup;
+#include "viewer/image_group_win.h"
 
 // Adds the edges (a, b), (a, c), (b, c) of every face when `addThem` is set. Faces with an
 // index at or past vertexCount are left out, so the pane never holds an edge to no point.
@@ -31,3 +30,15 @@ enum class PointWriteBack {
 // for every k below both the vertex count and the pane's point count. When the points cannot
 // be written, the mesh is left as it was and the result says why.
 PointWriteBack writePanePointsToMesh(ImageGroup& pane, ID3DXMesh* mesh, float vOffset);
+
+// Runs change() on the pane's points as one undo step named `label` ("Projection"): every
+// command that moves points goes through here, so undo puts them back (see PointHistory).
+// Without an active window there is no history, and change() runs alone.
+template <typename Change> void recordPaneStep(ImageGroup& pane, const char* label, Change change)
+{
+    ImageWindow* window = pane.activeWindow();
+    if (window)
+        window->history.record(window->points, label, change);
+    else
+        change();
+}

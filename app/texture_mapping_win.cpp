@@ -65,10 +65,12 @@ void CMyD3DApplication::MapTextureCoordinates()
     const INT_PTR chosen = DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(IDD_PLANE_SELECT),
                                            m_hMainWnd, PlaneSelectDlgProc, 0);
     if (chosen > 0) {
-        m_texturePane->clearEdges();
-        m_texturePane->removeAllPoints();
-        ProjectTextureCoordinates(m_meshData);
-        g_meshRecords.pop_front();
+        recordPaneStep(*m_texturePane, "Projection", [&] {
+            m_texturePane->clearEdges();
+            m_texturePane->removeAllPoints();
+            ProjectTextureCoordinates(m_meshData);
+            g_meshRecords.pop_front();
+        });
     }
     repaintPane(*m_texturePane);
     SendMessageA(m_texturePane->windowHandle(), WM_COMMAND, CommandApply, 0);

@@ -83,6 +83,7 @@ void CMyD3DApplication::BuildMeshFrom3ds()
         IndexLock indices(mesh);
         if (vertices.ok() && indices.ok()) {
             fillMesh(record, vertices.edited(), indices.indices());
+            ForgetPointHistory();
             m_texturePane->clearEdges();
             addFaceEdges(*m_texturePane, indices.indices(), record.faceCount(),
                          record.vertexCount(), textured);

@@ -56,6 +56,15 @@ void handleCommand(ImageGroup& group, ImageWindow& window, WPARAM wParam, LPARAM
     }
 }
 
+const char* dragLabel(int32_t mode)
+{
+    switch (mode) {
+    case MotionRotate: return "Rotate";
+    case MotionScale: return "Scale";
+    default: return "Move";
+    }
+}
+
 void paintWindow(HWND hwnd, ImageWindow& window)
 {
     PaintDc dc(hwnd);
@@ -92,6 +101,8 @@ bool handleMessage(ImageGroup& group, HWND hwnd, UINT message, WPARAM wParam, LP
         return true;
     case WM_LBUTTONDOWN:
         window->mouseDown = true;
+        // The drag from here to the button's release is one undo step.
+        window->history.capture(window->points);
         pressButton(window->points, g_editState, viewOf(*window), EditKeys{shiftDown, ctrlDown},
                     mouseX(lParam), mouseY(lParam));
         window->repaint();
@@ -105,6 +116,7 @@ bool handleMessage(ImageGroup& group, HWND hwnd, UINT message, WPARAM wParam, LP
         window->mouseDown = false;
         releaseButton(window->points, g_editState, g_autoUpdateMesh);
         window->repaint();
+        window->history.commit(window->points, dragLabel(g_editState.editMode));
         return true;
     case WM_DESTROY:
         forgetDestroyedWindow(hwnd);

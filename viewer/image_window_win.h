@@ -11,6 +11,7 @@
 #include "viewer/edge_list.h"
 #include "viewer/image_scroll_bar_win.h"
 #include "viewer/pane_canvas_win.h"
+#include "viewer/point_history.h"
 #include "viewer/point_list.h"
 
 #include <windows.h>
@@ -92,6 +93,7 @@ public:
     int32_t scrollX = 0;
     int32_t scrollY = 0;
     PointList points;
+    PointHistory history;   // undo steps of `points`: drags here, commands from the editor
     EdgeList edges;
     ImageScrollBar horizontalBar{ImageScrollBar::OrientationHorizontal};
     ImageScrollBar verticalBar{ImageScrollBar::OrientationVertical};
