@@ -100,6 +100,31 @@ void CMyD3DApplication::SaveMeshFileAs()
         SaveMeshAsX(m_meshData.sysMemMesh);
 }
 
+void CMyD3DApplication::SaveMeshFile()
+{
+    if (!g_meshShown || !m_meshData.sysMemMesh) {
+        errorBox("There is no mesh to save: open a mesh file first.");
+        return;
+    }
+    // The file the mesh came from (or was last saved as), in its own format.
+    if (titleEndsWith(m_meshFileName, "3ds"))
+        Save3dsFile();
+    else
+        SaveMeshAsX(m_meshData.sysMemMesh);
+}
+
+void CMyD3DApplication::CloseMeshFile()
+{
+    g_meshShown = false;
+    g_meshHasPoints = false;
+    InvalidateDeviceResources();
+    releaseMarkerCopyArray(m_meshData);
+    DeleteDeviceResources();
+    m_font->BuildTexture(m_pDevice);
+    RestoreDeviceResources();
+    CloseBitmap();
+}
+
 void CMyD3DApplication::OpenBitmap()
 {
     ImageWindow* window = m_texturePane->activeWindow();
@@ -188,7 +213,9 @@ void CMyD3DApplication::HandleMainCommand(HWND window, UINT command)
 {
     switch (command) {
     case IDM_OPEN_FILE: OpenMeshFile(); break;
+    case IDM_SAVE: SaveMeshFile(); break;
     case IDM_SAVE_AS: SaveMeshFileAs(); break;
+    case IDM_CLOSE_FILE: CloseMeshFile(); break;
     case IDM_OPEN_BITMAP: OpenBitmap(); break;
     case IDM_CLOSE_BITMAP: CloseBitmap(); break;
     case IDM_SELECT_ALL:

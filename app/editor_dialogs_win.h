@@ -1,8 +1,9 @@
 #pragma once
-// The editor's two resource dialogs. Both end with 1 for OK and 0 for Cancel and keep their
+// The editor's resource dialogs. They end with 1 for OK and 0 for Cancel and keep their
 // choices in process-wide variables.
 #include <windows.h>
 
+#include "app/transform_entries.h"
 #include "resources/resource.h"
 
 // Plane Select (148): the plane boxes 1033 to 1035 (xy, yz, xz) behave as one radio group and
@@ -13,3 +14,15 @@ INT_PTR CALLBACK PlaneSelectDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
 // Options (150): shows the automatic update, line colour and repeat counts. OK stores the
 // colour and both counts; the check box takes effect when clicked, even if then cancelled.
 INT_PTR CALLBACK OptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Transform (200), given a TransformDialogData as the dialog's parameter: the move, rotation
+// and scale boxes, and with one point selected the boxes that set its position. OK checks every
+// entry and, while one is bad, says which and stays open; Cancel changes nothing.
+struct TransformDialogData {
+    bool onePoint = false;              // the position boxes are offered
+    double pointX = 0, pointY = 0;      // that point, in texels
+    int bitmapWidth = 0, bitmapHeight = 0;
+    TransformValues values;             // what OK read
+    bool positionInUV = false;          // the position boxes hold u, v rather than texels
+};
+INT_PTR CALLBACK TransformDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

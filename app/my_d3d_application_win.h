@@ -2,6 +2,7 @@
 // CMyD3DApplication: the editor's application object. The framework owns the windows, the
 // device and the loop and calls the overrides below at fixed moments; this object keeps the
 // displayed mesh, its materials and textures, the view state and the display switches.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "graphics/d3dx_math.h"
 #include "graphics/obj_reader.h"
 #include "threeds/mesh_record.h"
+#include "viewer/selection_transform.h"
 
 class ImageWindow;
 
@@ -70,6 +72,7 @@ protected:
     std::unique_ptr<ObjMesh> m_objSource;
     // Why the last mesh file did not open, when a reader said more than that it did not.
     std::string m_meshOpenFailure;
+    std::string m_editStatus;
 
 public:
     // Mesh loading (mesh_loading_win.cpp, marker_meshes_win.cpp, strip_building_win.cpp,
@@ -116,12 +119,21 @@ public:
     // The Edit menu (edit_commands_win.cpp). HandleEditCommand runs an Edit command (from the
     // menu or an accelerator) and says whether it was one; UpdateEditMenu names the steps undo
     // and redo would take and greys them when there are none. EditableWindow is the pane's
-    // active window, or null when there is none or a drag is under way; ShowMovedPoints
-    // repaints it and lets the mesh follow under the automatic update setting.
+    // active window, or null when there is none or a drag is under way.
     bool HandleEditCommand(UINT command);
     void UpdateEditMenu(HMENU menu);
     ImageWindow* EditableWindow() const;
-    void ShowMovedPoints(ImageWindow& window);
+    // Moves the selected points as one undo step, or says why nothing moved.
+    void ChangeSelectedPoints(ImageWindow& window, const char* label,
+                              const std::function<TransformResult(PointList&)>& change);
+    void ShowTransformDialog();
+    bool ReportTransform(TransformResult result);
+    void ChangeSelection(UINT command);
+    // The selection count and the pointer's position over the bitmap, shown at the right end
+    // of the menu bar (seen while working, and no room taken from the two halves); once a
+    // frame, redrawn only when the text changed.
+    std::string EditStatusText() const;
+    void UpdateEditStatus();
     // Opening or closing a mesh: the old steps name points of another mesh.
     void ForgetPointHistory();
 
@@ -160,6 +172,9 @@ private:
     void ReloadMesh();
     void OpenMeshFile();
     void SaveMeshFileAs();
+    // Save: back to the file the mesh came from, in its format. Close File: no mesh, no pane.
+    void SaveMeshFile();
+    void CloseMeshFile();
     void Open3dsFile();
     void Save3dsFile();
     void OpenBitmap();

@@ -81,6 +81,7 @@ HRESULT CMyD3DApplication::AdvanceFrame()
     D3DXMATRIX view;
     D3DXMatrixLookAtLH(&view, &eye, &at, &up);
     m_pDevice->SetTransform(D3DTS_VIEW, asD3DMatrix(&view));
+    UpdateEditStatus();
     return S_OK;
 }
 

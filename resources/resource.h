@@ -9,6 +9,7 @@
 #define IDB_TOOLBAR 146
 #define IDD_PLANE_SELECT 148
 #define IDD_OPTIONS 150
+#define IDD_TRANSFORM 200
 
 // Plane Select dialog.
 #define IDC_XY_PLANE 1033
@@ -70,3 +71,17 @@
 #define IDM_SELECT_STACKED 40110
 #define IDM_GROW_SELECTION 40111
 #define IDM_SNAP_TO_TEXELS 40112
+// The selection count and pointer position at the menu bar's right end (never a command).
+#define IDM_EDIT_STATUS 40113
+
+// Transform dialog.
+#define IDC_MOVE_X 1100
+#define IDC_MOVE_Y 1101
+#define IDC_ROTATE_DEGREES 1102
+#define IDC_SCALE_X 1103
+#define IDC_SCALE_Y 1104
+#define IDC_SET_POSITION 1105
+#define IDC_POSITION_X 1106
+#define IDC_POSITION_Y 1107
+#define IDC_POSITION_TEXELS 1108
+#define IDC_POSITION_UV 1109

@@ -5,6 +5,7 @@
 #include "viewer/image_group_registry_win.h"
 #include "viewer/point_edit_state.h"
 #include "viewer/point_editor.h"
+#include "viewer/selection_transform.h"
 #include "viewer/viewer_settings.h"
 
 namespace {
@@ -25,6 +26,28 @@ void handleKey(WPARAM key, bool down)
         shiftDown = down;
     else if (key == VK_CONTROL)
         ctrlDown = down;
+}
+
+// Arrow keys move the selection by a texel, with Shift by ten: one undo step per key.
+bool nudge(ImageWindow& window, WPARAM key)
+{
+    const double step = shiftDown ? 10.0 : 1.0;
+    PointTransform t;
+    switch (key) {
+    case VK_LEFT: t.offsetX = -step; break;
+    case VK_RIGHT: t.offsetX = step; break;
+    case VK_UP: t.offsetY = -step; break;
+    case VK_DOWN: t.offsetY = step; break;
+    default: return false;
+    }
+    if (window.mouseDown)
+        return true;
+    TransformResult result = TransformResult::NothingSelected;
+    window.history.record(window.points, "Nudge",
+                          [&] { result = transformSelection(window.points, t, g_snapToTexels); });
+    if (result == TransformResult::Done)
+        window.pointsMoved();
+    return true;
 }
 
 void handleCommand(ImageGroup& group, ImageWindow& window, WPARAM wParam, LPARAM lParam)
@@ -96,11 +119,16 @@ bool handleMessage(ImageGroup& group, HWND hwnd, UINT message, WPARAM wParam, LP
         handleCommand(group, *window, wParam, lParam);
         return true;
     case WM_KEYDOWN:
+        if (!nudge(*window, wParam))
+            handleKey(wParam, true);
+        return true;
     case WM_KEYUP:
-        handleKey(wParam, message == WM_KEYDOWN);
+        handleKey(wParam, false);
         return true;
     case WM_LBUTTONDOWN:
         window->mouseDown = true;
+        window->dragMoved = false;
+        SetFocus(hwnd);   // the arrow keys nudge the selection from here on
         // The drag from here to the button's release is one undo step.
         window->history.capture(window->points);
         pressButton(window->points, g_editState, viewOf(*window), EditKeys{shiftDown, ctrlDown},
@@ -108,12 +136,15 @@ bool handleMessage(ImageGroup& group, HWND hwnd, UINT message, WPARAM wParam, LP
         window->repaint();
         return true;
     case WM_MOUSEMOVE:
+        window->dragMoved = window->dragMoved || (window->mouseDown && !g_editState.bandActive);
         if (moveMouse(window->points, g_editState, viewOf(*window), window->mouseDown, mouseX(lParam),
                       mouseY(lParam)))
             window->repaint();
         return true;
     case WM_LBUTTONUP:
         window->mouseDown = false;
+        if (window->dragMoved && g_snapToTexels)
+            snapSelection(window->points);
         releaseButton(window->points, g_editState, g_autoUpdateMesh);
         window->repaint();
         window->history.commit(window->points, dragLabel(g_editState.editMode));

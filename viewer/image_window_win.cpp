@@ -7,6 +7,7 @@
 #include "toolkit/element_tree_win.h"
 #include "viewer/image_window_proc_win.h"
 #include "viewer/point_edit_state.h"
+#include "viewer/viewer_settings.h"
 
 #include <cstdio>
 #include <cstring>
@@ -123,6 +124,13 @@ void ImageWindow::repaint()
     GetClientRect(hwnd, &client);
     InvalidateRect(hwnd, &client, TRUE);
     SendMessageA(hwnd, WM_PAINT, 0, 0);
+}
+
+void ImageWindow::pointsMoved()
+{
+    if (g_autoUpdateMesh)
+        g_editState.applyRequested = true;
+    repaint();
 }
 
 void ImageWindow::copyBarPositions()

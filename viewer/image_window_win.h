@@ -79,6 +79,10 @@ public:
     // WM_PAINT: applies the pending motions and the apply request, renders into the canvas
     // and copies it onto `target`.
     void paint(HDC target);
+    // After a command moved points: repaints, and lets the mesh follow as it does after a drag
+    // (at once with automatic update, else on the next apply).
+    void pointsMoved();
+
     // WM_PRINTCLIENT: copies what the window shows onto `target` without changing anything.
     void printClient(HDC target);
 
@@ -89,6 +93,7 @@ public:
     char name[ImageWindowNameSize] = {};
     std::string imageFileName;
     bool mouseDown = false;
+    bool dragMoved = false;   // the button went down on points and the mouse has moved since
     float zoom = 1.0f;
     int32_t scrollX = 0;
     int32_t scrollY = 0;

@@ -5,6 +5,7 @@ int g_lineColorIndex = 0;
 int g_repeatHorizontal = 2;
 int g_repeatVertical = 2;
 bool g_pointsReady = true;
+bool g_snapToTexels = false;
 bool shiftDown = false;
 bool ctrlDown = false;
 
@@ -15,6 +16,7 @@ void resetViewerSettings()
     g_repeatHorizontal = 2;
     g_repeatVertical = 2;
     g_pointsReady = true;
+    g_snapToTexels = false;
     shiftDown = false;
     ctrlDown = false;
 }

@@ -11,6 +11,8 @@ extern int g_repeatHorizontal;
 extern int g_repeatVertical;
 // The pane's points match the mesh and may be drawn with their edges.
 extern bool g_pointsReady;
+// Drags, nudges and typed moves land on whole texels (Edit menu's Snap to Texels).
+extern bool g_snapToTexels;
 // Shift and Ctrl are held down (they extend or toggle the selection).
 extern bool shiftDown;
 extern bool ctrlDown;
