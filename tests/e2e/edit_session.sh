@@ -23,11 +23,11 @@ xdotool type --delay 20 "$(winepath -w "$media/knot.x")"
 xdotool key Return
 sleep 2
 
-# The pane's picture: the right half of the client area, below the menu bar.
+# The pane's picture: the right half of the client area, below the menu bar and the toolbar.
 pane() {
     sleep 0.7
     import -window root "$PWD/screen.png" 2>/dev/null || fail "no screenshot"
-    png_crop "$PWD/screen.png" "$((width / 2 - 40))x300+$((x + width / 2 + 10))+$((y + 60))" "$PWD/$1.png"
+    png_crop "$PWD/screen.png" "$((width / 2 - 40))x300+$((x + width / 2 + 10))+$((y + 100))" "$PWD/$1.png"
 }
 same() { below "$(png_difference "$PWD/$1.png" "$PWD/$2.png")" 0.0001; }
 
