@@ -8,19 +8,7 @@ media=$2
 start_editor
 read -r x y <<<"$(window_origin)"
 width=$(xdotool getwindowgeometry "$e2e_window" | awk '/Geometry/ { split($2, g, "x"); print g[1] }')
-xdotool key --clearmodifiers alt+f
-sleep 0.5
-xdotool key Return
-dialog=""
-for _ in $(seq 100); do
-    dialog=$(xdotool search --name '^Open Mesh File$' 2>/dev/null | head -1)
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
-[ -n "$dialog" ] || fail "File > Open File showed no \"Open Mesh File\" dialog"
-sleep 0.5
-xdotool type --delay 20 "$(winepath -w "$media/knot.x")"
-xdotool key Return
+open_mesh_file "$media/knot.x"
 sleep 2
 
 # The pane's picture: the right half of the client area, below the menu bar and the toolbar.

@@ -10,19 +10,7 @@ view_centre() { screen_pixel $((x + 170)) $((y + 330)); }
 for _ in $(seq 50); do [ "$(view_centre)" = "0,0,255" ] && break; sleep 0.2; done
 [ "$(view_centre)" = "0,0,255" ] || fail "the view is not blue before a mesh is opened"
 
-xdotool key --clearmodifiers alt+f
-sleep 0.5
-xdotool key Return
-dialog=""
-for _ in $(seq 100); do
-    dialog=$(xdotool search --name '^Open Mesh File$' 2>/dev/null | head -1)
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
-[ -n "$dialog" ] || fail "File > Open File showed no \"Open Mesh File\" dialog"
-sleep 0.5
-xdotool type --delay 20 "$(winepath -w "$media/knot.x")"
-xdotool key Return
+open_mesh_file "$media/knot.x"
 
 drawn=""
 for _ in $(seq 50); do

@@ -11,17 +11,36 @@ e2e_window=""
 
 fail() { echo "FAIL: $*" >&2; [ -n "$e2e_pid" ] && kill "$e2e_pid" 2>/dev/null; exit 1; }
 
+# Prints the first window whose name matches the pattern $1, waiting up to $2 tenths of a
+# second for it; prints nothing when none came.
+wait_for_window() {
+    local found=""
+    for _ in $(seq "$2"); do
+        found=$(xdotool search --name "$1" 2>/dev/null | head -1)
+        [ -n "$found" ] && break
+        sleep 0.1
+    done
+    echo "$found"
+}
+
 # Starts the editor in the current folder and waits for its main window "Mapwell".
 start_editor() {
     wine "$e2e_exe" >/dev/null 2>&1 &
     e2e_pid=$!
-    for _ in $(seq 300); do
-        e2e_window=$(xdotool search --name '^Mapwell$' 2>/dev/null | head -1)
-        [ -n "$e2e_window" ] && break
-        sleep 0.1
-    done
+    e2e_window=$(wait_for_window '^Mapwell$' 300)
     [ -n "$e2e_window" ] || fail "no window named Mapwell appeared"
     xdotool windowfocus --sync "$e2e_window" 2>/dev/null || true
+}
+
+# File > Open File, and the file at the Linux path $1 typed into the "Open Mesh File" dialog.
+open_mesh_file() {
+    xdotool key --clearmodifiers alt+f
+    sleep 0.5
+    xdotool key Return
+    [ -n "$(wait_for_window '^Open Mesh File$' 100)" ] || fail "File > Open File showed no \"Open Mesh File\" dialog"
+    sleep 0.5
+    xdotool type --delay 20 "$(winepath -w "$1")"
+    xdotool key Return
 }
 
 # The window's client origin on the screen, as "x y".
