@@ -30,7 +30,6 @@ int main(int argc, char** argv)
 {
     const std::string bitmap = (argc > 1 ? std::string(argv[1]) + "/" : std::string()) + "edit_bench.bmp";
     writeTestBitmap(bitmap, 512, 512, 0x808080, 0xFA0A0A);
-    resetPaneSettings();
     PaneHost host(1000, 700);
     host.showBitmap(bitmap);
     ImageWindow& window = host.window();
