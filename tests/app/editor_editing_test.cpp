@@ -46,7 +46,7 @@ class EditorEditing : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        writeBmp("grey.bmp", kWidth, kHeight, [](int x, int) { return x < kWidth / 2 ? 0xFF0000u : 0x00FF00u; });
+        writeBitmap("grey.bmp", 0xFF0000, 0x00FF00);
         writeXFile("square.x", squareMesh("grey.bmp", 0.1f, 0.3f, -0.9f, -0.1f));
         ASSERT_TRUE(editor().openFile("square.x").empty());
         opened = editor().points();
@@ -108,9 +108,8 @@ TEST_F(EditorEditing, DragAndProjectionAreUndoneAndRedoneExactlyWithTheMeshFollo
 
 void clickPoint(EditorHost& host, const ImagePoint& p)
 {
-    const POINT at = host.paneClientPosition(p.x, p.y);
-    host.paneMouse(WM_LBUTTONDOWN, at, MK_LBUTTON);
-    host.paneMouse(WM_LBUTTONUP, at);
+    host.paneMouse(WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON);
+    host.paneMouse(WM_LBUTTONUP, p.x, p.y);
 }
 
 void key(EditorHost& host, WPARAM key, bool down = true)
@@ -233,7 +232,7 @@ TEST(EditorSelection, IslandsSeamsRingsAndTheStatusAtTheMenuBarsEnd)
     host.menuCommand(IDM_GROW_SELECTION);
     EXPECT_EQ("000111", selection(host));
 
-    host.paneMouse(WM_MOUSEMOVE, host.paneClientPosition(16, 8));
+    host.paneMouse(WM_MOUSEMOVE, 16, 8);
     host.frame();
     char status[200] = {};
     GetMenuStringA(GetMenu(host.mainWindow()), IDM_EDIT_STATUS, status, sizeof(status), MF_BYCOMMAND);
@@ -245,7 +244,7 @@ TEST(EditorSelection, IslandsSeamsRingsAndTheStatusAtTheMenuBarsEnd)
 // Save writes the file the mesh came from in its own format; Close File leaves nothing to save.
 TEST(EditorFile, SaveKeepsTheFormatAndCloseFileEmptiesBothHalves)
 {
-    writeBmp("grey.bmp", kWidth, kHeight, [](int, int) { return 0x808080u; });
+    writeBitmap("grey.bmp", 0x808080);
     writeXFile("plain.x", squareMesh("grey.bmp", 0.1f, 0.3f, -0.9f, -0.1f));
     EditorHost& host = editor();
     g_autoUpdateMesh = true;
