@@ -107,10 +107,12 @@ void CMyD3DApplication::SaveMeshFile()
         return;
     }
     // The file the mesh came from (or was last saved as), in its own format.
-    if (titleEndsWith(m_meshFileName, "3ds"))
+    if (nameEndsWith(m_meshFileName, "3ds"))
         Save3dsFile();
-    else
+    else if (nameEndsWith(m_meshFileName, "x"))
         SaveMeshAsX(m_meshData.sysMemMesh);
+    else   // an OBJ file is never overwritten by a file of another format
+        errorBox("Save writes X and 3DS files; choose Save As to keep this mesh as one of them.");
 }
 
 void CMyD3DApplication::CloseMeshFile()
