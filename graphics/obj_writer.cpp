@@ -104,9 +104,15 @@ std::string writeObj(const ObjMesh& obj)
             current = &next;
         }
         const uint32_t attribute = f < mesh.attributes.size() ? mesh.attributes[f] : 0;
-        if (attribute != material && attribute < obj.materialNames.size() &&
-            !obj.materialNames[attribute].empty())
-            text += "usemtl " + obj.materialNames[attribute] + "\n";
+        // Faces before any usemtl take the unnamed material, so it needs its bare usemtl only
+        // when it follows a named one.
+        if (attribute != material && attribute < obj.materialNames.size()) {
+            const std::string& name = obj.materialNames[attribute];
+            if (!name.empty())
+                text += "usemtl " + name + "\n";
+            else if (material != UINT32_MAX)
+                text += "usemtl\n";
+        }
         material = attribute;
         text += "f";
         for (int c : {0, 2, 1})
