@@ -79,6 +79,19 @@ bool isShortPng(const uint8_t* data, size_t size) {
     return true;
 }
 
+// A TGA holds its pixels raw or in run-length packets of at most 128 pixels, each at least a
+// count byte and one pixel; a file too short for its sides would otherwise be decoded whole
+// from nothing (a 29-byte file can claim 66 million pixels).
+bool isShortTga(const uint8_t* data, size_t size) {
+    if (size < 18) return true;
+    const uint32_t type = data[2], bytesPerPixel = (data[16] + 7u) / 8u;
+    const uint64_t colourMapBytes = data[1] ? uint64_t(readU16(data + 5)) * ((data[7] + 7u) / 8u) : 0;
+    const uint64_t pixels = uint64_t(readU16(data + 12)) * readU16(data + 14);
+    const uint64_t pixelBytes = pixels * bytesPerPixel;
+    const uint64_t needed = type >= 9 ? (pixels + 127) / 128 * (1 + bytesPerPixel) : pixelBytes;
+    return uint64_t(size) < 18 + data[0] + colourMapBytes + needed;
+}
+
 }  // namespace
 
 bool isIncompleteOrUnsupported(const uint8_t* data, size_t size) {
@@ -87,5 +100,8 @@ bool isIncompleteOrUnsupported(const uint8_t* data, size_t size) {
         return isShortPnm(data, size);
     static const uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (size >= 8 && std::memcmp(data, kPngSignature, 8) == 0) return isShortPng(data, size);
-    return false;
+    // TGA is the one format here without a signature: what stb_image took and is none of the
+    // others is a TGA.
+    if (size >= 2 && data[0] == 0xFF && data[1] == 0xD8) return false;
+    return isShortTga(data, size);
 }

@@ -6,6 +6,6 @@
 #include <cstdint>
 
 // True for an uncompressed BMP (BI_RGB or BI_BITFIELDS) or a P5/P6 file that ends before its
-// last pixel, a P5/P6 file with 16-bit samples, and a PNG that ends before its complete IEND
-// chunk; false for complete files and for every other format.
+// last pixel, a P5/P6 file with 16-bit samples, a PNG that ends before its complete IEND
+// chunk, and a TGA too short to hold its sides' pixels; false for complete files and JPEG.
 bool isIncompleteOrUnsupported(const uint8_t* data, size_t size);
