@@ -195,14 +195,24 @@ TEST_F(EditorEditing, ShapeCommandsTransformAndNudgesMoveTheSelectionAsOneStepEa
     EXPECT_EQ(MF_CHECKED, GetMenuState(GetMenu(host.mainWindow()), IDM_SNAP_TO_TEXELS, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_TRUE(transform(host, {{{IDC_MOVE_X, "0.3"}, {IDC_MOVE_Y, "0.6"}}}).empty());
     EXPECT_EQ(std::round(kWidth * 0.5f + 1.3f), host.points()[1].x);
-    host.dragPoint(host.points()[1].x, host.points()[1].y, 3, 2);
-    const ImagePoint dragged = host.points()[1];
-    EXPECT_EQ(std::round(dragged.x), dragged.x);
-    EXPECT_EQ(std::round(dragged.y), dragged.y);
+    // From between texels (a typed move with snapping off), a drag and a nudge land on whole texels.
+    for (bool byDrag : {true, false}) {
+        host.menuCommand(IDM_SNAP_TO_TEXELS);
+        EXPECT_TRUE(transform(host, {{{IDC_MOVE_X, "0.3"}, {IDC_MOVE_Y, "0.6"}}}).empty());
+        EXPECT_NE(std::round(host.points()[1].x), host.points()[1].x);
+        host.menuCommand(IDM_SNAP_TO_TEXELS);
+        if (byDrag)
+            host.dragPoint(host.points()[1].x, host.points()[1].y, 3, 2);
+        else
+            key(host, VK_RIGHT);
+        const ImagePoint landed = host.points()[1];
+        EXPECT_EQ(std::round(landed.x), landed.x) << byDrag;
+        EXPECT_EQ(std::round(landed.y), landed.y) << byDrag;
+    }
     host.menuCommand(IDM_SNAP_TO_TEXELS);
 
     // Every step undoes back to the file's points.
-    for (int step = 0; step < 7; ++step)
+    for (int step = 0; step < 10; ++step)
         host.menuCommand(IDM_UNDO);
     EXPECT_TRUE(sameBits(host.points(), opened));
     EXPECT_TRUE(editItem(host, IDM_UNDO).greyed);
