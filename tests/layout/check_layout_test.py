@@ -42,6 +42,8 @@ PLANTED = [
     ({'dialogs/pick.cpp': '#include "pick.h"\n'}, 'includes "pick.h", which is no file'),
     ({'tests/support/bytes.h': '#include "tests/support/host_win.h"\n'},
      'tests/support/bytes.h:1: portable file includes "tests/support/host_win.h"'),
+    ({'bench/load_bench.cpp': '#include <windows.h>\n'},
+     'bench/load_bench.cpp:1: portable file includes the Windows header <windows.h>'),
 ]
 
 
