@@ -218,6 +218,8 @@ void CMyD3DApplication::HandleMainCommand(HWND window, UINT command)
     case IDM_SAVE: SaveMeshFile(); break;
     case IDM_SAVE_AS: SaveMeshFileAs(); break;
     case IDM_CLOSE_FILE: CloseMeshFile(); break;
+    case IDM_EXPORT: ExportMesh(); break;
+    case IDM_EXPORT_UV_LAYOUT: ExportUvLayout(); break;
     case IDM_OPEN_BITMAP: OpenBitmap(); break;
     case IDM_CLOSE_BITMAP: CloseBitmap(); break;
     case IDM_SELECT_ALL:

@@ -26,3 +26,16 @@ struct TransformDialogData {
     bool positionInUV = false;          // the position boxes hold u, v rather than texels
 };
 INT_PTR CALLBACK TransformDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// What Export UV Layout asks before it asks for the file.
+struct UvLayoutChoice {
+    int width = 0, height = 0;   // of the picture
+    bool bitmapShown = false;    // the pane shows a bitmap the edges may go over
+    bool overBitmap = false;
+};
+
+// UV Layout (210): the picture's width and height (1150, 1151; 1 to 16384 each) and whether
+// the edges go over the bitmap (1152, only when one is shown), for the UvLayoutChoice given
+// as the dialog's parameter. OK with a size out of range says so and keeps the dialog open;
+// OK ends it with IDOK and the choice filled, Cancel with IDCANCEL.
+INT_PTR CALLBACK UvLayoutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

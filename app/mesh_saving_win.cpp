@@ -61,6 +61,11 @@ bool fitsInThreeds(ID3DXMesh* mesh)
 
 HRESULT CMyD3DApplication::SaveMeshAsX(ID3DXMesh* mesh)
 {
+    return WriteXFile(mesh, m_meshFileName, D3DXF_FILEFORMAT_BINARY);
+}
+
+HRESULT CMyD3DApplication::WriteXFile(ID3DXMesh* mesh, const char* path, DWORD format)
+{
     if (!mesh)
         return E_FAIL;
     // Coordinates older than the points would be a wrong file: without them, nothing is saved.
@@ -69,8 +74,8 @@ HRESULT CMyD3DApplication::SaveMeshAsX(ID3DXMesh* mesh)
         reportWriteBack(written);
         return E_FAIL;
     }
-    const HRESULT hr = D3DXSaveMeshToX(m_meshFileName, mesh, nullptr, g_fileMaterials.entries(),
-                                       nullptr, m_numMaterials, D3DXF_FILEFORMAT_BINARY);
+    const HRESULT hr = D3DXSaveMeshToX(path, mesh, nullptr, g_fileMaterials.entries(), nullptr,
+                                       m_numMaterials, format);
     if (saveResultOf(hr) != SaveResult::Saved)
         reportSaveFailure(saveResultOf(hr));
     else if (FAILED(hr))
@@ -114,9 +119,14 @@ void CMyD3DApplication::BuildMeshRecordForSave(MeshData& d)
 
 void CMyD3DApplication::Save3dsFile()
 {
+    Write3dsFile(m_meshFileName);
+}
+
+void CMyD3DApplication::Write3dsFile(const char* path)
+{
     if (!fitsInThreeds(m_meshData.sysMemMesh))
         return;
-    if (!g_chunk3dsFile.openForWriting(m_meshFileName)) {
+    if (!g_chunk3dsFile.openForWriting(path)) {
         errorBox("Error: unable to open file");
         return;
     }

@@ -108,6 +108,12 @@ public:
 
     // Saving and 3DS files (mesh_saving_win.cpp, threeds_conversion_win.cpp).
     HRESULT SaveMeshAsX(ID3DXMesh* mesh);
+    // The same three to any path (exporting_win.cpp has the OBJ one and the two commands):
+    // X in the binary or text format, 3DS, and OBJ with the pane's points as texture
+    // coordinates and, for a mesh from an OBJ file, its objects, groups and materials.
+    HRESULT WriteXFile(ID3DXMesh* mesh, const char* path, DWORD format);
+    void Write3dsFile(const char* path);
+    void WriteObjFile(const char* path);
     void BuildMeshFrom3ds();
     void BuildMeshRecordForSave(MeshData& d);
 
@@ -177,6 +183,8 @@ private:
     void CloseMeshFile();
     void Open3dsFile();
     void Save3dsFile();
+    void ExportMesh();
+    void ExportUvLayout();
     void OpenBitmap();
     void CloseBitmap();
     void MapTextureCoordinates();

@@ -96,6 +96,8 @@ public:
     // Stores `path`, cut to FilePathSize - 1 characters, as the file path.
     void setFilePath(const char* path);
     const PgmImage& greyImage() const { return pgm; }
+    // The loaded image's pixels, unzoomed (empty before the first image).
+    const RgbImage& rgbPixels() const { return pixels; }
 
     // Who hears about the sizes (none by default); it must outlive this object.
     void setSizeListener(ImageSizeListener* listener) { sizeListener = listener; }

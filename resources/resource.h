@@ -10,6 +10,7 @@
 #define IDD_PLANE_SELECT 148
 #define IDD_OPTIONS 150
 #define IDD_TRANSFORM 200
+#define IDD_UV_LAYOUT 210
 
 // Plane Select dialog.
 #define IDC_XY_PLANE 1033
@@ -23,6 +24,11 @@
 #define IDC_LINE_COLOR 1040
 #define IDC_REPEAT_HORIZONTAL 1041
 #define IDC_REPEAT_VERTICAL 1042
+
+// UV Layout dialog.
+#define IDC_LAYOUT_WIDTH 1150
+#define IDC_LAYOUT_HEIGHT 1151
+#define IDC_LAYOUT_OVER_BITMAP 1152
 
 // Commands the framework handles.
 #define IDM_CHANGEDEVICE 40002
@@ -85,3 +91,7 @@
 #define IDC_POSITION_Y 1107
 #define IDC_POSITION_TEXELS 1108
 #define IDC_POSITION_UV 1109
+
+// File menu: exporting.
+#define IDM_EXPORT 40140
+#define IDM_EXPORT_UV_LAYOUT 40141

@@ -71,22 +71,16 @@ private:
     DWORD lines_ = 0;
 };
 
+COLORREF colorRef(unsigned rgb)
+{
+    return RGB(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF);
+}
+
 // The pens of a paint, made and deleted with it.
 struct PaintPens {
     GdiObject<HPEN> band{CreatePen(PS_DOT, 0, RGB(255, 255, 255))};
-    GdiObject<HPEN> wire[4] = {
-        GdiObject<HPEN>(CreatePen(PS_SOLID, 0, RGB(0, 0, 0))),
-        GdiObject<HPEN>(CreatePen(PS_SOLID, 0, RGB(255, 0, 0))),
-        GdiObject<HPEN>(CreatePen(PS_SOLID, 0, RGB(0, 255, 0))),
-        GdiObject<HPEN>(CreatePen(PS_SOLID, 0, RGB(0, 0, 255)))};
-
-    // The wireframe pen of the line colour setting; other settings keep the DC's pen (black).
-    HGDIOBJ wireframe() const
-    {
-        if (g_lineColorIndex >= 0 && g_lineColorIndex < 4)
-            return wire[g_lineColorIndex];
-        return GetStockObject(BLACK_PEN);
-    }
+    // The wireframe pen of the line colour setting.
+    GdiObject<HPEN> wireframe{CreatePen(PS_SOLID, 0, colorRef(wireframeColour()))};
 };
 
 // Window positions of all points before this paint moves them; the wireframe is drawn from
@@ -112,7 +106,7 @@ void drawWireframe(HDC dc, const ImageWindow& window, const std::vector<POINT>& 
     if (!g_pointsReady || window.edges.edgeCount() <= 0)
         return;
     const int32_t count = static_cast<int32_t>(snapshot.size());
-    const SelectedObject pen(dc, pens.wireframe());
+    const SelectedObject pen(dc, pens.wireframe);
     LineBatch batch(dc);
     for (const EdgePair& edge : window.edges.pairs()) {
         if (edge.a < 0 || edge.a >= count || edge.b < 0 || edge.b >= count)

@@ -9,6 +9,12 @@ bool g_snapToTexels = false;
 bool shiftDown = false;
 bool ctrlDown = false;
 
+unsigned wireframeColour()
+{
+    const unsigned colours[] = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+    return g_lineColorIndex >= 0 && g_lineColorIndex < 4 ? colours[g_lineColorIndex] : 0;
+}
+
 void resetViewerSettings()
 {
     g_autoUpdateMesh = false;

@@ -6,6 +6,8 @@
 extern bool g_autoUpdateMesh;
 // Wireframe colour of the pane: 0 black, 1 red, 2 green, 3 blue; other values keep the pen.
 extern int g_lineColorIndex;
+// The wireframe colour of that setting as 0xRRGGBB (black for the other values).
+unsigned wireframeColour();
 // How often the bitmap is tiled across and down the pane (both 2 at start).
 extern int g_repeatHorizontal;
 extern int g_repeatVertical;
