@@ -14,15 +14,10 @@ void waitForDevice(IDirect3DDevice9* device) {
         Sleep(1);
 }
 
-int CallbackLog::count(const std::string& call) const {
-    return int(std::count(calls.begin(), calls.end(), call));
-}
-
 std::vector<std::string> CallbackLog::lifecycle() const {
     std::vector<std::string> result;
-    for (const std::string& call : calls)
-        if (call.rfind("Pause", 0) != 0)
-            result.push_back(call);
+    std::copy_if(calls.begin(), calls.end(), std::back_inserter(result),
+                 [](const std::string& call) { return call.rfind("Pause", 0) != 0; });
     return result;
 }
 
@@ -91,26 +86,19 @@ RunOutcome RunWithSteps(CD3DApplication& app, HWND mainWindow,
     return outcome;
 }
 
-namespace {
-
-INPUT KeyInput(WORD key, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = WORD(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-}  // namespace
-
 void PressKeys(HWND window, std::initializer_list<WORD> keys) {
     SetForegroundWindow(window);
     SetFocus(window);
     std::vector<INPUT> inputs;
+    auto put = [&inputs](WORD key, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki = {key, WORD(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), flags, 0, 0};
+        inputs.push_back(input);
+    };
     for (WORD key : keys)
-        inputs.push_back(KeyInput(key, false));
+        put(key, 0);
     for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-        inputs.push_back(KeyInput(*key, true));
+        put(*key, KEYEVENTF_KEYUP);
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }

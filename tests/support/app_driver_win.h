@@ -9,6 +9,7 @@
 // before each step, and every frame a test renders itself, are waited for (`waitForDevice`).
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,7 +26,7 @@ struct CallbackLog {
     int renderCount = 0;
     std::vector<std::string> commands;      // "MsgProc 40006", "MsgProcMain 40006", ...
 
-    int count(const std::string& call) const;
+    int count(const std::string& call) const { return int(std::count(calls.begin(), calls.end(), call)); }
     std::vector<std::string> lifecycle() const;   // the calls without the pauses
 };
 

@@ -23,11 +23,9 @@ void putRow(ByteWriter& out, const BmpLayout& layout, size_t first) {
         if (used)
             out.u8(packed);
     } else {
-        for (int x = 0; x < layout.width; ++x) {
-            const uint32_t value = layout.pixels[first + x];
+        for (int x = 0; x < layout.width; ++x)
             for (int byte = 0; byte < layout.bitCount / 8; ++byte)
-                out.u8(uint8_t(value >> (8 * byte)));
-        }
+                out.u8(uint8_t(layout.pixels[first + x] >> (8 * byte)));
     }
     while ((out.size() - start) % 4)
         out.u8(0);
@@ -54,18 +52,15 @@ std::vector<uint8_t> buildBmp(const BmpLayout& layout) {
             body.u8(0);
     }
     const size_t offBits = 14 + body.size();
-    const int rows = std::abs(layout.height);
-    if (layout.width > 0 && rows > 0 && !layout.pixels.empty())
-        for (int y = 0; y < rows; ++y)
+    if (layout.width > 0 && !layout.pixels.empty())
+        for (int y = 0; y < std::abs(layout.height); ++y)
             putRow(body, layout, size_t(y) * size_t(layout.width));
     body.bytes(layout.encoded);
     std::vector<uint8_t> bytes = body.data();
     if (layout.lastRowUnpadded)
         bytes.resize(bytes.size() - (4 - (size_t(layout.width) * layout.bitCount + 7) / 8 % 4) % 4);
 
-    ByteWriter file;
-    file.chars("BM").u32(uint32_t(14 + bytes.size())).u32(0).u32(uint32_t(offBits));
-    return file.bytes(bytes).data();
+    return ByteWriter().chars("BM").u32(uint32_t(14 + bytes.size())).u32(0).u32(uint32_t(offBits)).bytes(bytes).data();
 }
 
 std::vector<uint8_t> buildBmp24(int width, int height,

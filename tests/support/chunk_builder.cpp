@@ -1,92 +1,58 @@
 #include "tests/support/chunk_builder.h"
 
-size_t ChunkBuilder::begin(uint16_t id)
+namespace {
+
+std::vector<uint8_t> wrap(uint16_t id, const ByteWriter& contents)
 {
-    const size_t offset = size();
-    u16(id).u32(0);
-    return offset;
+    return ChunkBuilder().chunk(id, contents.data()).data();
 }
 
-void ChunkBuilder::end(size_t offset)
+// A list chunk: its 16-bit count, then each item as `put` writes it.
+template <class Item, class Put>
+std::vector<uint8_t> listChunk(uint16_t id, const std::vector<Item>& items, Put put)
 {
-    patch32(offset + 2, uint32_t(size() - offset));
+    ByteWriter list;
+    list.u16(uint16_t(items.size()));
+    for (const Item& item : items)
+        put(list, item);
+    return wrap(id, list);
 }
 
-ChunkBuilder& ChunkBuilder::chunk(uint16_t id, const std::vector<uint8_t>& contents)
-{
-    u16(id).u32(uint32_t(contents.size() + 6)).bytes(contents);
-    return *this;
-}
+} // namespace
 
 std::vector<uint8_t> vertexListChunk(const std::vector<Vertex3ds>& vertices)
 {
-    ChunkBuilder b;
-    const size_t chunk = b.begin(0x4110);
-    b.u16(uint16_t(vertices.size()));
-    for (const Vertex3ds& v : vertices)
-        b.f32(v.x).f32(v.y).f32(v.z);
-    b.end(chunk);
-    return b.data();
+    return listChunk(0x4110, vertices, [](ByteWriter& b, const Vertex3ds& v) { b.f32(v.x).f32(v.y).f32(v.z); });
 }
 
 std::vector<uint8_t> faceListChunk(const std::vector<Face3ds>& faces, uint16_t flags)
 {
-    ChunkBuilder b;
-    const size_t chunk = b.begin(0x4120);
-    b.u16(uint16_t(faces.size()));
-    for (const Face3ds& f : faces)
+    return listChunk(0x4120, faces, [flags](ByteWriter& b, const Face3ds& f) {
         b.u16(uint16_t(f.a)).u16(uint16_t(f.b)).u16(uint16_t(f.c)).u16(flags);
-    b.end(chunk);
-    return b.data();
+    });
 }
 
 std::vector<uint8_t> texCoordListChunk(const std::vector<TexCoord3ds>& texCoords)
 {
-    ChunkBuilder b;
-    const size_t chunk = b.begin(0x4140);
-    b.u16(uint16_t(texCoords.size()));
-    for (const TexCoord3ds& t : texCoords)
-        b.f32(t.u).f32(t.v);
-    b.end(chunk);
-    return b.data();
+    return listChunk(0x4140, texCoords, [](ByteWriter& b, const TexCoord3ds& t) { b.f32(t.u).f32(t.v); });
 }
 
-std::vector<uint8_t> textChunk(uint16_t id, const std::string& text)
-{
-    ChunkBuilder b;
-    const size_t chunk = b.begin(id);
-    b.text(text);
-    b.end(chunk);
-    return b.data();
-}
+std::vector<uint8_t> textChunk(uint16_t id, const std::string& text) { return wrap(id, ByteWriter().text(text)); }
 
 std::vector<uint8_t> objectChunk(const std::string& name, const std::vector<uint8_t>& meshChunks)
 {
-    ChunkBuilder b;
-    const size_t object = b.begin(0x4000);
-    b.text(name);
-    const size_t mesh = b.begin(0x4100);
-    b.bytes(meshChunks);
-    b.end(mesh);
-    b.end(object);
-    return b.data();
+    return wrap(0x4000, ByteWriter().text(name).bytes(wrap(0x4100, ByteWriter().bytes(meshChunks))));
 }
 
 std::vector<uint8_t> mainFile(const std::vector<uint8_t>& editorChunks)
 {
-    ChunkBuilder b;
-    const size_t main = b.begin(0x4D4D);
-    const size_t editor = b.begin(0x3D3D);
-    b.bytes(editorChunks);
-    b.end(editor);
-    b.end(main);
-    return b.data();
+    return wrap(0x4D4D, ByteWriter().bytes(wrap(0x3D3D, ByteWriter().bytes(editorChunks))));
 }
 
 std::vector<uint8_t> join(std::initializer_list<std::vector<uint8_t>> parts)
 {
-    std::vector<uint8_t> all;
+    ByteWriter all;
     for (const std::vector<uint8_t>& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
+        all.bytes(part);
+    return all.data();
 }

@@ -11,12 +11,12 @@
 
 class ChunkBuilder : public ByteWriter {
 public:
-    // Writes `id` and a length to be filled in by end(); returns the chunk's offset.
-    size_t begin(uint16_t id);
-    // Sets the length of the chunk begun at `offset` to reach the current end.
-    void end(size_t offset);
     // A whole chunk around `contents`.
-    ChunkBuilder& chunk(uint16_t id, const std::vector<uint8_t>& contents);
+    ChunkBuilder& chunk(uint16_t id, const std::vector<uint8_t>& contents)
+    {
+        u16(id).u32(uint32_t(contents.size() + 6)).bytes(contents);
+        return *this;
+    }
 };
 
 std::vector<uint8_t> vertexListChunk(const std::vector<Vertex3ds>& vertices);

@@ -1,39 +1,9 @@
 #include "tests/support/device_fixture_win.h"
 
-#include <initializer_list>
-
-namespace {
-
-const char* windowClassName()
-{
-    static bool registered = false;
-    const char* name = "MapwellTestDeviceWindow";
-    if (!registered) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = name;
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    return name;
-}
-
-D3DFORMAT pickDepthFormat(IDirect3D9* d3d)
-{
-    for (D3DFORMAT format : {D3DFMT_D24S8, D3DFMT_D16})
-        if (SUCCEEDED(d3d->CheckDeviceFormat(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8,
-                                             D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, format)))
-            return format;
-    return D3DFMT_D16;
-}
-
-} // namespace
-
 bool makeTestDevice(TestDevice& out, int width, int height)
 {
-    out.window = CreateWindowA(windowClassName(), "test device", WS_OVERLAPPEDWINDOW, 0, 0,
-                               width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    out.window = CreateWindowA("STATIC", "test device", WS_OVERLAPPEDWINDOW, 0, 0, width, height,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     out.d3d.reset(Direct3DCreate9(D3D_SDK_VERSION));
     if (!out.window || !out.d3d)
         return false;
@@ -44,11 +14,13 @@ bool makeTestDevice(TestDevice& out, int width, int height)
     params.BackBufferWidth = UINT(width);
     params.BackBufferHeight = UINT(height);
     params.EnableAutoDepthStencil = TRUE;
-    params.AutoDepthStencilFormat = pickDepthFormat(out.d3d);
+    params.AutoDepthStencilFormat =
+        SUCCEEDED(out.d3d->CheckDeviceFormat(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8,
+                                             D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DFMT_D24S8))
+            ? D3DFMT_D24S8 : D3DFMT_D16;
     params.hDeviceWindow = out.window;
-    HRESULT hr = out.d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, out.window,
-                                       D3DCREATE_SOFTWARE_VERTEXPROCESSING, &params, out.device.put());
-    return SUCCEEDED(hr) && out.device;
+    return SUCCEEDED(out.d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, out.window,
+                                           D3DCREATE_SOFTWARE_VERTEXPROCESSING, &params, out.device.put()));
 }
 
 ULONG releaseTestDevice(TestDevice& device)
@@ -76,7 +48,6 @@ Capture captureRenderTarget(IDirect3DDevice9* device)
         return capture;
     capture.width = int(desc.Width);
     capture.height = int(desc.Height);
-    capture.pixels.reserve(size_t(desc.Width) * desc.Height);
     for (UINT y = 0; y < desc.Height; ++y) {
         const auto* row = reinterpret_cast<const uint32_t*>(
             static_cast<const BYTE*>(locked.pBits) + size_t(y) * size_t(locked.Pitch));

@@ -29,11 +29,11 @@ public:
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
-    void pressOnNextBox(int buttonId);
-    void typeFileName(const std::string& name);
-    void cancelNext();
     // Runs `action` on the next dialog; the action must end that dialog.
-    void runOnNext(std::function<void(HWND dialog)> action);
+    void runOnNext(std::function<void(HWND dialog)> action) { queue_.push_back(std::move(action)); }
+    void pressOnNextBox(int buttonId);
+    void cancelNext() { pressOnNextBox(IDCANCEL); }
+    void typeFileName(const std::string& name);
 
     const std::vector<Box>& seen() const { return seen_; }
     // Texts of the message boxes seen, in order.
@@ -45,12 +45,9 @@ public:
     bool recordMessageBoxCall(const char* text, const char* caption, unsigned style);
 
 private:
-    using Action = std::function<void(HWND)>;
-    std::deque<Action> queue_;
+    std::deque<std::function<void(HWND)>> queue_;
     std::vector<Box> seen_;
-    std::vector<HWND> handled_;
     HHOOK hook_ = nullptr;
-    Box pendingBox_;
-    bool boxPending_ = false;
     bool recordOnly_ = false;
+    bool boxRecorded_ = false;   // the box about to activate was recorded at its MessageBoxA call
 };

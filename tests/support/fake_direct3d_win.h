@@ -18,15 +18,6 @@ struct FakeAdapter {
     std::map<D3DDEVTYPE, D3DCAPS9> caps;   // a device type without caps is unavailable
 };
 
-inline D3DCAPS9 FakeCaps(DWORD devCaps) {
-    D3DCAPS9 caps = {};
-    caps.DevCaps = devCaps;
-    caps.PresentationIntervals = D3DPRESENT_INTERVAL_IMMEDIATE | D3DPRESENT_INTERVAL_ONE |
-                                 D3DPRESENT_INTERVAL_TWO | D3DPRESENT_INTERVAL_THREE |
-                                 D3DPRESENT_INTERVAL_FOUR;
-    return caps;
-}
-
 // A HAL with hardware transform and a pure device, a REF without either, modes of X8R8G8B8 and
 // R5G6B5 at 60 and 75 Hz from 320 x 240 to 1024 x 768 (listed out of order).
 inline FakeAdapter TypicalAdapter(const char* description) {
@@ -36,8 +27,12 @@ inline FakeAdapter TypicalAdapter(const char* description) {
         for (UINT width : {1024u, 320u, 800u, 640u})
             for (UINT refresh : {75u, 60u})
                 adapter.modes.push_back({width, width * 3 / 4, refresh, format});
-    adapter.caps[D3DDEVTYPE_HAL] = FakeCaps(D3DDEVCAPS_HWTRANSFORMANDLIGHT | D3DDEVCAPS_PUREDEVICE);
-    adapter.caps[D3DDEVTYPE_REF] = FakeCaps(0);
+    for (D3DDEVTYPE type : {D3DDEVTYPE_HAL, D3DDEVTYPE_REF}) {
+        D3DCAPS9& caps = adapter.caps[type] = {};
+        caps.DevCaps = type == D3DDEVTYPE_HAL ? D3DDEVCAPS_HWTRANSFORMANDLIGHT | D3DDEVCAPS_PUREDEVICE : 0;
+        caps.PresentationIntervals = D3DPRESENT_INTERVAL_IMMEDIATE | D3DPRESENT_INTERVAL_ONE | D3DPRESENT_INTERVAL_TWO |
+                                     D3DPRESENT_INTERVAL_THREE | D3DPRESENT_INTERVAL_FOUR;
+    }
     return adapter;
 }
 
@@ -56,22 +51,17 @@ public:
     STDMETHOD(RegisterSoftwareDevice)(void*) override { return E_NOTIMPL; }
     STDMETHOD_(UINT, GetAdapterCount)() override { return UINT(adapters.size()); }
     STDMETHOD(GetAdapterIdentifier)(UINT a, DWORD, D3DADAPTER_IDENTIFIER9* id) override {
-        *id = adapters.at(a).identifier;
-        return S_OK;
+        return *id = adapters.at(a).identifier, S_OK;
     }
     STDMETHOD_(UINT, GetAdapterModeCount)(UINT a, D3DFORMAT format) override {
         return UINT(ModesOf(a, format).size());
     }
     STDMETHOD(EnumAdapterModes)(UINT a, D3DFORMAT format, UINT m, D3DDISPLAYMODE* mode) override {
         const std::vector<D3DDISPLAYMODE> modes = ModesOf(a, format);
-        if (m >= modes.size())
-            return D3DERR_INVALIDCALL;
-        *mode = modes[m];
-        return S_OK;
+        return m < modes.size() ? (*mode = modes[m], S_OK) : D3DERR_INVALIDCALL;
     }
     STDMETHOD(GetAdapterDisplayMode)(UINT a, D3DDISPLAYMODE* mode) override {
-        *mode = adapters.at(a).desktop;
-        return S_OK;
+        return *mode = adapters.at(a).desktop, S_OK;
     }
     STDMETHOD(CheckDeviceType)(UINT a, D3DDEVTYPE type, D3DFORMAT, D3DFORMAT backBuffer,
                                WINBOOL windowed) override {
@@ -109,8 +99,7 @@ public:
     STDMETHOD_(HMONITOR, GetAdapterMonitor)(UINT) override { return nullptr; }
     STDMETHOD(CreateDevice)(UINT, D3DDEVTYPE, HWND, DWORD, D3DPRESENT_PARAMETERS*,
                             IDirect3DDevice9** device) override {
-        *device = nullptr;
-        return E_NOTIMPL;
+        return *device = nullptr, E_NOTIMPL;
     }
 
 private:

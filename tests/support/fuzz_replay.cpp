@@ -37,19 +37,15 @@ void replaySeed(const std::vector<uint8_t>& seed)
 
 size_t replaySeeds(const std::vector<std::string>& paths)
 {
-    size_t files = 0;
-    auto replayFile = [&files](const std::filesystem::path& file) {
+    std::vector<std::filesystem::path> files;
+    for (const std::string& path : paths)
+        if (!std::filesystem::is_directory(path))
+            files.push_back(path);
+        else
+            for (const auto& entry : std::filesystem::directory_iterator(path))
+                if (entry.is_regular_file())
+                    files.push_back(entry.path());
+    for (const std::filesystem::path& file : files)
         replaySeed(readFileBytes(file.string()));
-        ++files;
-    };
-    for (const std::string& path : paths) {
-        if (!std::filesystem::is_directory(path)) {
-            replayFile(path);
-            continue;
-        }
-        for (const auto& entry : std::filesystem::directory_iterator(path))
-            if (entry.is_regular_file())
-                replayFile(entry.path());
-    }
-    return files;
+    return files.size();
 }

@@ -4,20 +4,15 @@
 #include "tests/support/bmp_builder.h"
 #include "tests/support/test_files.h"
 
-
 namespace {
-
-constexpr char kHostClass[] = "PaneTestHost";
 
 LRESULT CALLBACK hostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_LBUTTONDOWN) {
-        auto* host = reinterpret_cast<PaneHost*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (host)
-            host->notifications.push_back(wParam);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message != WM_LBUTTONDOWN)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (auto* host = reinterpret_cast<PaneHost*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
+        host->notifications.push_back(wParam);
+    return 0;
 }
 
 }  // namespace
@@ -40,9 +35,9 @@ static HWND sharedHostWindow(int clientWidth, int clientHeight)
         windowClass.lpfnWndProc = hostProc;
         windowClass.hInstance = instance;
         windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        windowClass.lpszClassName = kHostClass;
+        windowClass.lpszClassName = "PaneTestHost";
         RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, kHostClass, "Pane host", WS_POPUP, 0, 0, clientWidth,
+        window = CreateWindowExA(0, "PaneTestHost", "Pane host", WS_POPUP, 0, 0, clientWidth,
                                  clientHeight, nullptr, nullptr, instance, nullptr);
         ShowWindow(window, SW_SHOW);
     }
@@ -78,29 +73,4 @@ void PaneHost::showBitmap(const std::string& path)
     w.scrollX = 0;
     w.scrollY = -30;
     SendMessageA(w.hwnd, WM_SIZE, 0, 0);
-}
-
-void PaneHost::press(int x, int y) const
-{
-    SendMessageA(pane(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-}
-
-void PaneHost::moveTo(int x, int y) const
-{
-    SendMessageA(pane(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
-}
-
-void PaneHost::release(int x, int y) const
-{
-    SendMessageA(pane(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-void PaneHost::key(WPARAM virtualKey, bool down) const
-{
-    SendMessageA(pane(), down ? WM_KEYDOWN : WM_KEYUP, virtualKey, 0);
-}
-
-void PaneHost::command(int id) const
-{
-    SendMessageA(pane(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }

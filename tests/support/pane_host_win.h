@@ -32,11 +32,12 @@ public:
     void showBitmap(const std::string& path);
 
     // Real messages to the pane window, as the mouse and keyboard would send them.
-    void press(int x, int y) const;
-    void moveTo(int x, int y) const;
-    void release(int x, int y) const;
-    void key(WPARAM key, bool down) const;
-    void command(int id) const;
+    void press(int x, int y) const { send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+    void moveTo(int x, int y) const { send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y)); }
+    void release(int x, int y) const { send(WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
+    void key(WPARAM key, bool down) const { send(down ? WM_KEYDOWN : WM_KEYUP, key, 0); }
+    void command(int id) const { send(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    void send(UINT message, WPARAM wParam, LPARAM lParam) const { SendMessageA(pane(), message, wParam, lParam); }
 
     HWND host = nullptr;
     ImageGroup* group = nullptr;

@@ -1,26 +1,18 @@
 #include "tests/support/test_window_win.h"
 
-namespace {
+#include <algorithm>
 
-LRESULT CALLBACK testWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_PAINT && self) {
-        PaintDc dc(window);
-        FillRect(dc, &dc.area(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        if (self->painter)
-            self->painter(dc);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
+#include "tests/support/window_capture_win.h"
+
+namespace {
 
 const char* registerClass() {
     static const char* name = [] {
         WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = testWindowProc;
+        windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
         windowClass.lpszClassName = "MapwellTestWindow";
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
         RegisterClassA(&windowClass);
         return "MapwellTestWindow";
     }();
@@ -30,34 +22,17 @@ const char* registerClass() {
 } // namespace
 
 TestWindow::TestWindow(int clientWidth, int clientHeight) {
-    RECT frame = {0, 0, clientWidth, clientHeight};
-    AdjustWindowRect(&frame, WS_POPUP, FALSE);
     window = CreateWindowExA(0, registerClass(), "Test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                             0, 0, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                             0, 0, clientWidth, clientHeight, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
 }
 
-TestWindow::~TestWindow() {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    DestroyWindow(window);
-}
+TestWindow::~TestWindow() { DestroyWindow(window); }
 
-Canvas::Canvas(int width, int height, uint32_t fill) : width(width), height(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    memory = MemoryDc(nullptr);
-    surface.reset(CreateDIBSection(memory, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
-    bits = static_cast<uint32_t*>(pixels);
-    selected = SelectedObject(memory, surface);
-    for (int i = 0; i < width * height; ++i)
-        bits[i] = fill;
+Canvas::Canvas(int width, int height, uint32_t fill)
+    : width(width), memory(nullptr), surface(createSurface(memory, width, height, bits)),
+      selected(memory, surface) {
+    std::fill(bits, bits + width * height, fill);
 }
 
 uint32_t Canvas::at(int x, int y) const {
@@ -68,15 +43,11 @@ uint32_t Canvas::at(int x, int y) const {
 std::vector<std::vector<uint32_t>> bitmapPixels(HBITMAP bitmap) {
     BITMAP info = {};
     GetObjectA(bitmap, sizeof info, &info);
-    Canvas canvas(info.bmWidth, info.bmHeight, 0x00FF00FF);
-    {
-        MemoryDc source(canvas.dc());
-        SelectedObject shown(source, bitmap);
-        BitBlt(canvas.dc(), 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-    }
-    std::vector<std::vector<uint32_t>> rows(static_cast<size_t>(info.bmHeight));
-    for (int y = 0; y < info.bmHeight; ++y)
-        for (int x = 0; x < info.bmWidth; ++x)
-            rows[size_t(y)].push_back(canvas.at(x, y));
+    MemoryDc source(nullptr);
+    SelectedObject shown(source, bitmap);
+    const Capture capture = capturePixels(source, 0, 0, info.bmWidth, info.bmHeight);
+    std::vector<std::vector<uint32_t>> rows;
+    for (auto row = capture.pixels.begin(); row != capture.pixels.end(); row += capture.width)
+        rows.emplace_back(row, row + capture.width);
     return rows;
 }

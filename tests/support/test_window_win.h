@@ -1,9 +1,8 @@
 #pragma once
-// A real top-level window for the Windows suites: a parent for controls and scroll bars,
-// and a surface whose WM_PAINT runs the test's painter.
+// A real top-level window for the Windows suites (a parent for controls, an owner for dialogs)
+// and a memory surface to draw into and read back.
 #include <windows.h>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "base/device_context_win.h"
@@ -19,8 +18,6 @@ public:
     TestWindow& operator=(const TestWindow&) = delete;
 
     HWND handle() const { return window; }
-    // Runs on every WM_PAINT with the paint context; the background is erased white first.
-    std::function<void(HDC)> painter;
 
 private:
     HWND window = nullptr;
@@ -39,14 +36,12 @@ public:
 
 private:
     int width;
-    int height;
+    uint32_t* bits = nullptr;
     // Declared in this order so that the surface is put out of the DC before either goes.
     MemoryDc memory;
     GdiObject<HBITMAP> surface;
     SelectedObject selected;
-    uint32_t* bits = nullptr;
 };
 
-// Draws `bitmap` at (0, 0) of a fresh canvas of its size and returns its pixels, top row
-// first, as 0x00RRGGBB.
+// The pixels of `bitmap`, a row per vector, top row first, as 0x00RRGGBB.
 std::vector<std::vector<uint32_t>> bitmapPixels(HBITMAP bitmap);

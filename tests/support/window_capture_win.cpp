@@ -9,14 +9,13 @@ int Capture::count(uint32_t colour, int x0, int y0, int x1, int y1) const
     int n = 0;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
-            if (contains(x, y) && at(x, y) == colour)
-                ++n;
+            n += contains(x, y) && at(x, y) == colour;
     return n;
 }
 
 void pumpMessages(int milliseconds)
 {
-    DWORD end = GetTickCount() + DWORD(milliseconds);
+    const DWORD end = GetTickCount() + DWORD(milliseconds);
     do {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -27,39 +26,33 @@ void pumpMessages(int milliseconds)
     } while (int(end - GetTickCount()) > 0);
 }
 
-namespace {
+HBITMAP createSurface(HDC dc, int width, int height, uint32_t*& bits)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};   // top row first
+    void* pixels = nullptr;
+    HBITMAP surface = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    bits = static_cast<uint32_t*>(pixels);
+    return surface;
+}
 
-// Copies `width` x `height` pixels at (x, y) of `source` through a top-down 32-bit DIB section.
-Capture copyPixels(HDC source, int x, int y, int width, int height)
+Capture capturePixels(HDC source, int x, int y, int width, int height)
 {
     Capture capture;
-    if (width <= 0 || height <= 0)
-        return capture;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
+    uint32_t* bits = nullptr;
     MemoryDc memory(source);
-    GdiObject<HBITMAP> dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!memory || !dib)
+    GdiObject<HBITMAP> surface(width > 0 && height > 0 ? createSurface(source, width, height, bits) : nullptr);
+    if (!memory || !surface)
         return capture;
-    SelectedObject selected(memory, dib);
+    SelectedObject selected(memory, surface);
     BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
     GdiFlush();
     capture.width = width;
     capture.height = height;
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    capture.pixels.assign(pixels, pixels + size_t(width) * size_t(height));
-    for (uint32_t& p : capture.pixels)
-        p &= 0x00FFFFFF;
+    for (size_t i = 0; i < size_t(width) * size_t(height); ++i)
+        capture.pixels.push_back(bits[i] & 0x00FFFFFF);
     return capture;
 }
-
-} // namespace
 
 Capture captureClient(HWND window)
 {
@@ -67,12 +60,10 @@ Capture captureClient(HWND window)
     GdiFlush();
     RECT client{};
     GetClientRect(window, &client);
-    WindowDc dc(window);
-    return copyPixels(dc, 0, 0, client.right, client.bottom);
+    return capturePixels(WindowDc(window), 0, 0, client.right, client.bottom);
 }
 
 Capture captureScreen(const RECT& area)
 {
-    WindowDc screen(nullptr);
-    return copyPixels(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    return capturePixels(WindowDc(nullptr), area.left, area.top, area.right - area.left, area.bottom - area.top);
 }

@@ -20,6 +20,11 @@ struct Capture {
 Capture captureClient(HWND window);
 // What the display itself shows in `area` (screen coordinates).
 Capture captureScreen(const RECT& area);
+// `width` x `height` pixels at (x, y) of `source`.
+Capture capturePixels(HDC source, int x, int y, int width, int height);
+
+// A 32-bit top-down DIB section of `dc`'s kind; `bits` points at its pixels.
+HBITMAP createSurface(HDC dc, int width, int height, uint32_t*& bits);
 
 // Runs the calling thread's message loop for about `milliseconds`, dispatching everything.
 void pumpMessages(int milliseconds);
