@@ -46,12 +46,9 @@ bool planeCoordinates(const std::vector<Vertex3ds>& positions, int32_t plane,
     if (!planeName(plane))
         return false;
     out.reserve(positions.size());
-    for (const Vertex3ds& v : positions) {
-        PlanePoint p;
-        p.s = plane == PlaneYZ ? v.z : v.x;
-        p.t = plane == PlaneXZ ? v.z : v.y;
-        out.push_back(p);
-    }
+    const Axis along = plane == PlaneYZ ? Axis::X : plane == PlaneXZ ? Axis::Y : Axis::Z;
+    for (const Vertex3ds& v : positions)
+        out.push_back(planePointAlong({v.x, v.y, v.z}, along));
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "graphics/surface_projection.h"
 #include "threeds/mesh_record.h"
 
 // The plane boxes of the Plane Select dialog; their ids are the values of g_planeChoice.
@@ -13,12 +14,6 @@ enum PlaneChoice : int32_t {
     PlaneXY = 1033,
     PlaneYZ = 1034,
     PlaneXZ = 1035,
-};
-
-// Texture-space coordinates of one vertex, each 0 ... 1 over the mesh after normalising.
-struct PlanePoint {
-    float s = 0.0f;
-    float t = 0.0f;
 };
 
 // Text of the box that names the chosen plane ("xy", "yz", "xz"); null for any other value.
