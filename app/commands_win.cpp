@@ -227,6 +227,7 @@ void CMyD3DApplication::HandleMainCommand(HWND window, UINT command)
         repaintPane(*m_texturePane);
         break;
     case IDM_MAP_TEXTURE_COORDINATES: MapTextureCoordinates(); break;
+    case IDM_PROJECT: ProjectSurface(); break;
     case IDM_OPTIONS: ShowOptions(); break;
     default:
         if (!HandleEditCommand(command))

@@ -46,20 +46,6 @@ const ShapeCommand kShapeCommands[] = {
     {IDM_ROTATE_COUNTERCLOCKWISE, "Rotate 90\xB0 Counter-Clockwise", counterClockwise},
 };
 
-// Positions of the mesh's vertices, for Select Stacked.
-std::vector<std::array<float, 3>> vertexPositions(ID3DXMesh* mesh)
-{
-    std::vector<std::array<float, 3>> positions;
-    VertexLock vertices(mesh);
-    if (!vertices.ok())
-        return positions;
-    const UINT stride = D3DXGetFVFVertexSize(mesh->GetFVF());
-    positions.resize(mesh->GetNumVertices());
-    for (size_t k = 0; k < positions.size(); ++k)
-        memcpy(positions[k].data(), vertices.bytes() + k * stride, sizeof(positions[k]));
-    return positions;
-}
-
 } // namespace
 
 ImageWindow* CMyD3DApplication::EditableWindow() const
@@ -149,7 +135,7 @@ void CMyD3DApplication::ChangeSelection(UINT command)
     case IDM_GROW_SELECTION: growSelection(points, window->edges, false); break;
     case IDM_SELECT_STACKED:
         if (m_meshData.sysMemMesh)
-            selectStacked(points, vertexPositions(m_meshData.sysMemMesh));
+            selectStacked(points, meshPositions<std::array<float, 3>>(m_meshData.sysMemMesh));
         break;
     }
     window->repaint();

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/transform_entries.h"
+#include "graphics/surface_projection.h"
 #include "resources/resource.h"
 
 // Plane Select (148): the plane boxes 1033 to 1035 (xy, yz, xz) behave as one radio group and
@@ -39,3 +40,13 @@ struct UvLayoutChoice {
 // as the dialog's parameter. OK with a size out of range says so and keeps the dialog open;
 // OK ends it with IDOK and the choice filled, Cancel with IDCANCEL.
 INT_PTR CALLBACK UvLayoutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Project (212), given a ProjectDialogData as the dialog's parameter: the kind of projection,
+// the axis (offered for the cylinder and the sphere only) and the two reversing boxes. Starts
+// with the data's choice; OK stores what is checked, Cancel leaves the data as it was.
+struct ProjectDialogData {
+    SurfaceProjection projection;
+    bool reverseU = false;
+    bool reverseV = false;
+};
+INT_PTR CALLBACK ProjectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

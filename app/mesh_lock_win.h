@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include <cstring>
+#include <vector>
+
 #include "graphics/d3dx_win.h"
 
 // Position, normal and one 2D texture coordinate: u at byte 24, v at byte 28.
@@ -51,3 +54,19 @@ private:
 
 // Whether the mesh has the edited layout, so that the texture-coordinate code may touch it.
 bool hasEditedLayout(ID3DXMesh* mesh);
+
+// The position (the first three floats, whatever the layout) of every vertex; empty when the
+// vertex buffer cannot be locked. Position is any type of three packed floats.
+template <typename Position> std::vector<Position> meshPositions(ID3DXMesh* mesh)
+{
+    static_assert(sizeof(Position) == 3 * sizeof(float), "three packed floats");
+    std::vector<Position> positions;
+    VertexLock vertices(mesh);
+    if (!vertices.ok())
+        return positions;
+    const UINT stride = D3DXGetFVFVertexSize(mesh->GetFVF());
+    positions.resize(mesh->GetNumVertices());
+    for (size_t k = 0; k < positions.size(); ++k)
+        memcpy(&positions[k], vertices.bytes() + k * stride, sizeof(Position));
+    return positions;
+}

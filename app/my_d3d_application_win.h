@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/editor_dialogs_win.h"
 #include "app/mesh_data_win.h"
 #include "app/subset_materials_win.h"
 #include "base/com_ref.h"
@@ -73,6 +74,8 @@ protected:
     // Why the last mesh file did not open, when a reader said more than that it did not.
     std::string m_meshOpenFailure;
     std::string m_editStatus;
+    // The last choice of the Project dialog, offered again the next time.
+    ProjectDialogData m_projectChoice;
 
 public:
     // Mesh loading (mesh_loading_win.cpp, marker_meshes_win.cpp, strip_building_win.cpp,
@@ -188,5 +191,7 @@ private:
     void OpenBitmap();
     void CloseBitmap();
     void MapTextureCoordinates();
+    // Project...: the dialog, then the chosen projection as one undo step (surface_projection_win.cpp).
+    void ProjectSurface();
     void ShowOptions();
 };

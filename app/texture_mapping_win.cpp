@@ -2,8 +2,6 @@
 // of the pane's edited points into the mesh with the drawable copy made again.
 #include "app/my_d3d_application_win.h"
 
-#include <cstring>
-
 #include "app/editor_dialogs_win.h"
 #include "app/globals_win.h"
 #include "app/mesh_lock_win.h"
@@ -13,30 +11,12 @@
 #include "viewer/image_group_win.h"
 #include "viewer/image_window_win.h"
 
-namespace {
-
-// Positions of every vertex (the first three floats of each, whatever the layout).
-void readPositions(ID3DXMesh* mesh, std::vector<Vertex3ds>& positions)
-{
-    positions.clear();
-    VertexLock vertices(mesh);
-    if (!vertices.ok())
-        return;
-    const DWORD count = mesh->GetNumVertices();
-    const UINT stride = D3DXGetFVFVertexSize(mesh->GetFVF());
-    positions.resize(count);
-    for (DWORD k = 0; k < count; ++k)
-        memcpy(&positions[k], vertices.bytes() + size_t(k) * stride, sizeof(Vertex3ds));
-}
-
-} // namespace
-
 HRESULT CMyD3DApplication::ProjectTextureCoordinates(MeshData& d)
 {
     g_meshRecords.emplace_back();
     MeshRecord& record = g_meshRecords.front();
     if (d.sysMemMesh) {
-        readPositions(d.sysMemMesh, record.vertices);
+        record.vertices = meshPositions<Vertex3ds>(d.sysMemMesh);
         IndexLock indices(d.sysMemMesh);
         if (indices.ok()) {
             record.faces.resize(d.sysMemMesh->GetNumFaces());

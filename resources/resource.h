@@ -11,6 +11,7 @@
 #define IDD_OPTIONS 150
 #define IDD_TRANSFORM 200
 #define IDD_UV_LAYOUT 210
+#define IDD_PROJECT 212
 
 // Plane Select dialog.
 #define IDC_XY_PLANE 1033
@@ -95,3 +96,19 @@
 // File menu: exporting.
 #define IDM_EXPORT 40140
 #define IDM_EXPORT_UV_LAYOUT 40141
+
+// Views of the texture: projections from the mesh's shape, the checker, the stretch tint.
+#define IDM_PROJECT 40150
+#define IDM_CHECKER 40151
+#define IDM_STRETCH_VIEW 40152
+
+// Project dialog.
+#define IDC_PROJECT_BOX 1160
+#define IDC_PROJECT_CYLINDER 1161
+#define IDC_PROJECT_SPHERE 1162
+#define IDC_PROJECT_VIEW 1163
+#define IDC_AXIS_X 1164
+#define IDC_AXIS_Y 1165
+#define IDC_AXIS_Z 1166
+#define IDC_PROJECT_REVERSE_U 1167
+#define IDC_PROJECT_REVERSE_V 1168

@@ -1,0 +1,77 @@
+// The Project dialog: which projection from the mesh's shape, about which axis, and whether
+// to reverse u or v.
+#include "app/editor_dialogs_win.h"
+
+namespace {
+
+// In the order of ProjectionKind and Axis.
+const int kKindButtons[] = {IDC_PROJECT_BOX, IDC_PROJECT_CYLINDER, IDC_PROJECT_SPHERE, IDC_PROJECT_VIEW};
+const int kAxisButtons[] = {IDC_AXIS_X, IDC_AXIS_Y, IDC_AXIS_Z};
+
+template <size_t N> int checkedIndex(HWND dialog, const int (&buttons)[N])
+{
+    for (size_t k = 0; k < N; ++k)
+        if (IsDlgButtonChecked(dialog, buttons[k]) == BST_CHECKED)
+            return int(k);
+    return 0;
+}
+
+// Only a cylinder and a sphere turn about an axis.
+void offerAxis(HWND dialog)
+{
+    const ProjectionKind kind = ProjectionKind(checkedIndex(dialog, kKindButtons));
+    const bool round = kind == ProjectionKind::Cylinder || kind == ProjectionKind::Sphere;
+    for (int id : kAxisButtons)
+        EnableWindow(GetDlgItem(dialog, id), round);
+}
+
+void start(HWND dialog, const ProjectDialogData& data)
+{
+    CheckDlgButton(dialog, kKindButtons[int(data.projection.kind)], BST_CHECKED);
+    CheckDlgButton(dialog, kAxisButtons[int(data.projection.axis)], BST_CHECKED);
+    CheckDlgButton(dialog, IDC_PROJECT_REVERSE_U, data.reverseU ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_PROJECT_REVERSE_V, data.reverseV ? BST_CHECKED : BST_UNCHECKED);
+    offerAxis(dialog);
+}
+
+void finish(HWND dialog, ProjectDialogData& data)
+{
+    data.projection.kind = ProjectionKind(checkedIndex(dialog, kKindButtons));
+    data.projection.axis = Axis(checkedIndex(dialog, kAxisButtons));
+    data.reverseU = IsDlgButtonChecked(dialog, IDC_PROJECT_REVERSE_U) == BST_CHECKED;
+    data.reverseV = IsDlgButtonChecked(dialog, IDC_PROJECT_REVERSE_V) == BST_CHECKED;
+}
+
+} // namespace
+
+INT_PTR CALLBACK ProjectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* data = reinterpret_cast<ProjectDialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        start(dialog, *reinterpret_cast<ProjectDialogData*>(lParam));
+        return TRUE;
+    case WM_COMMAND:
+        if (!data)
+            return FALSE;
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            finish(dialog, *data);
+            EndDialog(dialog, 1);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, 0);
+            return TRUE;
+        case IDC_PROJECT_BOX:
+        case IDC_PROJECT_CYLINDER:
+        case IDC_PROJECT_SPHERE:
+        case IDC_PROJECT_VIEW:
+            offerAxis(dialog);
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
