@@ -1,6 +1,7 @@
 // The Project dialog: which projection from the mesh's shape, about which axis, and whether
 // to reverse u or v.
 #include "app/editor_dialogs_win.h"
+#include "app/data_dialog_win.h"
 
 namespace {
 
@@ -34,44 +35,29 @@ void start(HWND dialog, const ProjectDialogData& data)
     offerAxis(dialog);
 }
 
-void finish(HWND dialog, ProjectDialogData& data)
+bool finish(HWND dialog, ProjectDialogData& data)
 {
     data.projection.kind = ProjectionKind(checkedIndex(dialog, kKindButtons));
     data.projection.axis = Axis(checkedIndex(dialog, kAxisButtons));
     data.reverseU = IsDlgButtonChecked(dialog, IDC_PROJECT_REVERSE_U) == BST_CHECKED;
     data.reverseV = IsDlgButtonChecked(dialog, IDC_PROJECT_REVERSE_V) == BST_CHECKED;
+    return true;
+}
+
+// A kind of projection chosen: the axis is offered or not.
+bool command(HWND dialog, ProjectDialogData&, WPARAM wParam)
+{
+    for (int id : kKindButtons)
+        if (LOWORD(wParam) == id) {
+            offerAxis(dialog);
+            return true;
+        }
+    return false;
 }
 
 } // namespace
 
 INT_PTR CALLBACK ProjectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* data = reinterpret_cast<ProjectDialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (message) {
-    case WM_INITDIALOG:
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        start(dialog, *reinterpret_cast<ProjectDialogData*>(lParam));
-        return TRUE;
-    case WM_COMMAND:
-        if (!data)
-            return FALSE;
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            finish(dialog, *data);
-            EndDialog(dialog, 1);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
-        case IDC_PROJECT_BOX:
-        case IDC_PROJECT_CYLINDER:
-        case IDC_PROJECT_SPHERE:
-        case IDC_PROJECT_VIEW:
-            offerAxis(dialog);
-            return TRUE;
-        }
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return dataDialogProc<ProjectDialogData, start, finish, command>(dialog, message, wParam, lParam);
 }

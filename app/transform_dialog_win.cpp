@@ -1,6 +1,7 @@
 // The Transform dialog: move, rotate and scale the selection by typed amounts, or, with one
 // point selected, put that point at a typed position in texels or in u, v.
 #include "app/editor_dialogs_win.h"
+#include "app/data_dialog_win.h"
 
 #include <cstdio>
 #include <string>
@@ -79,37 +80,22 @@ bool finish(HWND dialog, TransformDialogData& data)
     return true;
 }
 
+// The unit boxes: the position boxes say the same place in the other unit when it changes.
+bool command(HWND dialog, TransformDialogData& data, WPARAM wParam)
+{
+    const int id = LOWORD(wParam);
+    if (id != IDC_POSITION_TEXELS && id != IDC_POSITION_UV)
+        return false;
+    if (HIWORD(wParam) == BN_CLICKED && (id == IDC_POSITION_UV) != data.positionInUV) {
+        data.positionInUV = !data.positionInUV;
+        convertPosition(dialog, data, data.positionInUV);
+    }
+    return true;
+}
+
 } // namespace
 
 INT_PTR CALLBACK TransformDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* data = reinterpret_cast<TransformDialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (message) {
-    case WM_INITDIALOG:
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        start(dialog, *reinterpret_cast<TransformDialogData*>(lParam));
-        return TRUE;
-    case WM_COMMAND:
-        if (!data)
-            return FALSE;
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            if (finish(dialog, *data))
-                EndDialog(dialog, 1);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
-        case IDC_POSITION_TEXELS:
-        case IDC_POSITION_UV:
-            if (HIWORD(wParam) == BN_CLICKED && (LOWORD(wParam) == IDC_POSITION_UV) != data->positionInUV) {
-                data->positionInUV = !data->positionInUV;
-                convertPosition(dialog, *data, data->positionInUV);
-            }
-            return TRUE;
-        }
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return dataDialogProc<TransformDialogData, start, finish, command>(dialog, message, wParam, lParam);
 }
