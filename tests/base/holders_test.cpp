@@ -8,8 +8,8 @@
 
 namespace {
 
-// A COM-like object that counts its references and remembers what its holder showed at the
-// moment of each Release.
+// A COM-like object that counts its references and remembers whether its holder was already
+// empty at its last Release.
 struct Counted {
     unsigned long references = 1;
     const ComRef<Counted>* watched = nullptr;
@@ -17,13 +17,12 @@ struct Counted {
     unsigned long AddRef() { return ++references; }
     unsigned long Release()
     {
-        if (watched)
-            holderWasEmptyAtRelease = watched->get() == nullptr;
+        holderWasEmptyAtRelease = watched && !watched->get();
         return --references;
     }
 };
 
-TEST(ComRef, GivesBackEachReferenceOnce)
+TEST(ComRef, GivesBackEachReferenceOnceAndReportsTheCountLeftAfterForgettingTheObject)
 {
     Counted object;
     {
@@ -38,11 +37,7 @@ TEST(ComRef, GivesBackEachReferenceOnce)
         EXPECT_EQ(moved.detach(), &other);
     }
     EXPECT_EQ(object.references, 0u);
-}
 
-TEST(ComRef, ReleaseReportsTheRemainingCountAfterForgettingTheObject)
-{
-    Counted object;
     object.references = 2;
     ComRef<Counted> holder(&object);
     object.watched = &holder;

@@ -1,4 +1,5 @@
-// The Windows holders on the real system: objects deleted, selections undone, handles closed.
+// The Windows holders on the real system: objects deleted, selections undone, handles closed,
+// paints ended.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,56 +11,69 @@
 
 namespace {
 
-TEST(WinHolders, GdiObjectsAndMemoryDcsAreDeletedAtTheEndOfTheirScope)
+TEST(WinHolders, GdiObjectsDcsAndSelectionsAreGivenBackAtTheEndOfTheirScope)
 {
     HPEN pen = nullptr;
     HDC dc = nullptr;
+    MemoryDc kept(nullptr);
+    const HGDIOBJ before = GetCurrentObject(kept, OBJ_PEN);
     {
         GdiObject<HPEN> held(CreatePen(PS_SOLID, 1, RGB(1, 2, 3)));
         MemoryDc memory(nullptr);
         pen = held;
         dc = memory;
-        EXPECT_EQ(GetObjectType(pen), DWORD(OBJ_PEN));
-        EXPECT_EQ(GetObjectType(dc), DWORD(OBJ_MEMDC));
+        ASSERT_EQ(GetObjectType(pen) * 100 + GetObjectType(dc), DWORD(OBJ_PEN * 100 + OBJ_MEMDC));
+        SelectedObject selection(kept, pen);
+        SelectedObject none(kept, nullptr);
+        EXPECT_EQ(GetCurrentObject(kept, OBJ_PEN), HGDIOBJ(pen)) << "a null object selects nothing";
     }
+    EXPECT_EQ(GetCurrentObject(kept, OBJ_PEN), before);
     EXPECT_EQ(GetObjectType(pen), 0u);
     EXPECT_EQ(GetObjectType(dc), 0u);
 
     GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(4, 5, 6)));
-    HBRUSH kept = brush.detach();
+    HBRUSH detached = brush.detach();
     brush.reset();
-    EXPECT_EQ(GetObjectType(kept), DWORD(OBJ_BRUSH)) << "a detached object stays";
-    DeleteObject(kept);
+    EXPECT_EQ(GetObjectType(detached), DWORD(OBJ_BRUSH)) << "a detached object stays";
+    DeleteObject(detached);
 }
 
-TEST(WinHolders, SelectionIsUndoneAtTheEndOfItsScope)
+// BeginPaint lends the window a DC until EndPaint: a paint that never ended would leave it lent,
+// and the next paint would get another.
+TEST(WinHolders, EachPaintEndsSoTheNextPaintGetsTheSameDc)
 {
-    MemoryDc dc(nullptr);
-    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(1, 2, 3)));
-    const HGDIOBJ before = GetCurrentObject(dc, OBJ_PEN);
-    {
-        SelectedObject selection(dc, pen);
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), HGDIOBJ(pen));
-        SelectedObject none(dc, nullptr);
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), HGDIOBJ(pen)) << "a null object selects nothing";
+    static std::vector<HDC> painted;
+    HWND window = CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(+[](HWND w, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message != WM_PAINT)
+            return DefWindowProcA(w, message, wParam, lParam);
+        PaintDc dc(w);
+        painted.push_back(dc);
+        return 0;
+    }));
+    for (int i = 0; i < 3; ++i) {
+        InvalidateRect(window, nullptr, FALSE);
+        UpdateWindow(window);
     }
-    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), before);
+    DestroyWindow(window);
+    ASSERT_EQ(painted.size(), 3u);
+    EXPECT_EQ(painted[1], painted[0]);
+    EXPECT_EQ(painted[2], painted[0]);
 }
 
 TEST(WinHolders, FilesAndGlobalBlocksAreGivenBackAtTheEndOfTheirScope)
 {
     HGLOBAL memory = nullptr;
     {
-        FileHandle file(CreateFileA("held.bin", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(CreateFileA("held.bin", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(file.valid());
         EXPECT_FALSE(DeleteFileA("held.bin")) << "the open handle shares nothing";
         GlobalBlock block(GlobalAlloc(GHND, 16));
         memory = block.get();
-        EXPECT_EQ(GlobalSize(memory), 16u);
+        EXPECT_EQ(GlobalFlags(memory), 0u);
     }
     EXPECT_TRUE(DeleteFileA("held.bin"));
-    EXPECT_EQ(GlobalSize(memory), 0u) << "the block was freed";
+    EXPECT_EQ(GlobalFlags(memory), UINT(GMEM_INVALID_HANDLE)) << "the block was freed";
     EXPECT_TRUE(FileHandle(INVALID_HANDLE_VALUE).close());
 }
 

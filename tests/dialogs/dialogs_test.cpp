@@ -65,8 +65,14 @@ TEST_F(OpenBitmap, OffersTheThreeFiltersAndCancelReturnsNothing) {
     EXPECT_TRUE(answerer.boxTexts().empty());
 }
 
-// A name longer than the buffer makes the dialog fail: the one path that shows a name in the box.
-TEST_F(OpenBitmap, AFailureShowsItsName) {
+// A name typed without its extension gets ".bmp", even beside a file of the bare name; a name
+// longer than the buffer makes the dialog fail: the one path that shows a name in the box.
+TEST_F(OpenBitmap, ANameWithoutExtensionOpensTheBitmapAndAFailureShowsItsName) {
+    for (const char* name : {"picked", "picked.bmp"})
+        writeFile(name, std::string("bytes"));
+    answerer.typeFileName("picked");
+    const std::string chosen = chooseBitmapFile(owner.handle(), 260);
+    EXPECT_EQ(chosen.substr(chosen.find_last_of("\\/") + 1), "picked.bmp");
     writeFile("a longer name than fits.bmp", std::string("bytes"));
     answerer.typeFileName("a longer name than fits.bmp");
     EXPECT_EQ(chooseBitmapFile(owner.handle(), 8), "");

@@ -1,8 +1,7 @@
 #pragma once
-// Points of the texture pane as tests write them.
+// Points of the texture pane as tests write them: a fresh ImagePoint at (x, y) in image pixels.
 #include "viewer/image_point.h"
 
-// A fresh ImagePoint at (x, y) in image pixels.
 inline ImagePoint pointAt(float x, float y)
 {
     ImagePoint point;
