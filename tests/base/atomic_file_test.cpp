@@ -4,24 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_files.h"
 
 namespace {
 
-std::vector<std::string> namesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-using Names = std::vector<std::string>;
+using Names = std::set<std::string>;
 
 struct AtomicFileTest : testing::Test {
     TempFolder folder;
@@ -29,9 +20,13 @@ struct AtomicFileTest : testing::Test {
     const std::string earlier = "the earlier file";
     const std::string later = "a longer file that takes the earlier one's place";
 
-    SaveResult save(const std::string& path)
+    SaveResult save(const std::string& path) { return saveFileAtomically(path.c_str(), later.data(), later.size()); }
+    Names names() const
     {
-        return saveFileAtomically(path.c_str(), later.data(), later.size());
+        Names names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            names.insert(entry.path().filename().string());
+        return names;
     }
     void TearDown() override { stopFailingSaves(); }
 };
@@ -43,12 +38,12 @@ TEST_F(AtomicFileTest, FailingAtAnyByteLeavesTheEarlierFileAndNothingElse)
         failSavesAfterBytes(byte);
         EXPECT_EQ(save(target), SaveResult::WriteFailed) << byte;
         EXPECT_EQ(readFileText(target), earlier) << byte;
-        EXPECT_EQ(namesIn(folder.path()), Names{"mesh.x"}) << byte;
+        EXPECT_EQ(names(), Names{"mesh.x"}) << byte;
     }
     failSavesAfterBytes(later.size());
     EXPECT_EQ(save(target), SaveResult::Saved);
     EXPECT_EQ(readFileText(target), later);
-    EXPECT_EQ(namesIn(folder.path()), Names{"mesh.x"});
+    EXPECT_EQ(names(), Names{"mesh.x"});
 }
 
 TEST_F(AtomicFileTest, SavesThatCannotHappenChangeNothing)
@@ -60,11 +55,11 @@ TEST_F(AtomicFileTest, SavesThatCannotHappenChangeNothing)
     stopFailingSaves();
     EXPECT_EQ(save(folder.file("no folder/mesh.x")), SaveResult::CannotCreate);
     EXPECT_EQ(save(folder.file("folder.x")), SaveResult::CannotReplace) << "a folder in the way";
-    EXPECT_EQ(namesIn(folder.path()), (Names{"folder.x", "~mapwell0.tmp"}));
+    EXPECT_EQ(names(), (Names{"folder.x", "~mapwell0.tmp"}));
     EXPECT_EQ(readFileText(folder.file("~mapwell0.tmp")), earlier);
 
     EXPECT_EQ(save(target), SaveResult::Saved) << "a name beside the leftover";
-    EXPECT_EQ(namesIn(folder.path()), (Names{"folder.x", "mesh.x", "~mapwell0.tmp"}));
+    EXPECT_EQ(names(), (Names{"folder.x", "mesh.x", "~mapwell0.tmp"}));
     EXPECT_EQ(readFileText(folder.file("~mapwell0.tmp")), earlier);
 }
 
@@ -73,9 +68,9 @@ TEST_F(AtomicFileTest, AFileNeverCommittedTakesItsTemporaryFileAway)
     {
         AtomicFile file(target.c_str());
         ASSERT_TRUE(file.isOpen());
-        EXPECT_EQ(namesIn(folder.path()).size(), 1u);
+        EXPECT_EQ(names().size(), 1u);
     }
-    EXPECT_EQ(namesIn(folder.path()), Names{});
+    EXPECT_EQ(names(), Names{});
 }
 
 }  // namespace

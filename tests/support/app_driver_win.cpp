@@ -65,12 +65,7 @@ void HoldUntil(std::function<bool()> ready) { s_run.hold = std::move(ready); }
 RunOutcome RunWithSteps(CD3DApplication& app, HWND mainWindow,
                         std::vector<std::function<void()>> steps, std::function<void()> settle,
                         int gapMs, int timeoutMs) {
-    s_run = StepRun();
-    s_run.steps = std::move(steps);
-    s_run.settle = std::move(settle);
-    s_run.timeoutMs = timeoutMs;
-    s_run.mainWindow = mainWindow;
-    s_run.stepsEndedAt = GetTickCount();
+    s_run = StepRun{std::move(steps), std::move(settle), nullptr, 0, GetTickCount(), timeoutMs, mainWindow};
     const UINT_PTR timer = SetTimer(nullptr, 0, UINT(gapMs), StepTimerProc);
     RunOutcome outcome;
     outcome.exitCode = app.Run();

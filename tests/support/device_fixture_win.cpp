@@ -35,25 +35,15 @@ ULONG releaseTestDevice(TestDevice& device)
 
 Capture captureRenderTarget(IDirect3DDevice9* device)
 {
-    Capture capture;
-    ComRef<IDirect3DSurface9> target;
-    ComRef<IDirect3DSurface9> copy;
+    ComRef<IDirect3DSurface9> target, copy;
     D3DSURFACE_DESC desc{};
-    D3DLOCKED_RECT locked{};
+    HDC dc = nullptr;
     if (FAILED(device->GetRenderTarget(0, target.put())) || FAILED(target->GetDesc(&desc)) ||
         FAILED(device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
                                                    D3DPOOL_SYSTEMMEM, copy.put(), nullptr)) ||
-        FAILED(device->GetRenderTargetData(target, copy)) ||
-        FAILED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY)))
-        return capture;
-    capture.width = int(desc.Width);
-    capture.height = int(desc.Height);
-    for (UINT y = 0; y < desc.Height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(
-            static_cast<const BYTE*>(locked.pBits) + size_t(y) * size_t(locked.Pitch));
-        for (UINT x = 0; x < desc.Width; ++x)
-            capture.pixels.push_back(row[x] & 0x00FFFFFF);
-    }
-    copy->UnlockRect();
+        FAILED(device->GetRenderTargetData(target, copy)) || FAILED(copy->GetDC(&dc)))
+        return Capture();
+    const Capture capture = capturePixels(dc, 0, 0, int(desc.Width), int(desc.Height));
+    copy->ReleaseDC(dc);
     return capture;
 }
