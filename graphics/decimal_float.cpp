@@ -54,6 +54,12 @@ bool readExponent(const char*& at, const char* end, int& exponent)
 
 bool readPlainFloat(const char* begin, const char* end, float& value)
 {
+    const char* stop = readPlainFloatPrefix(begin, end, value);
+    return stop && stop == end;
+}
+
+const char* readPlainFloatPrefix(const char* begin, const char* end, float& value)
+{
     const char* at = begin;
     const bool negative = at != end && *at == '-';
     at += negative;
@@ -61,20 +67,20 @@ bool readPlainFloat(const char* begin, const char* end, float& value)
     int digits = 0, exponent = 0;
     bool any = false;
     if (!readDigits(at, end, false, mantissa, digits, exponent, any))
-        return false;
+        return nullptr;
     if (at != end && *at == '.') {
         ++at;
         if (!readDigits(at, end, true, mantissa, digits, exponent, any))
-            return false;
+            return nullptr;
     }
-    if (!any || !readExponent(at, end, exponent) || at != end)
-        return false;
+    if (!any || !readExponent(at, end, exponent))
+        return nullptr;
     if (mantissa == 0) {
         value = negative ? -0.0f : 0.0f;
-        return true;
+        return at;
     }
     if (mantissa > kExactMantissa || exponent < -kExactPower || exponent > kExactPower)
-        return false;
+        return nullptr;
     // Both operands are exact, so the double is the correctly rounded value of the text.
     double exact = double(mantissa);
     exact = exponent < 0 ? exact / kPowersOfTen[-exponent] : exact * kPowersOfTen[exponent];
@@ -83,7 +89,7 @@ bool readPlainFloat(const char* begin, const char* end, float& value)
     uint64_t bits;
     std::memcpy(&bits, &exact, sizeof bits);
     if ((bits & ((1ULL << 29) - 1)) == 1ULL << 28)
-        return false;
+        return nullptr;
     value = negative ? -float(exact) : float(exact);
-    return true;
+    return at;
 }

@@ -7,3 +7,6 @@
 // text is not of that form, or when the quick way cannot promise the correctly rounded float:
 // the caller then reads it the slow way.
 bool readPlainFloat(const char* begin, const char* end, float& value);
+// The same for the number at the start of [begin, end), which may go on with other text: where
+// the number ends, or nullptr when no number starts there or the quick way declines.
+const char* readPlainFloatPrefix(const char* begin, const char* end, float& value);

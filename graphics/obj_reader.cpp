@@ -1,5 +1,6 @@
 #include "graphics/obj_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -19,17 +20,35 @@ struct CornerKey {
 };
 
 // Distinct corners by key, in an open-addressing table of vertex numbers (+1, 0 is empty).
+// Faces name nearby positions one after another, so the table starts with each position's
+// place at twice its number: look-ups then stay in memory the processor has at hand, where a
+// spread-out place for each would miss its cache for nearly every new vertex. A file whose
+// corners crowd one place (many corners on one position) makes the table spread them by a
+// hash of the whole key instead.
 class CornerTable {
 public:
+    // Room for the corners a file of `bytes` may hold without growing, within reason.
+    void reserveFor(size_t bytes)
+    {
+        size_t slots = 1024;
+        while (slots < bytes / 48 && slots < kMostReserved)
+            slots *= 2;
+        rebuild(slots);
+    }
     // The vertex of `key`, a new one when it was not seen yet.
     uint32_t vertexOf(const CornerKey& key)
     {
         if (2 * (keys_.size() + 1) > slots_.size())
-            grow();
-        size_t slot = hash(key) & (slots_.size() - 1);
-        while (uint32_t stored = slots_[slot]) {
+            rebuild(slots_.empty() ? 1024 : 2 * slots_.size());
+        size_t slot = placeOf(key);
+        for (size_t probes = 0; uint32_t stored = slots_[slot]; ++probes) {
             if (keys_[stored - 1] == key)
                 return stored - 1;
+            if (probes == kCrowded && !spread_) {
+                spread_ = true;
+                rebuild(slots_.size());
+                return vertexOf(key);
+            }
             slot = (slot + 1) & (slots_.size() - 1);
         }
         keys_.push_back(key);
@@ -39,25 +58,39 @@ public:
     const std::vector<CornerKey>& keys() const { return keys_; }
 
 private:
-    static size_t hash(const CornerKey& key)
+    // Twice the vertices the editor holds: a file that reaches it never grows the table.
+    static constexpr size_t kMostReserved = size_t(1) << 17;
+    // Places tried before a look-up by position counts as crowded.
+    static constexpr size_t kCrowded = 32;
+
+    size_t placeOf(const CornerKey& key) const
     {
+        if (!spread_)
+            return (size_t(uint32_t(key.position)) * 2) & (slots_.size() - 1);
         uint64_t h = uint32_t(key.position) * 0x9E3779B97F4A7C15ull;
         h ^= (uint32_t(key.texcoord) + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
         h ^= (uint32_t(key.normal) + 0x165667B19E3779F9ull) * 0x27D4EB2F165667C5ull;
-        return size_t(h ^ (h >> 29));
+        return size_t(h ^ (h >> 29)) & (slots_.size() - 1);
     }
-    void grow()
+    void rebuild(size_t slotCount)
     {
-        slots_.assign(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
+        slots_.assign(slotCount, 0);
         for (size_t i = 0; i < keys_.size(); ++i) {
-            size_t slot = hash(keys_[i]) & (slots_.size() - 1);
-            while (slots_[slot])
+            size_t slot = placeOf(keys_[i]);
+            for (size_t probes = 0; slots_[slot]; ++probes) {
+                if (probes == kCrowded && !spread_) {
+                    spread_ = true;
+                    rebuild(slotCount);
+                    return;
+                }
                 slot = (slot + 1) & (slots_.size() - 1);
+            }
             slots_[slot] = uint32_t(i + 1);
         }
     }
     std::vector<uint32_t> slots_;
     std::vector<CornerKey> keys_;
+    bool spread_ = false;
 };
 
 class ObjParser {
@@ -69,7 +102,8 @@ private:
     ObjReadStatus line(TextSpan rest);
     ObjReadStatus readFloats(TextSpan rest, int needed, int most, std::vector<float>& list);
     ObjReadStatus readFace(TextSpan rest);
-    ObjReadStatus readCorner(TextSpan word, CornerKey& key) const;
+    ObjReadStatus readCorner(TextSpan& rest, CornerKey& key) const;
+    bool takeCorner(const char*& at, const char* end, CornerKey& key) const;
     void startFace();
     void fillVertices();
 
@@ -78,60 +112,72 @@ private:
     CornerTable corners_;
     std::vector<uint32_t> faceCorners_;
     std::string object_, group_, materialName_;
+    bool runNamed_ = true, materialNamed_ = true;   // o, g or usemtl since the last face
     uint32_t material_ = 0;
     bool anyTexcoord_ = false;
     bool everyNormal_ = true;
 };
 
-// An index of the file (1-based, or negative from the end) as a position in a list of `count`.
-bool resolve(TextSpan word, size_t count, int32_t& index)
+// An index of the file (1-based, or negative from the end) at `at` as a position in a list of
+// `count`; `at` moves past it.
+bool resolve(const char*& at, const char* end, size_t count, int32_t& index)
 {
     int32_t value;
-    if (!readInteger(word, value) || value == 0)
+    if (!takeInteger(at, end, value) || value == 0)
         return false;
-    const int64_t at = value > 0 ? int64_t(value) - 1 : int64_t(count) + value;
-    if (at < 0 || at >= int64_t(count))
+    const int64_t found = value > 0 ? int64_t(value) - 1 : int64_t(count) + value;
+    if (found < 0 || found >= int64_t(count))
         return false;
-    index = int32_t(at);
+    index = int32_t(found);
     return true;
 }
 
 ObjReadStatus ObjParser::readFloats(TextSpan rest, int needed, int most, std::vector<float>& list)
 {
     float values[3] = {0, 0, 0};
-    TextSpan word;
     int count = 0;
-    for (; count < most && takeWord(rest, word); ++count)
-        if (!readFloat(word, values[count]))
-            return ObjReadStatus::Malformed;
+    for (bool present = true; count < most; ++count)
+        if (!takeFloat(rest, values[count], present)) {
+            if (present)
+                return ObjReadStatus::Malformed;
+            break;
+        }
     if (count < needed)
         return ObjReadStatus::Malformed;
     list.insert(list.end(), values, values + most);
     return ObjReadStatus::Ok;
 }
 
-ObjReadStatus ObjParser::readCorner(TextSpan word, CornerKey& key) const
+// position[/[texcoord][/normal]] at `at`, which it moves past the corner.
+bool ObjParser::takeCorner(const char*& at, const char* end, CornerKey& key) const
 {
-    TextSpan parts[3];
-    int part = 0;
-    parts[0].begin = word.begin;
-    for (const char* p = word.begin; p != word.end; ++p) {
-        if (*p != '/')
-            continue;
-        parts[part].end = p;
-        if (++part == 3)
-            return ObjReadStatus::Malformed;
-        parts[part].begin = p + 1;
-    }
-    parts[part].end = word.end;
+    if (!resolve(at, end, positions_.size() / 3, key.position))
+        return false;
+    if (at == end || *at != '/')
+        return true;
+    ++at;
+    if (at != end && *at != '/' && !isBlank(*at) &&
+        !resolve(at, end, texcoords_.size() / 2, key.texcoord))
+        return false;
+    if (at == end || *at != '/')
+        return true;
+    ++at;
+    return resolve(at, end, normals_.size() / 3, key.normal);
+}
+
+// Takes the corner at the front of `rest` (no blank there) off it.
+ObjReadStatus ObjParser::readCorner(TextSpan& rest, CornerKey& key) const
+{
     key = {kAbsent, kAbsent, kAbsent};
-    if (!resolve(parts[0], positions_.size() / 3, key.position))
-        return ObjReadStatus::BadIndex;
-    if (part >= 1 && !parts[1].empty() && !resolve(parts[1], texcoords_.size() / 2, key.texcoord))
-        return ObjReadStatus::BadIndex;
-    if (part == 2 && !resolve(parts[2], normals_.size() / 3, key.normal))
-        return ObjReadStatus::BadIndex;
-    return ObjReadStatus::Ok;
+    const char* at = rest.begin;
+    if (takeCorner(at, rest.end, key) && (at == rest.end || isBlank(*at))) {
+        rest.begin = at;
+        return ObjReadStatus::Ok;
+    }
+    TextSpan word;
+    takeWord(rest, word);
+    return std::count(word.begin, word.end, '/') > 2 ? ObjReadStatus::Malformed
+                                                     : ObjReadStatus::BadIndex;
 }
 
 // A material is made when the first face uses its name, so that every material has a face;
@@ -139,7 +185,7 @@ ObjReadStatus ObjParser::readCorner(TextSpan word, CornerKey& key) const
 void ObjParser::startFace()
 {
     std::vector<std::string>& names = out_.materialNames;
-    if (names.empty() || names[material_] != materialName_) {
+    if (materialNamed_ && (names.empty() || names[material_] != materialName_)) {
         material_ = 0;
         while (material_ < names.size() && names[material_] != materialName_)
             ++material_;
@@ -152,17 +198,18 @@ void ObjParser::startFace()
         }
     }
     const uint32_t face = out_.mesh.faceCount();
-    if (out_.runs.empty() || out_.runs.back().object != object_ || out_.runs.back().group != group_)
+    if (runNamed_ && (out_.runs.empty() || out_.runs.back().object != object_ ||
+                      out_.runs.back().group != group_))
         out_.runs.push_back({face, object_, group_});
+    runNamed_ = materialNamed_ = false;
 }
 
 ObjReadStatus ObjParser::readFace(TextSpan rest)
 {
     faceCorners_.clear();
-    TextSpan word;
-    while (takeWord(rest, word)) {
+    while (skipBlanks(rest)) {
         CornerKey key;
-        const ObjReadStatus status = readCorner(word, key);
+        const ObjReadStatus status = readCorner(rest, key);
         if (status != ObjReadStatus::Ok)
             return status;
         anyTexcoord_ |= key.texcoord != kAbsent;
@@ -193,12 +240,16 @@ ObjReadStatus ObjParser::line(TextSpan rest)
         return readFloats(rest, 3, 3, normals_);
     if (keyword.is("f"))
         return readFace(rest);
-    if (keyword.is("o"))
+    if (keyword.is("o")) {
         object_ = trimmed(rest).text();
-    else if (keyword.is("g"))
+        runNamed_ = true;
+    } else if (keyword.is("g")) {
         group_ = trimmed(rest).text();
-    else if (keyword.is("usemtl"))
+        runNamed_ = true;
+    } else if (keyword.is("usemtl")) {
         materialName_ = trimmed(rest).text();
+        materialNamed_ = true;
+    }
     else if (keyword.is("mtllib") && out_.materialLibrary.empty())
         out_.materialLibrary = trimmed(rest).text();
     return ObjReadStatus::Ok;
@@ -231,6 +282,7 @@ void ObjParser::fillVertices()
 ObjReadResult ObjParser::read(const char* data, size_t size)
 {
     ObjReadResult result;
+    corners_.reserveFor(size);
     TextLines lines(data, size);
     TextSpan text;
     while (lines.next(text)) {

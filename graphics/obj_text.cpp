@@ -8,18 +8,10 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
-
 // Longer words are no number a modelling tool writes; they are refused rather than copied.
 const size_t kLongestNumber = 64;
 
 } // namespace
-
-bool TextSpan::is(const char* word) const
-{
-    const size_t length = std::strlen(word);
-    return size() == length && std::memcmp(begin, word, length) == 0;
-}
 
 bool TextLines::next(TextSpan& line)
 {
@@ -37,6 +29,13 @@ bool TextLines::next(TextSpan& line)
     return true;
 }
 
+bool skipBlanks(TextSpan& rest)
+{
+    while (rest.begin != rest.end && isBlank(*rest.begin))
+        ++rest.begin;
+    return !rest.empty();
+}
+
 bool takeWord(TextSpan& rest, TextSpan& word)
 {
     const char* p = rest.begin;
@@ -48,6 +47,19 @@ bool takeWord(TextSpan& rest, TextSpan& word)
     word = {p, wordEnd};
     rest.begin = wordEnd;
     return !word.empty();
+}
+
+bool takeFloat(TextSpan& rest, float& value, bool& present)
+{
+    present = skipBlanks(rest);
+    // Most numbers are read in one pass; the rest are taken as a word and read the slow way.
+    const char* stop = present ? readPlainFloatPrefix(rest.begin, rest.end, value) : nullptr;
+    if (stop && (stop == rest.end || isBlank(*stop))) {
+        rest.begin = stop;
+        return true;
+    }
+    TextSpan word;
+    return takeWord(rest, word) && readFloat(word, value);
 }
 
 TextSpan trimmed(TextSpan rest)
@@ -75,20 +87,26 @@ bool readFloat(TextSpan word, float& value)
 
 bool readInteger(TextSpan word, int32_t& value)
 {
-    const char* p = word.begin;
-    const bool negative = p != word.end && *p == '-';
-    if (p != word.end && (*p == '-' || *p == '+'))
+    const char* at = word.begin;
+    return takeInteger(at, word.end, value) && at == word.end;
+}
+
+bool takeInteger(const char*& at, const char* end, int32_t& value)
+{
+    const char* p = at;
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+'))
         ++p;
-    if (p == word.end)
-        return false;
+    const char* digits = p;
     int64_t magnitude = 0;
-    for (; p != word.end; ++p) {
-        if (*p < '0' || *p > '9')
-            return false;
+    for (; p != end && *p >= '0' && *p <= '9'; ++p) {
         magnitude = magnitude * 10 + (*p - '0');
         if (magnitude > INT32_MAX)
             return false;
     }
+    if (p == digits)
+        return false;
     value = int32_t(negative ? -magnitude : magnitude);
+    at = p;
     return true;
 }
