@@ -13,22 +13,29 @@ constexpr double kPowersOfTen[kExactPower + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  
                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// 10^-k as the nearest doubles.
+constexpr double kTenths[kExactPower + 1] = {1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                                             1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15,
+                                             1e-16, 1e-17, 1e-18, 1e-19, 1e-20, 1e-21, 1e-22};
+
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Appends the digits at `at` to mantissa; each digit after the point lowers exponent by one.
-// False when more significant digits come than a 64-bit integer holds.
-bool readDigits(const char*& at, const char* end, bool afterPoint, uint64_t& mantissa, int& digits,
-                int& exponent, bool& any)
+// Appends the digits at `at` to mantissa (wrapping past 19 of them); how many there were.
+int readDigits(const char*& at, const char* end, uint64_t& mantissa)
 {
-    for (; at != end && isDigit(*at); ++at) {
-        if (digits == kMaxDigits)
-            return false;
+    const char* start = at;
+    for (; at != end && isDigit(*at); ++at)
         mantissa = mantissa * 10 + uint64_t(*at - '0');
-        digits += mantissa != 0;
-        exponent -= afterPoint;
-        any = true;
-    }
-    return true;
+    return int(at - start);
+}
+
+// Moves `at` past zeros while the mantissa is still zero: they are no significant digits.
+int skipLeadingZeros(const char*& at, const char* end, uint64_t mantissa)
+{
+    const char* start = at;
+    while (mantissa == 0 && at != end && *at == '0')
+        ++at;
+    return int(at - start);
 }
 
 bool readExponent(const char*& at, const char* end, int& exponent)
@@ -64,16 +71,20 @@ const char* readPlainFloatPrefix(const char* begin, const char* end, float& valu
     const bool negative = at != end && *at == '-';
     at += negative;
     uint64_t mantissa = 0;
-    int digits = 0, exponent = 0;
-    bool any = false;
-    if (!readDigits(at, end, false, mantissa, digits, exponent, any))
-        return nullptr;
+    int exponent = 0;
+    bool any = skipLeadingZeros(at, end, mantissa) > 0;
+    int digits = readDigits(at, end, mantissa);
+    any |= digits > 0;
     if (at != end && *at == '.') {
         ++at;
-        if (!readDigits(at, end, true, mantissa, digits, exponent, any))
-            return nullptr;
+        const int zeros = skipLeadingZeros(at, end, mantissa);
+        const int fraction = readDigits(at, end, mantissa);
+        digits += fraction;
+        exponent -= zeros + fraction;
+        any |= zeros + fraction > 0;
     }
-    if (!any || !readExponent(at, end, exponent))
+    // More significant digits than 64 bits hold have wrapped the mantissa.
+    if (!any || digits > kMaxDigits || !readExponent(at, end, exponent))
         return nullptr;
     if (mantissa == 0) {
         value = negative ? -0.0f : 0.0f;
@@ -81,15 +92,16 @@ const char* readPlainFloatPrefix(const char* begin, const char* end, float& valu
     }
     if (mantissa > kExactMantissa || exponent < -kExactPower || exponent > kExactPower)
         return nullptr;
-    // Both operands are exact, so the double is the correctly rounded value of the text.
-    double exact = double(mantissa);
-    exact = exponent < 0 ? exact / kPowersOfTen[-exponent] : exact * kPowersOfTen[exponent];
-    // Rounding that double to a float rounds the text's value correctly unless the double
-    // lies exactly halfway between two floats (the 29 bits a float drops are 1000...0).
+    // The mantissa is exact, and so is the power of ten or (below 1) its nearest double, so
+    // the product (a multiplication, where a division would take several times as long) is
+    // within two units of the double's last place of the text's value. Rounding it to a float
+    // rounds the text's value correctly unless a point halfway between two floats lies that
+    // close (the 29 bits a float drops are within 4 of 1000...0): those go the slow way.
+    const double near = double(mantissa) * (exponent < 0 ? kTenths[-exponent] : kPowersOfTen[exponent]);
     uint64_t bits;
-    std::memcpy(&bits, &exact, sizeof bits);
-    if ((bits & ((1ULL << 29) - 1)) == 1ULL << 28)
+    std::memcpy(&bits, &near, sizeof bits);
+    if ((bits & ((1ULL << 29) - 1)) + 4 - (1ULL << 28) <= 8)
         return nullptr;
-    value = negative ? -float(exact) : float(exact);
+    value = negative ? -float(near) : float(near);
     return at;
 }

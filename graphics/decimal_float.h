@@ -1,7 +1,7 @@
 #pragma once
 // A quick reading of the plain decimal numbers that text files are made of ("-0.049174633",
 // "1.5e-3"): the same float that std::from_chars gives, in a fraction of its time, for numbers
-// of up to 19 significant digits whose exponent keeps the arithmetic exact. Portable.
+// of up to 19 significant digits (at most 2^53 in all) times ten to at most 22. Portable.
 
 // Reads the whole of [begin, end) as [-]digits[.digits][(e|E)[+|-]digits]. False when the
 // text is not of that form, or when the quick way cannot promise the correctly rounded float:

@@ -39,10 +39,12 @@ TEST(DecimalFloat, RandomPlainNumbersReadAsFromCharsReadsThem)
 
 // Texts whose nearest double lies exactly halfway between two floats, though the texts do not
 // (found by search with exact fractions: rounding them through a double rounds twice and misses
-// the float by one), and integers around the float halfway points.
+// the float by one), texts exactly halfway whose product by a tenth's nearest double misses the
+// halfway point by a unit, and integers around the float halfway points.
 TEST(DecimalFloat, HalfwayCasesRoundAsFromChars)
 {
-    for (const char* text : {"0.0005458587256725877", "28.17539882659912", "7.094653540207219e-7", "24.84575366973877"})
+    for (const char* text : {"0.0005458587256725877", "28.17539882659912", "7.094653540207219e-7", "24.84575366973877",
+                             "64012.44335937500", "15865.49951171875"})
         expectSameAsFromChars(text);
     for (uint64_t n = (1u << 24) - 4; n < (1u << 24) + 64; ++n)
         for (const std::string& text : {std::to_string(n), std::to_string(n) + ".0000001", std::to_string(n) + "e-20",
