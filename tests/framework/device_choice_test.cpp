@@ -51,17 +51,18 @@ TEST_F(Catalog, KeepsModesFromTheMinimumSizeSortedBySizeFormatAndRefresh) {
     d3d.adapters.insert(d3d.adapters.begin(), small);
     Enumerate();
     ASSERT_EQ(catalog.m_adapters.Count(), 1u);   // every mode of the first is too small
-    EXPECT_EQ(Adapter().adapterOrdinal, 1u);
-    EXPECT_STREQ(Adapter().identifier.Description, "Scripted adapter");
-    const std::vector<D3DDISPLAYMODE> modes = Values<D3DDISPLAYMODE>(Adapter().displayModes);
-    ASSERT_EQ(modes.size(), 12u);                 // 320 x 240 is left out, 640 x 480 kept
-    // By size, then X8R8G8B8 (22) before R5G6B5 (23), then by refresh rate.
-    const UINT kWidths[] = {640, 800, 1024};
-    for (size_t i = 0; i < modes.size(); ++i) {
-        EXPECT_EQ(modes[i].Width, kWidths[i / 4]) << i;
-        EXPECT_EQ(modes[i].Format, i % 4 < 2 ? D3DFMT_X8R8G8B8 : D3DFMT_R5G6B5) << i;
-        EXPECT_EQ(modes[i].RefreshRate, i % 2 ? 75u : 60u) << i;
-    }
+    EXPECT_EQ(std::to_string(Adapter().adapterOrdinal) + Adapter().identifier.Description, "1Scripted adapter");
+    // 320 x 240 is left out, 640 x 480 kept; by size, then X8R8G8B8 (22) before R5G6B5 (23),
+    // then by refresh rate.
+    std::vector<std::vector<UINT>> modes;
+    for (const D3DDISPLAYMODE& mode : Values<D3DDISPLAYMODE>(Adapter().displayModes))
+        modes.push_back({mode.Width, UINT(mode.Format), mode.RefreshRate});
+    std::vector<std::vector<UINT>> expected;
+    for (UINT width : {640, 800, 1024})
+        for (UINT format : {22, 23})
+            for (UINT refresh : {60, 75})
+                expected.push_back({width, format, refresh});
+    EXPECT_EQ(modes, expected);
     catalog.m_minColorBits = 6;                   // R5G6B5 has a 5-bit channel
     Enumerate();
     for (const D3DDISPLAYMODE& mode : Values<D3DDISPLAYMODE>(Adapter().displayModes))
@@ -72,16 +73,13 @@ TEST_F(Catalog, CombosComeByAdapterFormatBackBufferAndFullscreenFirst) {
     Enumerate();
     // No caps for the software device type: HAL and REF remain, in that order.
     ASSERT_EQ(Adapter().devices.Count(), 2u);
-    EXPECT_EQ(Device(0).deviceType, D3DDEVTYPE_HAL);
-    EXPECT_EQ(Device(1).deviceType, D3DDEVTYPE_REF);
+    EXPECT_EQ(std::make_pair(Device(0).deviceType, Device(1).deviceType), std::make_pair(D3DDEVTYPE_HAL, D3DDEVTYPE_REF));
     // Two adapter formats in use, six back-buffer formats, fullscreen and windowed each.
     ASSERT_EQ(Device().combos.Count(), 24u);
-    const FormatCombo* first = ItemAt<FormatCombo>(Device().combos, 0);
-    EXPECT_EQ(first->backBufferFormat, D3DFMT_A8R8G8B8);
-    EXPECT_FALSE(first->windowed);
-    EXPECT_TRUE(ItemAt<FormatCombo>(Device().combos, 1)->windowed);
-    EXPECT_EQ(ItemAt<FormatCombo>(Device().combos, 2)->backBufferFormat, D3DFMT_X8R8G8B8);
-    EXPECT_EQ(ItemAt<FormatCombo>(Device().combos, 12)->adapterFormat, D3DFMT_R5G6B5);
+    auto combo = [&](UINT i) { return ItemAt<FormatCombo>(Device().combos, i); };
+    EXPECT_EQ((std::vector<DWORD>{combo(0)->backBufferFormat, combo(0)->windowed, combo(1)->windowed,
+                                  combo(2)->backBufferFormat, combo(12)->adapterFormat}),
+              (std::vector<DWORD>{D3DFMT_A8R8G8B8, false, true, D3DFMT_X8R8G8B8, D3DFMT_R5G6B5}));
     EXPECT_EQ(Values<DWORD>(Combo(D3DFMT_X8R8G8B8, D3DFMT_X8R8G8B8, false)->presentIntervals),
               (std::vector<DWORD>{D3DPRESENT_INTERVAL_IMMEDIATE, D3DPRESENT_INTERVAL_DEFAULT,
                                   D3DPRESENT_INTERVAL_ONE, D3DPRESENT_INTERVAL_TWO,
@@ -159,8 +157,8 @@ TEST_F(Catalog, MultisampleTypesKeepTheirQualitiesAndDepthConflicts) {
     EXPECT_EQ(Values<DWORD>(combo->multisampleQualities), (std::vector<DWORD>{1, 1}));
     const auto conflicts = Values<DepthMultisampleConflict>(combo->conflicts);
     ASSERT_EQ(conflicts.size(), 1u);
-    EXPECT_EQ(conflicts[0].depthStencilFormat, D3DFMT_D24S8);
-    EXPECT_EQ(conflicts[0].multisampleType, D3DMULTISAMPLE_4_SAMPLES);
+    EXPECT_EQ(std::make_pair(conflicts[0].depthStencilFormat, conflicts[0].multisampleType),
+              std::make_pair(D3DFMT_D24S8, D3DMULTISAMPLE_4_SAMPLES));
 }
 
 TEST_F(Catalog, ModeRestrictionsAndAlphaRequirementDropCombos) {
@@ -193,8 +191,7 @@ TEST(ItemArray, KeepsCopiesOrPointersInOrderThroughGrowthRemovalAndClearing) {
     for (UINT i = 0; i < 38; ++i)
         EXPECT_EQ(static_cast<Entry*>(values.Item(i))->b, -int(i == 0 ? 0 : i + 1)) << i;
     Entry copy = {7, -7}, other = {7, 8};
-    EXPECT_TRUE(values.Contains(&copy));   // by value the bytes are compared
-    EXPECT_FALSE(values.Contains(&other));
+    EXPECT_TRUE(values.Contains(&copy) && !values.Contains(&other));   // by value the bytes are compared
     void* buffer = values.Item(0);
     values.Clear();
     ASSERT_EQ(values.Add(&other), S_OK);
@@ -230,16 +227,13 @@ TEST_F(Choice, WindowedTakesTheFirstHalOnTheDesktopFormatAndTheFrontOfEachList) 
     d3d.adapters.push_back(TypicalAdapter("Second adapter"));
     d3d.depthFormatOk = [](D3DFORMAT depth) { return depth == D3DFMT_D24S8 || depth == D3DFMT_D16; };
     ASSERT_TRUE(PickWindowed());
-    const DeviceChoice& choice = settings.windowedChoice;
-    EXPECT_TRUE(settings.windowed);
-    EXPECT_EQ(choice.adapter->adapterOrdinal, 0u);
-    EXPECT_EQ(choice.device->deviceType, D3DDEVTYPE_HAL);
+    const DeviceChoice& c = settings.windowedChoice;
     // A8R8G8B8 comes first, but the search goes on to a back buffer of the desktop's format.
-    EXPECT_EQ(choice.combo->backBufferFormat, D3DFMT_X8R8G8B8);
-    EXPECT_EQ(choice.displayMode.Width, 1024u);
-    EXPECT_EQ(choice.depthStencilFormat, D3DFMT_D16);
-    EXPECT_EQ(choice.vertexProcessingType, PURE_HARDWARE_VP);
-    EXPECT_EQ(choice.presentInterval, DWORD(D3DPRESENT_INTERVAL_IMMEDIATE));
+    EXPECT_EQ((std::vector<DWORD>{settings.windowed, c.adapter->adapterOrdinal, DWORD(c.device->deviceType),
+                                  DWORD(c.combo->backBufferFormat), c.displayMode.Width, DWORD(c.depthStencilFormat),
+                                  DWORD(c.vertexProcessingType), c.presentInterval}),
+              (std::vector<DWORD>{true, 0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, 1024, D3DFMT_D16, PURE_HARDWARE_VP,
+                                  D3DPRESENT_INTERVAL_IMMEDIATE}));
 }
 
 TEST_F(Choice, WindowedPrefersAnyHalToAReferenceDevice) {
@@ -251,39 +245,33 @@ TEST_F(Choice, WindowedPrefersAnyHalToAReferenceDevice) {
         return adapter == 0 || backBuffer == D3DFMT_A8R8G8B8;
     };
     ASSERT_TRUE(PickWindowed());
-    EXPECT_EQ(settings.windowedChoice.device->deviceType, D3DDEVTYPE_HAL);
-    EXPECT_EQ(settings.windowedChoice.adapter->adapterOrdinal, 1u);
-    EXPECT_EQ(settings.windowedChoice.combo->backBufferFormat, D3DFMT_A8R8G8B8);
+    const DeviceChoice& c = settings.windowedChoice;
+    EXPECT_EQ((std::vector<DWORD>{DWORD(c.device->deviceType), c.adapter->adapterOrdinal, DWORD(c.combo->backBufferFormat)}),
+              (std::vector<DWORD>{D3DDEVTYPE_HAL, 1, D3DFMT_A8R8G8B8}));
 }
 
 TEST_F(Choice, RequirementsFilterTheDeviceTypes) {
-    ASSERT_TRUE(PickWindowed(false, true));
-    EXPECT_EQ(settings.windowedChoice.device->deviceType, D3DDEVTYPE_REF);
-    EXPECT_EQ(settings.windowedChoice.vertexProcessingType, SOFTWARE_VP);
-    ASSERT_TRUE(PickFullscreen(false, true));
-    EXPECT_EQ(settings.fullscreenChoice.device->deviceType, D3DDEVTYPE_REF);
+    ASSERT_TRUE(PickWindowed(false, true) && PickFullscreen(false, true));
+    EXPECT_EQ((std::vector<DWORD>{settings.windowedChoice.device->deviceType, settings.windowedChoice.vertexProcessingType,
+                                  settings.fullscreenChoice.device->deviceType}),
+              (std::vector<DWORD>{D3DDEVTYPE_REF, SOFTWARE_VP, D3DDEVTYPE_REF}));
     d3d.adapters[0].caps.erase(D3DDEVTYPE_HAL);
-    EXPECT_FALSE(PickWindowed(true, false));
-    EXPECT_FALSE(PickFullscreen(true, false));
+    EXPECT_FALSE(PickWindowed(true, false) || PickFullscreen(true, false));
 }
 
 TEST_F(Choice, FullscreenPrefersTheDesktopFormatThenEqualBackBuffers) {
+    const DeviceChoice& c = settings.fullscreenChoice;
     ASSERT_TRUE(PickFullscreen());
-    const DeviceChoice& choice = settings.fullscreenChoice;
-    EXPECT_FALSE(settings.windowed);
-    EXPECT_EQ(choice.device->deviceType, D3DDEVTYPE_HAL);
-    EXPECT_FALSE(choice.combo->windowed);
-    EXPECT_EQ(choice.combo->backBufferFormat, D3DFMT_X8R8G8B8);
-    EXPECT_EQ(choice.presentInterval, DWORD(D3DPRESENT_INTERVAL_DEFAULT));
+    EXPECT_EQ((std::vector<DWORD>{settings.windowed, DWORD(c.device->deviceType), c.combo->windowed,
+                                  DWORD(c.combo->backBufferFormat), c.presentInterval}),
+              (std::vector<DWORD>{false, D3DDEVTYPE_HAL, false, D3DFMT_X8R8G8B8, D3DPRESENT_INTERVAL_DEFAULT}));
     d3d.adapters[0].desktop.Format = D3DFMT_R5G6B5;
     ASSERT_TRUE(PickFullscreen());
-    EXPECT_EQ(choice.combo->backBufferFormat, D3DFMT_R5G6B5);
-    EXPECT_EQ(choice.displayMode.Format, D3DFMT_R5G6B5);
+    EXPECT_EQ(std::make_pair(c.combo->backBufferFormat, c.displayMode.Format), std::make_pair(D3DFMT_R5G6B5, D3DFMT_R5G6B5));
     // Without R5G6B5 back buffers the desktop's format still wins, with its first combo.
     d3d.deviceTypeOk = [](UINT, D3DDEVTYPE, D3DFORMAT backBuffer, BOOL) { return backBuffer != D3DFMT_R5G6B5; };
     ASSERT_TRUE(PickFullscreen());
-    EXPECT_EQ(choice.combo->adapterFormat, D3DFMT_R5G6B5);
-    EXPECT_EQ(choice.combo->backBufferFormat, D3DFMT_A8R8G8B8);
+    EXPECT_EQ(std::make_pair(c.combo->adapterFormat, c.combo->backBufferFormat), std::make_pair(D3DFMT_R5G6B5, D3DFMT_A8R8G8B8));
 }
 
 TEST_F(Choice, FullscreenModeFallsBackFromRefreshToSizeToWidthToFirst) {
@@ -298,30 +286,26 @@ TEST_F(Choice, FullscreenModeFallsBackFromRefreshToSizeToWidthToFirst) {
         d3d.adapters[0].desktop = {c[0], c[1], c[2], D3DFMT_X8R8G8B8};
         ASSERT_TRUE(PickFullscreen());
         const D3DDISPLAYMODE& mode = settings.fullscreenChoice.displayMode;
-        EXPECT_EQ(mode.Width, c[3]) << c[0] << "x" << c[1] << "@" << c[2];
-        EXPECT_EQ(mode.Height, c[4]) << c[0] << "x" << c[1] << "@" << c[2];
-        EXPECT_EQ(mode.RefreshRate, c[5]) << c[0] << "x" << c[1] << "@" << c[2];
+        EXPECT_EQ((std::vector<UINT>{mode.Width, mode.Height, mode.RefreshRate}), (std::vector<UINT>{c[3], c[4], c[5]}))
+            << c[0] << "x" << c[1] << "@" << c[2];
     }
 }
 
 TEST_F(Choice, StartupIsWindowedUnlessAskedOrOnlyFullscreenExists) {
     Enumerate();
     ASSERT_EQ(PickStartupChoices(catalog, kClient, false, settings), S_OK);
-    EXPECT_TRUE(settings.windowed);
-    EXPECT_EQ(settings.GetFormatCombo(), settings.windowedChoice.combo);
-    EXPECT_EQ(settings.GetDepthStencilFormat(), settings.windowedChoice.depthStencilFormat);
+    EXPECT_TRUE(settings.windowed && settings.GetFormatCombo() == settings.windowedChoice.combo &&
+                settings.GetDepthStencilFormat() == settings.windowedChoice.depthStencilFormat);
     ASSERT_EQ(PickStartupChoices(catalog, kClient, true, settings), S_OK);
-    EXPECT_FALSE(settings.windowed);
-    EXPECT_EQ(settings.GetFormatCombo(), settings.fullscreenChoice.combo);
-    EXPECT_EQ(settings.GetDisplayMode().RefreshRate, settings.fullscreenChoice.displayMode.RefreshRate);
+    EXPECT_TRUE(!settings.windowed && settings.GetFormatCombo() == settings.fullscreenChoice.combo &&
+                settings.GetDisplayMode().RefreshRate == settings.fullscreenChoice.displayMode.RefreshRate);
 
     // A desktop format no adapter format matches leaves only full screen.
     d3d.adapters[0].desktop.Format = D3DFMT_R8G8B8;
     settings = CD3DDeviceSettings();
     Enumerate();
     ASSERT_EQ(PickStartupChoices(catalog, kClient, false, settings), S_OK);
-    EXPECT_FALSE(settings.windowed);
-    EXPECT_EQ(settings.windowedChoice.combo, nullptr);
+    EXPECT_TRUE(!settings.windowed && !settings.windowedChoice.combo);
     d3d.adapters[0].caps.clear();
     Enumerate();
     EXPECT_EQ(PickStartupChoices(catalog, kClient, false, settings), APPERR_NO_COMPATIBLE_DEVICES);

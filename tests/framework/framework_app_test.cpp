@@ -78,27 +78,22 @@ TEST_F(FrameworkApp, CreateBuildsTheWindowsAndDeviceTheViewShowsBlueAndEscCleans
     auto app = Started();
     ASSERT_TRUE(app);
     HWND main = app->mainWindow(), view = app->deviceWindow();
-    EXPECT_EQ(TextOf(main, true) + "|" + TextOf(main), "D3D Window Parent|Mapwell");
-    EXPECT_EQ(TextOf(view, true) + "|" + TextOf(view), "D3D Window|Framework Under Test");
+    EXPECT_EQ(TextOf(main, true) + "|" + TextOf(main) + "|" + TextOf(view, true) + "|" + TextOf(view),
+              "D3D Window Parent|Mapwell|D3D Window|Framework Under Test");
+    // A 700 x 700 window: the view fills the left half of the client area, the texture pane
+    // the right half; a windowed device with two back buffers of the view's size.
     RECT outer;
     GetWindowRect(main, &outer);
-    EXPECT_EQ(outer.right - outer.left, 700);
-    EXPECT_EQ(outer.bottom - outer.top, 700);
-    // The view fills the left half of the client area, the texture pane the right half.
     const SIZE client = ClientSize(main);
-    const int half = client.cx / 2;
-    const RECT viewRect = ChildRect(view);
-    EXPECT_EQ(viewRect.right, half);
-    EXPECT_EQ(viewRect.bottom, client.cy);
+    const LONG half = client.cx / 2;
     ASSERT_NE(app->texturePane()->activeWindow(), nullptr);
     HWND pane = app->texturePane()->activeWindow()->hwnd;
-    EXPECT_EQ(ChildRect(pane).left, half);
-    EXPECT_EQ(ChildRect(pane).right, 2 * half);
+    EXPECT_EQ((std::vector<LONG>{outer.right - outer.left, outer.bottom - outer.top, ChildRect(view).right,
+                                 ChildRect(view).bottom, ChildRect(pane).left, ChildRect(pane).right,
+                                 LONG(app->backBuffer().Width), LONG(app->backBuffer().Height),
+                                 LONG(app->presentParams().BackBufferCount)}),
+              (std::vector<LONG>{700, 700, half, client.cy, half, 2 * half, half, client.cy, 2}));
     EXPECT_EQ(SendMessageA(FindWindowExA(pane, nullptr, TOOLBARCLASSNAMEA, nullptr), TB_BUTTONCOUNT, 0, 0), 8);
-    // A windowed HAL device with two back buffers of the view's size and a depth buffer.
-    EXPECT_EQ(int(app->backBuffer().Width), half);
-    EXPECT_EQ(int(app->backBuffer().Height), int(client.cy));
-    EXPECT_EQ(app->presentParams().BackBufferCount, 2u);
     EXPECT_TRUE(std::regex_match(app->deviceStats(), std::regex("HAL \\((pure hw|hw|sw) vp\\): .+")));
     EXPECT_EQ(app->log.lifecycle(), (std::vector<std::string>{"InitAppOnce", "CreateDeviceResources",
                                                               "RestoreDeviceResources"}));
@@ -137,20 +132,15 @@ TEST_F(FrameworkApp, CreateBuildsTheWindowsAndDeviceTheViewShowsBlueAndEscCleans
     const int total = window.width * window.height;
     EXPECT_GT(window.count(0x0000FF, 0, 0, window.width, window.height), total - 40);
     EXPECT_GT(screen.count(0x0000FF, 0, 0, screen.width, screen.height), total - 40);
-    // While paused no frame is drawn in idle time; a paint draws exactly one, under the line.
-    EXPECT_EQ(framesAfterWait, framesPaused);
-    EXPECT_EQ(framesAfterPaint, framesAfterWait + 1);
+    // While paused no frame is drawn in idle time; a paint draws exactly one, under the line
+    // from (30, 30) to (40, 40).
+    EXPECT_EQ(std::make_pair(framesAfterWait, framesAfterPaint), std::make_pair(framesPaused, framesPaused + 1));
     ASSERT_GT(painted.width, 100);
-    EXPECT_EQ(painted.at(100, 100), 0x0000FFu);
-    EXPECT_EQ(painted.at(35, 35), 0x000000u);   // on the line from (30, 30) to (40, 40)
+    EXPECT_EQ(std::make_pair(painted.at(100, 100), painted.at(35, 35)), std::make_pair(0x0000FFu, 0x000000u));
     // Esc closes the view after the full clean-up, once, and ends the loop.
-    EXPECT_TRUE(outcome.endedByItself);
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_EQ(app->commandCount("MsgProc 40006"), 1);
-    EXPECT_FALSE(IsWindow(view));
-    EXPECT_EQ(app->direct3D(), nullptr);
+    EXPECT_TRUE(outcome.endedByItself && outcome.exitCode == 0 && !IsWindow(view) && !app->direct3D());
+    EXPECT_EQ(app->commandCount("MsgProc 40006") + app->log.count("CleanupAppOnce"), 2);
     EXPECT_EQ(LastThree(*app), kCleanUp);
-    EXPECT_EQ(app->log.count("CleanupAppOnce"), 1);
 }
 
 TEST_F(FrameworkApp, SizeChangesResetTheDeviceOnceWithTheViewsSizeAndMinimisingPauses) {
@@ -200,28 +190,23 @@ TEST_F(FrameworkApp, SizeChangesResetTheDeviceOnceWithTheViewsSizeAndMinimisingP
         }});
     ASSERT_GT(maximised.cx, original.cx);
     EXPECT_EQ(afterMaximise, kOneReset);
-    ASSERT_EQ(app->log.restoredBackBuffers.size(), 4u);   // creation, maximise, restore, drag
-    const SIZE expected[] = {original, maximised, original, dragged};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(app->log.restoredBackBuffers[i].cx, expected[i].cx) << i;
-        EXPECT_EQ(app->log.restoredBackBuffers[i].cy, expected[i].cy) << i;
-    }
+    // Back buffers at creation, maximise, restore and drag, each of the view's size.
+    std::vector<std::pair<LONG, LONG>> sizes;
+    for (const SIZE& s : app->log.restoredBackBuffers)
+        sizes.emplace_back(s.cx, s.cy);
+    EXPECT_EQ(sizes, (std::vector<std::pair<LONG, LONG>>{{original.cx, original.cy}, {maximised.cx, maximised.cy},
+                                                         {original.cx, original.cy}, {dragged.cx, dragged.cy}}));
     EXPECT_EQ(restored.cx, original.cx);
     EXPECT_EQ(app->presentParams().BackBufferCount, 2u);   // a size change keeps both
     // A drag resets only when it ends; a move that keeps the size resets nothing.
-    EXPECT_FALSE(activeDuringDrag);
-    EXPECT_TRUE(duringDrag.empty());
+    EXPECT_TRUE(!activeDuringDrag && duringDrag.empty() && afterMove.empty() && activeAfterMove);
     EXPECT_EQ(afterDrag, kOneReset);
     EXPECT_NE(dragged.cx, original.cx);
-    EXPECT_TRUE(afterMove.empty());
-    EXPECT_TRUE(activeAfterMove);
     // Minimised, the application pauses once and draws nothing; restored, it goes on.
-    EXPECT_FALSE(activeMinimised);
-    EXPECT_EQ(framesLater, framesMinimised);
+    EXPECT_TRUE(!activeMinimised && framesLater == framesMinimised);
     EXPECT_EQ(pauses, (std::vector<std::string>{"Pause(true)", "Pause(false)"}));
     // Alt+X ends the program like Esc.
-    EXPECT_TRUE(outcome.endedByItself);
-    EXPECT_EQ(app->commandCount("MsgProc 40006"), 1);
+    EXPECT_TRUE(outcome.endedByItself && app->commandCount("MsgProc 40006") == 1);
     EXPECT_EQ(LastThree(*app), kCleanUp);
 }
 
@@ -261,24 +246,20 @@ TEST_F(FrameworkApp, EnterAndSpaceStopRestartAndStepTheSceneAndTheMenuExits) {
             HoldUntil([&] { return app->log.count("Pause(true)") == 1; });
         },
         [&] { PressKeys(main, {'X'}); }});   // its E&xit item
-    EXPECT_FALSE(animatingStopped);
-    EXPECT_EQ(stillStopped, stopped);   // no AdvanceFrame while stopped
-    EXPECT_TRUE(animatingRestarted);
-    EXPECT_GT(running, restarted);
+    // No AdvanceFrame while stopped; restarted, time runs again.
+    EXPECT_TRUE(!animatingStopped && stillStopped == stopped && animatingRestarted && running > restarted);
     // The first Space stops the scene and advances it once with the frozen time; the second
     // advances once more, a tenth of a second later.
-    EXPECT_FALSE(app->animating());
-    EXPECT_EQ(still, stepped);
+    EXPECT_TRUE(!app->animating() && still == stepped);
     ASSERT_EQ(steppedAgain, stepped + 1);
     EXPECT_NEAR(app->log.advanceTimes[stepped] - app->log.advanceTimes[stepped - 1], 0.1f, 1e-3f);
     // File, Exit reaches the main window's handler; the open menu paused the application once
-    // and unpaused it when it closed (the constructor's pause runs before the recording).
+    // and unpaused it when it closed (Create's unpause is the other one).
     EXPECT_TRUE(outcome.endedByItself);
-    EXPECT_EQ(app->commandCount("MsgProcMain 40006"), 1);
-    EXPECT_EQ(app->commandCount("MsgProc 40006"), 0);
+    EXPECT_EQ((std::vector<int>{app->commandCount("MsgProcMain 40006"), app->commandCount("MsgProc 40006"),
+                                app->log.count("Pause(true)"), app->log.count("Pause(false)")}),
+              (std::vector<int>{1, 0, 1, 2}));
     EXPECT_EQ(LastThree(*app), kCleanUp);
-    EXPECT_EQ(app->log.count("Pause(true)"), 1);
-    EXPECT_EQ(app->log.count("Pause(false)"), 2);   // Create's and the menu's
 }
 
 struct ModeState {
@@ -326,32 +307,23 @@ TEST_F(FrameworkApp, AltEnterSwitchesToFullScreenAndBackAndF2ReturnsFromIt) {
         [&] { app->press({VK_MENU, VK_RETURN}, "MsgProc 40003", 3); },
         [&] { app->press({VK_F2}, "MsgProc 40002", 2); },
         [&] { afterF2 = StateOf(*app); PressKeys(main, {VK_ESCAPE}); }}, 100, 10000);
-    EXPECT_TRUE(outcome.endedByItself);
-    EXPECT_TRUE(answerer.seen().empty());
+    EXPECT_TRUE(outcome.endedByItself && answerer.seen().empty());
     // F2 in a window changes nothing.
-    EXPECT_TRUE(windowedF2.windowed);
-    EXPECT_EQ(windowedF2.lifecycleCalls, before.lifecycleCalls);
-    // Full screen: the same device reset to the display mode, the view a popup, the Windows
-    // cursor hidden for the device's own, and the cursor free.
-    EXPECT_FALSE(full.windowed);
-    EXPECT_EQ(full.device, before.device);
-    EXPECT_EQ(full.backBuffer.cx, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(full.backBuffer.cy, GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_TRUE(full.viewStyle & WS_POPUP);
-    EXPECT_EQ(full.lifecycleCalls, before.lifecycleCalls + 2);   // invalidate, restore
-    EXPECT_EQ(setCursorAnswer, TRUE);
-    EXPECT_NE(shownCursor, nullptr);
-    EXPECT_NE(shownCursor, LoadCursor(nullptr, IDC_ARROW));
-    EXPECT_EQ(clip.right - clip.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_TRUE(windowedF2.windowed && windowedF2.lifecycleCalls == before.lifecycleCalls);
+    // Full screen: the same device reset (invalidate, restore) to the display mode, the view a
+    // popup, the Windows cursor hidden for the device's own, and the cursor free.
+    EXPECT_TRUE(!full.windowed && full.device == before.device && (full.viewStyle & WS_POPUP));
+    EXPECT_EQ((std::vector<LONG>{full.backBuffer.cx, full.backBuffer.cy, LONG(full.lifecycleCalls), LONG(setCursorAnswer),
+                                 clip.right - clip.left}),
+              (std::vector<LONG>{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), LONG(before.lifecycleCalls + 2),
+                                 TRUE, GetSystemMetrics(SM_CXVIRTUALSCREEN)}));
+    EXPECT_TRUE(shownCursor && shownCursor != LoadCursor(nullptr, IDC_ARROW));
     // Back in the window: style, place and size come back, with one back buffer now.
     for (const ModeState& s : {back, afterF2}) {
-        EXPECT_TRUE(s.windowed);
-        EXPECT_EQ(s.device, before.device);
-        EXPECT_EQ(s.viewStyle, before.viewStyle);
-        EXPECT_TRUE(EqualRect(&s.viewRect, &before.viewRect));
-        EXPECT_EQ(s.backBuffer.cx, before.backBuffer.cx);
-        EXPECT_EQ(s.backBuffer.cy, before.backBuffer.cy);
-        EXPECT_EQ(s.backBufferCount, 1u);
+        EXPECT_TRUE(s.windowed && s.device == before.device && s.viewStyle == before.viewStyle &&
+                    EqualRect(&s.viewRect, &before.viewRect));
+        EXPECT_EQ((std::vector<LONG>{s.backBuffer.cx, s.backBuffer.cy, LONG(s.backBufferCount)}),
+                  (std::vector<LONG>{before.backBuffer.cx, before.backBuffer.cy, 1}));
     }
     EXPECT_EQ(back.lifecycleCalls, full.lifecycleCalls + 2);
     ASSERT_GT(viewAfterReturn.width, 0);
@@ -370,14 +342,12 @@ TEST_F(FrameworkApp, NoAcceptableDeviceEndsCreateWithOneBoxAndACleanShutdown) {
     auto app = std::make_unique<PickyApp>();
     EXPECT_EQ(app->Create(GetModuleHandleA(nullptr)), APPERR_NO_COMPATIBLE_DEVICES);
     ASSERT_EQ(answerer.seen().size(), 1u);
-    EXPECT_EQ(answerer.seen()[0].caption, "Framework Under Test");
-    EXPECT_EQ(answerer.seen()[0].text,
-              "Could not find any compatible Direct3D\ndevices.\n\nThis sample will now exit.");
+    EXPECT_EQ(answerer.seen()[0].caption + "|" + answerer.seen()[0].text,
+              "Framework Under Test|Could not find any compatible Direct3D\ndevices.\n\nThis sample will now exit.");
     EXPECT_EQ(answerer.seen()[0].style, unsigned(MB_ICONERROR | MB_OK));
     // The box's WM_CLOSE ran the clean-up: no device, no Direct3D, the view gone, the loop told
     // to end.
-    EXPECT_EQ(app->direct3D(), nullptr);
-    EXPECT_EQ(app->deviceWindow(), nullptr);
+    EXPECT_TRUE(!app->direct3D() && !app->deviceWindow());
     EXPECT_EQ(app->log.lifecycle(), std::vector<std::string>{"CleanupAppOnce"});
     MSG quit = {};
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -422,11 +392,9 @@ TEST_F(FrameworkApp, ReportsWarnOrEndTheProgramOnceAndThenKeepSilent) {
         {"A serious problem occured inside the display driver." + exit, "C", error},
         {ErrorMessageText(APPERR_NO_DIRECT3D) + exit, "D", error}};
     ASSERT_EQ(answerer.seen().size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(answerer.seen()[i].text, expected[i].text) << i;
-        EXPECT_EQ(answerer.seen()[i].caption, expected[i].caption) << i;
-        EXPECT_EQ(answerer.seen()[i].style, expected[i].style) << i;
-    }
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(answerer.seen()[i].caption + "|" + answerer.seen()[i].text + "|" + std::to_string(answerer.seen()[i].style),
+                  expected[i].caption + "|" + expected[i].text + "|" + std::to_string(expected[i].style)) << i;
     DestroyWindow(window);
 }
 
@@ -443,10 +411,9 @@ TEST_F(FrameworkApp, EveryFrameworkCodeHasItsOwnTextAndOthersTheGenericOne) {
     EXPECT_EQ(std::count(texts.begin(), texts.end(), generic), 0);
     for (HRESULT other : {HRESULT(0x82000002), HRESULT(0x8200000e), S_OK, E_INVALIDARG})
         EXPECT_EQ(ErrorMessageText(other), generic) << std::hex << other;
-    EXPECT_STREQ(ErrorMessageText(APPERR_RESET_FAILED), "Could not reset the Direct3D device.");
-    EXPECT_STREQ(ErrorMessageText(HRESULT(0x8200000b)), "Could not load required media.");
-    EXPECT_STREQ(ErrorMessageText(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)),
-                 "Could not load required media.");
+    EXPECT_EQ(std::string(ErrorMessageText(APPERR_RESET_FAILED)) + "|" + ErrorMessageText(HRESULT(0x8200000b)) + "|" +
+                  ErrorMessageText(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)),
+              "Could not reset the Direct3D device.|Could not load required media.|Could not load required media.");
 }
 
 }  // namespace
