@@ -19,44 +19,39 @@ protected:
     TestDevice test_;
 };
 
+enum class MeshBuffer { Vertices, Indices, Attributes };
+
+// Copies `count` items of T from `from` to `to` through the lock of a buffer of the mesh, one
+// of the two being the locked memory (nullptr). False when the buffer cannot be locked.
+template <class T>
+bool throughLock(ID3DXMesh* mesh, MeshBuffer buffer, const T* from, T* to, size_t count) {
+    void* data = nullptr;
+    const HRESULT hr = buffer == MeshBuffer::Vertices ? mesh->LockVertexBuffer(0, &data)
+                       : buffer == MeshBuffer::Indices ? mesh->LockIndexBuffer(0, &data)
+                                                       : mesh->LockAttributeBuffer(0, reinterpret_cast<DWORD**>(&data));
+    if (FAILED(hr)) return false;
+    std::memcpy(to ? static_cast<void*>(to) : data, from ? static_cast<const void*>(from) : data, count * sizeof(T));
+    buffer == MeshBuffer::Vertices ? mesh->UnlockVertexBuffer()
+    : buffer == MeshBuffer::Indices ? mesh->UnlockIndexBuffer() : mesh->UnlockAttributeBuffer();
+    return true;
+}
+
 template <class Vertex>
 void fillMesh(ID3DXMesh* mesh, const std::vector<Vertex>& vertices, const std::vector<WORD>& indices,
               const std::vector<DWORD>& attributes) {
-    void *v = nullptr, *i = nullptr;
-    DWORD* a = nullptr;
-    ASSERT_EQ(S_OK, mesh->LockVertexBuffer(0, &v));
-    std::memcpy(v, vertices.data(), vertices.size() * sizeof(Vertex));
-    mesh->UnlockVertexBuffer();
-    ASSERT_EQ(S_OK, mesh->LockIndexBuffer(0, &i));
-    std::memcpy(i, indices.data(), indices.size() * sizeof(WORD));
-    mesh->UnlockIndexBuffer();
-    ASSERT_EQ(S_OK, mesh->LockAttributeBuffer(0, &a));
-    std::memcpy(a, attributes.data(), attributes.size() * sizeof(DWORD));
-    mesh->UnlockAttributeBuffer();
+    ASSERT_TRUE(throughLock(mesh, MeshBuffer::Vertices, vertices.data(), (Vertex*)nullptr, vertices.size()) &&
+                throughLock(mesh, MeshBuffer::Indices, indices.data(), (WORD*)nullptr, indices.size()) &&
+                throughLock(mesh, MeshBuffer::Attributes, attributes.data(), (DWORD*)nullptr, attributes.size()));
 }
 
-// Copies of a mesh's buffers; empty when they cannot be locked.
+// A copy of one of the mesh's buffers; empty when it cannot be locked.
+template <class T>
+std::vector<T> copyOf(ID3DXMesh* mesh, MeshBuffer buffer) {
+    std::vector<T> copy(buffer == MeshBuffer::Vertices ? mesh->GetNumVertices()
+                        : buffer == MeshBuffer::Indices ? 3 * mesh->GetNumFaces() : mesh->GetNumFaces());
+    return throughLock(mesh, buffer, (const T*)nullptr, copy.data(), copy.size()) ? copy : std::vector<T>();
+}
 template <class Vertex>
-std::vector<Vertex> verticesOf(ID3DXMesh* mesh) {
-    void* data = nullptr;
-    if (FAILED(mesh->LockVertexBuffer(D3DLOCK_READONLY, &data))) return {};
-    const std::vector<Vertex> copy(static_cast<Vertex*>(data), static_cast<Vertex*>(data) + mesh->GetNumVertices());
-    mesh->UnlockVertexBuffer();
-    return copy;
-}
-
-inline std::vector<WORD> indicesOf(ID3DXMesh* mesh) {
-    void* data = nullptr;
-    if (FAILED(mesh->LockIndexBuffer(D3DLOCK_READONLY, &data))) return {};
-    const std::vector<WORD> copy(static_cast<WORD*>(data), static_cast<WORD*>(data) + 3 * mesh->GetNumFaces());
-    mesh->UnlockIndexBuffer();
-    return copy;
-}
-
-inline std::vector<DWORD> attributesOf(ID3DXMesh* mesh) {
-    DWORD* data = nullptr;
-    if (FAILED(mesh->LockAttributeBuffer(D3DLOCK_READONLY, &data))) return {};
-    const std::vector<DWORD> copy(data, data + mesh->GetNumFaces());
-    mesh->UnlockAttributeBuffer();
-    return copy;
-}
+std::vector<Vertex> verticesOf(ID3DXMesh* mesh) { return copyOf<Vertex>(mesh, MeshBuffer::Vertices); }
+inline std::vector<WORD> indicesOf(ID3DXMesh* mesh) { return copyOf<WORD>(mesh, MeshBuffer::Indices); }
+inline std::vector<DWORD> attributesOf(ID3DXMesh* mesh) { return copyOf<DWORD>(mesh, MeshBuffer::Attributes); }

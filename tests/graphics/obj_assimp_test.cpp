@@ -1,6 +1,6 @@
-// Our OBJ files against Debian's Assimp (assimp-utils), both ways: Assimp reads the OBJ we
-// write and exports it again, and we read Assimp's OBJ export of our X and 3DS files; each
-// time the same triangles with the same positions and texture coordinates come back.
+// Our files against Debian's Assimp (assimp-utils), both ways: Assimp reads the OBJ, X and 3DS
+// files we write and exports them as OBJ and X files of its own making, which we read; each time
+// the same triangles with the same positions and texture coordinates come back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 
 #include "graphics/obj_reader.h"
 #include "graphics/obj_writer.h"
+#include "graphics/xfile_reader.h"
 #include "graphics/xfile_writer.h"
 #include "scripts/mediagen/torus_knot.h"
 #include "tests/support/test_files.h"
@@ -53,56 +54,67 @@ void expectSameTriangles(const MeshContent& expected, const MeshContent& actual)
                 ASSERT_NEAR(a[i][c][k], b[i][c][k], 2e-4) << "triangle " << i;
 }
 
-// Assimp's OBJ export of `source`, read by us.
-MeshContent assimpObjOf(const std::string& source)
+// Assimp's export of `source` as an OBJ or X file, read by us.
+MeshContent assimpExportOf(const std::string& source, const std::string& ending)
 {
-    const std::string command = "assimp export " + source + " assimp.obj > /dev/null 2>&1";
+    const std::string exported = "assimp." + ending, command = "assimp export " + source + " " + exported + " > /dev/null 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    const std::string text = readFileText("assimp.obj");
     ObjMesh obj;
-    EXPECT_EQ(readObj(text.data(), text.size(), obj).status, ObjReadStatus::Ok);
+    const std::string text = readFileText(exported);
+    if (ending == "obj")
+        EXPECT_EQ(readObj(text.data(), text.size(), obj).status, ObjReadStatus::Ok);
+    else
+        EXPECT_EQ(loadXFile(exported.c_str(), obj.mesh), XReadStatus::Ok);
     return obj.mesh;
 }
 
-TEST(ObjAssimp, AssimpReadsOurObjAndWeReadItsExports)
+// Writes `mesh` as a 3DS file; returns it as Assimp turns the file's z-up space y-up and its
+// upward v down, which reading an OBJ turns into (x, z, y) and 1 - v.
+MeshContent write3ds(const MeshContent& mesh, const char* path)
 {
-    MeshContent knot = makeTorusKnot(32, 8, true);
-    giveKnotMaterial(knot);
-
-    ObjMesh ours;
-    ours.mesh = knot;
-    ours.materialNames = {"knot"};
-    writeFile("ours.obj", writeObj(ours));
-    expectSameTriangles(knot, assimpObjOf("ours.obj"));
-
-    const std::vector<uint8_t> x = writeXFile(knot, XFileFormat::Binary);
-    writeFile("ours.x", std::string(x.begin(), x.end()));
-    expectSameTriangles(knot, assimpObjOf("ours.x"));
-
-    // Our 3DS writer's file: Assimp turns its z-up space y-up and its upward v down, which
-    // reading an OBJ turns into (x, z, y) and 1 - v.
     MeshRecord record;
-    MeshContent expected;
-    for (uint32_t v = 0; v < knot.vertexCount(); ++v) {
-        const float* p = &knot.positions[3 * v];
-        const float* uv = &knot.texcoords[2 * v];
+    MeshContent turned;
+    for (uint32_t v = 0; v < mesh.vertexCount(); ++v) {
+        const float *p = &mesh.positions[3 * v], *uv = &mesh.texcoords[2 * v];
         record.vertices.push_back({p[0], p[1], p[2]});
         record.texCoords.push_back({uv[0], uv[1]});
-        expected.positions.insert(expected.positions.end(), {p[0], p[2], p[1]});
-        expected.texcoords.insert(expected.texcoords.end(), {uv[0], 1.0f - uv[1]});
+        turned.positions.insert(turned.positions.end(), {p[0], p[2], p[1]});
+        turned.texcoords.insert(turned.texcoords.end(), {uv[0], 1.0f - uv[1]});
     }
-    for (uint32_t f = 0; f < knot.faceCount(); ++f) {
-        const uint32_t* i = &knot.indices[3 * f];
+    for (uint32_t f = 0; f < mesh.faceCount(); ++f) {
+        const uint32_t* i = &mesh.indices[3 * f];
         record.faces.push_back({i[0], i[1], i[2]});
-        expected.indices.insert(expected.indices.end(), {i[0], i[2], i[1]});
+        turned.indices.insert(turned.indices.end(), {i[0], i[2], i[1]});
     }
     record.materialCount = 1;
     std::strcpy(record.materials[0].textureFileName, "knot.bmp");
     g_meshRecords.assign(1, record);
-    ASSERT_TRUE(g_chunk3dsFile.openForWriting("ours.3ds"));
+    EXPECT_TRUE(g_chunk3dsFile.openForWriting(path));
     g_chunk3dsFile.Write();
-    ASSERT_EQ(g_chunk3dsFile.closeWriting(), SaveResult::Saved);
-    expectSameTriangles(expected, assimpObjOf("ours.3ds"));
+    EXPECT_EQ(g_chunk3dsFile.closeWriting(), SaveResult::Saved);
+    return turned;
+}
+
+TEST(ObjAssimp, AssimpReadsOurFilesAndWeReadItsExports)
+{
+    MeshContent knot = makeTorusKnot(32, 8, true);
+    giveKnotMaterial(knot);
+    ObjMesh ours;
+    ours.mesh = knot;
+    ours.materialNames = {"knot"};
+    writeFile("ours.obj", writeObj(ours));
+    writeFile("ours.x", writeXFile(knot, XFileFormat::Binary));
+    const MeshContent turned = write3ds(knot, "ours.3ds");
+    const struct {
+        const char *file, *exported;
+        const MeshContent& expected;
+    } cases[] = {{"ours.obj", "obj", knot}, {"ours.x", "obj", knot}, {"ours.x", "x", knot}, {"ours.3ds", "obj", turned}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " exported as " + c.exported);
+        expectSameTriangles(c.expected, assimpExportOf(c.file, c.exported));
+        if (std::string(c.file) + c.exported == "ours.xobj")   // and the X file's texture
+            EXPECT_NE(readFileText("assimp.mtl").find("knot.bmp"), std::string::npos);
+    }
 }
 
 } // namespace

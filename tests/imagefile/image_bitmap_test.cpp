@@ -1,5 +1,7 @@
 // The bitmap object of an image window, in a real window: files become device bitmaps, zoomed
 // copies and drawings; a failure keeps what was shown and tells the user (every box answered).
+// PNG, JPEG, TGA and DDS files are decoded as the 3D view's textures are (their pixels are the
+// decoders' own suite's): here the picture's top row comes first, whatever the ending's case.
 #include "imagefile/image_bitmap_win.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include "tests/support/dialog_answerer_win.h"
 #include "tests/support/test_files.h"
 #include "tests/support/test_window_win.h"
+#include "tests/support/tree_paths.h"
 
 namespace {
 
@@ -123,6 +126,32 @@ TEST_F(ImageBitmapInWindow, DrawingPlacesTheBitmapAtItsTileLessTheScrollAndStret
     ASSERT_EQ(pixels.size() * 10 + pixels[0].size(), 36u) << "6 x 3";
     EXPECT_EQ(pixels[0][0], gradient(0, 0));
     EXPECT_EQ(pixels[2][5], gradient(2, 1));
+}
+
+TEST_F(ImageBitmapInWindow, PicturesShowTheirPixelsAndABrokenOneKeepsThePictureShown) {
+    auto seed = [](const char* name) { return readFileText(sourcePath("tests/graphics/image_seeds/") + name); };
+    // The seeds' pictures: 5 x 3 of six colours at (x + 2y) % 6, 2 x 2 of four, 4 x 4 red, 16 x 16.
+    const struct { const char *seed, *name; int width, height, x, y; uint32_t colour; } cases[] = {
+        {"image.png", "a.png", 5, 3, 4, 2, 0x0000FF}, {"image.tga", "b.TGA", 5, 3, 1, 1, 0xFFFFFF},
+        {"rgb.dds", "c.dds", 2, 2, 1, 1, 0x203040},   {"dxt1.dds", "d.Dds", 4, 4, 3, 3, 0xFF0000},
+        {"image.jpg", "e.jpeg", 16, 16, 0, 0, 0}};
+    for (const auto& c : cases) {
+        writeFile(c.name, seed(c.seed));
+        bitmap.openImageFile(window.handle(), c.name);
+        ASSERT_EQ(Size(bitmap.getWidth(), bitmap.getHeight()), Size(c.width, c.height)) << c.name;
+        if (c.colour)
+            EXPECT_EQ(bitmapPixels(bitmap.getLoadedBitmap())[size_t(c.y)][size_t(c.x)], c.colour) << c.name;
+    }
+    EXPECT_EQ(answerer.boxTexts(), Texts{});
+    const std::string png = seed("image.png");
+    const std::pair<const char*, std::string> broken[] = {{"cut.png", png.substr(0, png.size() / 2)}, {"empty.jpg", ""},
+        {"corrupt.dds", seed("corrupt-dxt1_no_width.dds")}, {"bmp.tga", seed("bmp24.bmp").substr(0, 20)}};
+    for (const auto& [name, content] : broken) {
+        writeFile(name, content);
+        bitmap.openImageFile(window.handle(), name);
+        EXPECT_EQ(bitmap.getWidth(), 16) << name;
+    }
+    EXPECT_EQ(answerer.boxTexts(), Texts(4, "Could not open File"));
 }
 
 } // namespace
