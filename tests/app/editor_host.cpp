@@ -7,11 +7,9 @@
 
 #include "app/globals_win.h"
 #include "app/mesh_lock_win.h"
-#include "graphics/d3dx_math_win.h"
 #include "tests/app/test_media.h"
 #include "tests/support/device_fixture_win.h"
 #include "tests/support/dialog_answerer_win.h"
-#include "viewer/image_group_win.h"
 
 bool EditorHost::start()
 {
@@ -33,32 +31,22 @@ HRESULT EditorHost::InitAppOnce()
     return Recording<CMyD3DApplication>::InitAppOnce();
 }
 
-HWND EditorHost::paneWindow() const
+std::string pathInCurrentFolder(const std::string& name)
 {
-    return m_texturePane->windowHandle();
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    std::string path = folder;
+    if (!path.empty() && path.back() != '\\')
+        path += '\\';
+    return path + name;
 }
 
-void EditorHost::menuCommand(UINT command)
-{
-    SendMessageA(m_hMainWnd, WM_COMMAND, command, 0);
-}
-
-void EditorHost::viewCommand(UINT command)
-{
-    SendMessageA(m_hDeviceWnd, WM_COMMAND, command, 0);
-}
-
-std::vector<std::string> EditorHost::answerFileDialog(UINT command, const std::string& name)
+Boxes EditorHost::answerFileDialog(UINT command, const std::string& name)
 {
     DialogAnswerer answerer;
     answerer.typeFileName(pathInCurrentFolder(name));
     menuCommand(command);
     return answerer.boxTexts();
-}
-
-void EditorHost::pressApply()
-{
-    SendMessageA(paneWindow(), WM_COMMAND, 40054, 0);
 }
 
 void EditorHost::resetView()
@@ -72,35 +60,6 @@ Capture EditorHost::frame()
 {
     AdvanceFrame();
     RenderFrame();
-    return captureRenderTarget(m_pDevice);
-}
-
-// The marker frame drawn the plain way, one DrawMarker call per selected vertex with its own
-// world matrix: the reference for however RenderFrame draws its markers.
-Capture EditorHost::frameWithMarkersOneByOne()
-{
-    AdvanceFrame();
-    m_pDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0x000000FF, 1.0f, 0);
-    if (SUCCEEDED(m_pDevice->BeginScene())) {
-        m_pDevice->SetTransform(D3DTS_WORLD, asD3DMatrix(&m_worldMatrix));
-        DrawMeshData(m_meshData);
-        const std::vector<ImagePoint> marked = points();
-        VertexLock vertices(m_meshData.sysMemMesh);
-        const UINT stride = D3DXGetFVFVertexSize(m_meshData.sysMemMesh->GetFVF());
-        for (DWORD k = 0; k < m_meshData.sysMemMesh->GetNumVertices() && k < marked.size(); ++k) {
-            if (!marked[k].selected)
-                continue;
-            const float* at = reinterpret_cast<const float*>(vertices.bytes() + size_t(k) * stride);
-            D3DXMATRIX scale, place, world;
-            D3DXMatrixScaling(&scale, g_markerScale, g_markerScale, g_markerScale);
-            D3DXMatrixTranslation(&place, at[0], at[1], at[2]);
-            D3DXMatrixMultiply(&world, &scale, &place);
-            D3DXMatrixMultiply(&world, &world, &m_worldMatrix);
-            m_pDevice->SetTransform(D3DTS_WORLD, asD3DMatrix(&world));
-            DrawMarker(m_meshData, k);
-        }
-        m_pDevice->EndScene();
-    }
     return captureRenderTarget(m_pDevice);
 }
 
@@ -130,6 +89,13 @@ void EditorHost::paneMouse(UINT message, float x, float y, WPARAM keys)
     SendMessageA(paneWindow(), message, keys, MAKELPARAM(cx, cy));
 }
 
+void EditorHost::click(float x, float y)
+{
+    paneMouse(WM_MOUSEMOVE, x, y);
+    paneMouse(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+    paneMouse(WM_LBUTTONUP, x, y);
+}
+
 void EditorHost::dragPoint(float x, float y, int dx, int dy)
 {
     SendMessageA(paneWindow(), WM_KEYDOWN, VK_SHIFT, 0);
@@ -151,34 +117,22 @@ void EditorHost::viewDrag(UINT downMessage, UINT upMessage, WPARAM buttonKey, PO
     SendMessageA(m_hDeviceWnd, upMessage, 0, MAKELPARAM(to.x, to.y));
 }
 
-namespace {
+Hue hueOf(uint32_t p)
+{
+    const int r = int(p >> 16 & 0xFF), g = int(p >> 8 & 0xFF), b = int(p & 0xFF);
+    if (r > 40 && r > 3 * g && r > 3 * b)
+        return Hue::Red;
+    if (g > 40 && g > 3 * r && g > 3 * b)
+        return Hue::Green;
+    return r > 40 && abs(r - g) < 12 && abs(r - b) < 12 ? Hue::Grey : Hue::Other;
+}
+
+Hue centreHue(const Capture& frame)
+{
+    return hueOf(frame.at(frame.width / 2, frame.height / 2));
+}
 
 const uint32_t kClearBlue = 0x0000FF;
-int red(uint32_t p) { return int(p >> 16 & 0xFF); }
-int green(uint32_t p) { return int(p >> 8 & 0xFF); }
-int blue(uint32_t p) { return int(p & 0xFF); }
-
-} // namespace
-
-bool isReddish(uint32_t p)
-{
-    return red(p) > 40 && red(p) > 3 * green(p) && red(p) > 3 * blue(p);
-}
-
-bool isGreenish(uint32_t p)
-{
-    return green(p) > 40 && green(p) > 3 * red(p) && green(p) > 3 * blue(p);
-}
-
-bool isGrey(uint32_t p)
-{
-    return red(p) > 40 && abs(red(p) - green(p)) < 12 && abs(red(p) - blue(p)) < 12;
-}
-
-uint32_t centrePixel(const Capture& frame)
-{
-    return frame.at(frame.width / 2, frame.height / 2);
-}
 
 int countNotBlue(const Capture& capture)
 {
@@ -196,16 +150,6 @@ POINT centreOfNotBlue(const Capture& capture)
                 ++n;
             }
     return n ? POINT{LONG(sx / n), LONG(sy / n)} : POINT{-1, -1};
-}
-
-int differingPixels(const Capture& a, const Capture& b)
-{
-    if (a.width != b.width || a.height != b.height)
-        return -1;
-    int n = 0;
-    for (size_t i = 0; i < a.pixels.size(); ++i)
-        n += a.pixels[i] != b.pixels[i] ? 1 : 0;
-    return n;
 }
 
 EditorHost& editor()

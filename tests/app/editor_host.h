@@ -10,9 +10,9 @@
 #include "app/my_d3d_application_win.h"
 #include "tests/support/app_driver_win.h"
 #include "tests/support/window_capture_win.h"
-#include "viewer/image_point.h"
+#include "viewer/image_group_win.h"
 
-class ImageGroup;
+using Boxes = std::vector<std::string>;   // the texts of the message boxes a command showed
 
 class EditorHost : public Recording<CMyD3DApplication> {
 public:
@@ -22,7 +22,7 @@ public:
     // Stops the suite at once when the framework made no texture pane.
     HRESULT InitAppOnce() override;
 
-    HWND paneWindow() const;
+    HWND paneWindow() const { return m_texturePane->windowHandle(); }
     ImageGroup& pane() const { return *m_texturePane; }
     MeshData& meshData() { return m_meshData; }
     DWORD meshOptions() const { return m_meshOptions; }
@@ -32,22 +32,19 @@ public:
     IDirect3DTexture9* subsetTexture(DWORD i) const { return m_textures[i]; }
 
     // A menu command of the main window, or an accelerator command of the 3D view.
-    void menuCommand(UINT command);
-    void viewCommand(UINT command);
-    // Open File / Save As / Open Bitmap answered with `name` from the current folder. Returns
-    // the texts of the message boxes the command showed.
-    std::vector<std::string> openFile(const std::string& name) { return answerFileDialog(40011, name); }
-    std::vector<std::string> saveAs(const std::string& name) { return answerFileDialog(40050, name); }
-    std::vector<std::string> openBitmap(const std::string& name) { return answerFileDialog(40045, name); }
+    void menuCommand(UINT command) { SendMessageA(m_hMainWnd, WM_COMMAND, command, 0); }
+    void viewCommand(UINT command) { SendMessageA(m_hDeviceWnd, WM_COMMAND, command, 0); }
+    // Open File / Save As / Open Bitmap answered with `name` from the current folder.
+    Boxes openFile(const std::string& name) { return answerFileDialog(40011, name); }
+    Boxes saveAs(const std::string& name) { return answerFileDialog(40050, name); }
+    Boxes openBitmap(const std::string& name) { return answerFileDialog(40045, name); }
     // The pane's apply command (toolbar button 40054).
-    void pressApply();
+    void pressApply() { SendMessageA(paneWindow(), WM_COMMAND, 40054, 0); }
     // The arcball back at rest, as at start-up.
     void resetView();
 
     // One frame as the loop draws it (AdvanceFrame, RenderFrame), read from the back buffer.
     Capture frame();
-    // The same frame with every marker drawn on its own by DrawMarker.
-    Capture frameWithMarkersOneByOne();
 
     // The pane's points in order, and the texture coordinates of the system-memory mesh.
     std::vector<ImagePoint> points() const;
@@ -58,6 +55,8 @@ public:
 
     // A mouse message to the pane at image position (x, y) of the active window.
     void paneMouse(UINT message, float x, float y, WPARAM keys = 0);
+    // A plain click there: selects the point there alone, or nothing.
+    void click(float x, float y);
     // Drags the point at image (x, y) by (dx, dy) window pixels with Shift held, so that an
     // existing selection stays.
     void dragPoint(float x, float y, int dx, int dy);
@@ -65,19 +64,19 @@ public:
     void viewDrag(UINT downMessage, UINT upMessage, WPARAM buttonKey, POINT from, POINT to);
 
 private:
-    std::vector<std::string> answerFileDialog(UINT command, const std::string& name);
+    Boxes answerFileDialog(UINT command, const std::string& name);
 };
 
-// Colour classification of frame pixels.
-bool isReddish(uint32_t pixel);
-bool isGreenish(uint32_t pixel);
-bool isGrey(uint32_t pixel);
-uint32_t centrePixel(const Capture& frame);
+// The hue of a frame pixel (0x00RRGGBB): clearly red, green or grey (lit and untextured).
+enum class Hue { Red, Green, Grey, Other };
+Hue hueOf(uint32_t pixel);
+Hue centreHue(const Capture& frame);
+// Pixels that are not the view's blue clear colour: their number and their mean position.
 int countNotBlue(const Capture& capture);
-// Mean position of the pixels that are not the clear colour.
 POINT centreOfNotBlue(const Capture& capture);
-// Pixels that differ between two frames of the same size.
-int differingPixels(const Capture& a, const Capture& b);
+
+// The full path of `name` in the current folder.
+std::string pathInCurrentFolder(const std::string& name);
 
 // The suite's one editor, started on first use.
 EditorHost& editor();

@@ -8,15 +8,11 @@
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
 #include "tests/support/dialog_answerer_win.h"
-#include "tests/support/tree_paths.h"
-#include "imagefile/image_bitmap_win.h"
 #include "base/atomic_file.h"
 #include "graphics/image_decode.h"
 #include "viewer/image_group_win.h"
 
 namespace {
-
-using Boxes = std::vector<std::string>;
 
 // The file-type list of the common file dialogs.
 const int kFileTypeControlId = 0x470;
@@ -55,41 +51,22 @@ TEST(EditorObj, OpensCornersMaterialsAndTheLibrarysTexture)
     // The left half shows the red texture, the right half is untextured.
     const Capture frame = host.frame();
     const POINT centre = centreOfNotBlue(frame);
-    EXPECT_TRUE(isReddish(frame.at(centre.x - 20, centre.y)));
-    EXPECT_TRUE(isGrey(frame.at(centre.x + 20, centre.y)));
+    EXPECT_EQ(Hue::Red, hueOf(frame.at(centre.x - 20, centre.y)));
+    EXPECT_EQ(Hue::Grey, hueOf(frame.at(centre.x + 20, centre.y)));
 
-    // Open Bitmap takes a PNG into the pane and onto every subset.
-    writeFile("pic.png", readFileText(sourcePath("tests/graphics/image_seeds/image.png")));
-    DialogAnswerer answerer;
-    answerer.typeFileName(pathInCurrentFolder("pic.png"));
-    host.menuCommand(40045);
-    EXPECT_EQ(answerer.boxTexts(), Boxes{});
-    EXPECT_EQ(host.pane().windowBitmap()->getWidth(), 5);
-    EXPECT_NE(host.subsetTexture(1), nullptr);
 }
 
+// The reader's faults are shown on the reader; here each kind of fault is one message, and
+// a missing library or texture still opens the mesh.
 TEST(EditorObj, EveryBrokenFileIsOneMessageAndTheEditorGoesOn)
 {
-    std::string huge = "v 0 0 0\n";
-    for (int t = 0; t < 65536; ++t)
-        huge += "vt 0 " + std::to_string(t) + "\nf 1/1 1/" + std::to_string(t + 1) + " 1/1\n";
-    struct Case {
+    const struct {
         std::string obj;
         std::string message;   // its start
         bool opens;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 4\n", "Error: Could not open file. A face of the OBJ "
          "file names a vertex, texture coordinate or normal that is not there (line 4)", false},
-        {"v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 0 2\n", "Error: Could not open file. A face", false},
-        {"v 0 0 0\nv nan 0 0\nv 0 1 0\nf 1 2 3\n", "Error: Could not open file. The OBJ file "
-         "has a number that is no number, or a face of fewer than three corners (line 2)", false},
-        {"v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2", "Error: Could not open file. The OBJ file has a "
-         "number", false},
-        {"", "Error: Could not open file. The OBJ file has no faces.", false},
-        {std::string(200000, 'x') + "\nv 0 0 0\n", "Error: Could not open file. The OBJ file "
-         "has no faces.", false},
-        {huge, "Error: Could not open file. The mesh has 65536 vertices", false},
         {"mtllib gone.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n",
          "The material library \"gone.mtl\" of the OBJ file could not be read", true},
         {"mtllib square.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl red\nf 1 2 3\n",
@@ -97,7 +74,7 @@ TEST(EditorObj, EveryBrokenFileIsOneMessageAndTheEditorGoesOn)
     };
     writeSquare("newmtl red\nmap_Kd gone.bmp\n");
     EditorHost& host = editor();
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         writeFile("broken.obj", c.obj);
         const Boxes boxes = host.openFile("broken.obj");
         ASSERT_EQ(boxes.size(), 1u) << c.message;

@@ -1,7 +1,5 @@
 #include "tests/app/test_media.h"
 
-#include <windows.h>
-
 #include <cstdio>
 #include <sstream>
 
@@ -93,14 +91,4 @@ void writeSquare3ds(const std::string& name, const char* texture)
         g_chunk3dsFile.closeWriting();
     }
     g_meshRecords.clear();
-}
-
-std::string pathInCurrentFolder(const std::string& name)
-{
-    char folder[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    std::string path = folder;
-    if (!path.empty() && path.back() != '\\')
-        path += '\\';
-    return path + name;
 }

@@ -37,6 +37,3 @@ void writeBitmap(const std::string& name, uint32_t colour);
 // as a 3DS file: with the program's writer and a material naming `texture`, or, for nullptr,
 // as chunks without any material.
 void writeSquare3ds(const std::string& name, const char* texture);
-
-// The full path of `name` in the current folder.
-std::string pathInCurrentFolder(const std::string& name);

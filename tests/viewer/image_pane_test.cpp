@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
 #include <vector>
 
 namespace {
@@ -219,6 +221,48 @@ TEST_F(ImagePane, MouseAndKeyMessagesSelectAndDragThePointsAtTheWindowsZoom)
     EXPECT_FLOAT_EQ(18.0f, host.window().points.at(1).y);
     EXPECT_FLOAT_EQ(20.0f, host.window().points.at(0).x);
     EXPECT_EQ(kGreen, captureClient(host.pane()).at(130 + 3, 66));
+}
+
+// Arrow keys nudge the selection by a texel, by ten with Shift; with Snap to Texels a drag
+// lands on whole texels. Each nudge and drag is one undo step of its own name.
+TEST_F(ImagePane, ArrowsNudgeTheSelectionAndSnappedDragsLandOnTexelsOneUndoStepEach)
+{
+    PaneHost host;
+    host.showBitmap("tile.bmp");
+    host.group->addPoint(pointAt(20.5f, 20.25f));
+    host.group->addPoint(pointAt(60, 20));
+    ImageWindow& window = host.window();
+    host.press(20, 50);
+    host.release(20, 50);
+    const struct {
+        WPARAM key;
+        bool shift;
+        float dx, dy;
+    } nudges[] = {{VK_RIGHT, false, 1, 0}, {VK_LEFT, true, -10, 0}, {VK_DOWN, false, 0, 1}, {VK_UP, true, 0, -10}};
+    for (const auto& n : nudges) {
+        const ImagePoint before = window.points.at(0);
+        host.key(VK_SHIFT, n.shift);
+        host.key(n.key, true);
+        host.key(n.key, false);
+        host.key(VK_SHIFT, false);
+        EXPECT_EQ(before.x + n.dx, window.points.at(0).x) << n.key;
+        EXPECT_EQ(before.y + n.dy, window.points.at(0).y) << n.key;
+    }
+    EXPECT_EQ(60.0f, window.points.at(1).x);
+    for (bool snap : {false, true}) {
+        g_snapToTexels = snap;
+        const ImagePoint p = window.points.at(0);
+        host.press(int(p.x), int(p.y) + 30);
+        host.moveTo(int(p.x) + 3, int(p.y) + 32);
+        host.release(int(p.x) + 3, int(p.y) + 32);
+        EXPECT_EQ(snap, std::round(window.points.at(0).x) == window.points.at(0).x) << snap;
+        EXPECT_EQ(snap, std::round(window.points.at(0).y) == window.points.at(0).y) << snap;
+    }
+    std::vector<std::string> steps;
+    for (; window.history.canUndo(); window.history.undo(window.points))
+        steps.push_back(window.history.undoLabel());
+    EXPECT_EQ((std::vector<std::string>{"Move", "Move", "Nudge", "Nudge", "Nudge", "Nudge"}), steps);
+    EXPECT_EQ(20.5f, window.points.at(0).x);
 }
 
 int g_applyCalls = 0;
