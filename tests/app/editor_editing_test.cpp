@@ -1,6 +1,6 @@
 // The Edit menu in the real editor: undo and redo with the menu's labels, flips, the Transform
-// dialog, Snap to Texels, the selection commands and the status at the menu bar's end; and the
-// File menu's Save and Close File. What the commands compute is shown on the point lists.
+// dialog, Snap to Texels, the selection commands and the status at the menu bar's end. What
+// the commands compute is shown on the point lists.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +11,6 @@
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
 #include "tests/support/dialog_answerer_win.h"
-#include "tests/support/test_files.h"
 #include "viewer/viewer_settings.h"
 
 namespace {
@@ -220,40 +219,6 @@ TEST(EditorSelection, IslandsSeamsRingsAndTheStatusAtTheMenuBarsEnd)
     EXPECT_STREQ("3 of 6 selected    16.0, 8.0 texels    u 0.250  v 0.250", status);
     host.menuCommand(IDM_SELECT_NONE);
     EXPECT_EQ("000000", selection());
-}
-
-// Save writes the file the mesh came from in its own format; Close File leaves nothing to save.
-TEST(EditorFile, SaveKeepsTheFormatAndCloseFileEmptiesBothHalves)
-{
-    writeBitmap("grey.bmp", 0x808080);
-    writeXFile("plain.x", squareMesh("grey.bmp", 0.1f, 0.3f, -0.9f, -0.1f));
-    EditorHost& host = editor();
-    g_autoUpdateMesh = true;
-    ASSERT_EQ(Boxes{}, host.openFile("plain.x"));
-    DeleteFileA("copy.3ds");
-    ASSERT_EQ(Boxes{}, host.saveAs("copy.3ds"));
-    for (const char* name : {"plain.x", "copy.3ds"}) {
-        ASSERT_EQ(Boxes{}, host.openFile(name));
-        host.dragPoint(host.points()[2].x, host.points()[2].y, 6, 3);
-        const std::vector<ImagePoint> edited = host.points();
-        DialogAnswerer answerer;
-        host.menuCommand(IDM_SAVE);
-        EXPECT_EQ(Boxes{}, answerer.boxTexts()) << name;
-        const bool x = std::string(name) == "plain.x";
-        EXPECT_EQ(x ? "xof " : "MM", readFileText(name).substr(0, x ? 4 : 2)) << name;   // 3DS: chunk 4D4D
-        ASSERT_EQ(Boxes{}, host.openFile(name));
-        ASSERT_EQ(edited.size(), host.points().size()) << name;
-        for (size_t k = 0; k < edited.size(); ++k)
-            EXPECT_NEAR(host.points()[k].x, edited[k].x, 1e-3) << name << " " << k;
-    }
-
-    host.menuCommand(IDM_CLOSE_FILE);
-    EXPECT_EQ(0, host.pane().pointCount() + host.pane().edgeCount());
-    EXPECT_EQ(0, countNotBlue(host.frame()));
-    DialogAnswerer answerer;
-    host.menuCommand(IDM_SAVE);
-    EXPECT_EQ(Boxes{"There is no mesh to save: open a mesh file first."}, answerer.boxTexts());
-    g_autoUpdateMesh = false;
 }
 
 }  // namespace

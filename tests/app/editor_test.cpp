@@ -7,6 +7,7 @@
 #include "app/globals_win.h"
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
+#include "tests/support/chunk_builder.h"
 #include "tests/support/dialog_answerer_win.h"
 #include "viewer/image_group_win.h"
 #include "viewer/viewer_settings.h"
@@ -34,9 +35,7 @@ class EditorStartAndExit : public ::testing::Environment {
         EXPECT_TRUE(host.presentParams().EnableAutoDepthStencil);
         EXPECT_EQ(GetModuleHandleA(nullptr), g_hInstance);
         EXPECT_TRUE(g_pointsReady && !g_autoUpdateMesh && !g_meshShown);
-        EXPECT_EQ(0, g_lineColorIndex);
-        EXPECT_EQ(2, g_repeatHorizontal);
-        EXPECT_EQ(2, g_repeatVertical);
+        EXPECT_TRUE(g_lineColorIndex == 0 && g_repeatHorizontal == 2 && g_repeatVertical == 2);
         // The start-up mesh fills the pane, but nothing is drawn until a file is opened.
         const std::vector<ImagePoint> points = host.points();
         ASSERT_EQ(knot.vertices.size(), points.size());
@@ -47,7 +46,7 @@ class EditorStartAndExit : public ::testing::Environment {
         EXPECT_EQ(0, countNotBlue(host.frame()));
         ASSERT_EQ(Boxes{}, host.openFile("knot.x"));
         EXPECT_TRUE(g_meshShown);
-        EXPECT_TRUE(Hue::Green == centreHue(host.frame()));
+        EXPECT_EQ(Hue::Green, centreHue(host.frame()));
     }
 
     void TearDown() override
@@ -72,12 +71,13 @@ TEST(EditorOpen, MeshFilesFillThePaneWithTheirPointsAndEdgesOrEmptyItWithoutATex
     writeBitmap("red.bmp", kRed);
     writeXFile("square_red.x", squareMesh("red.bmp", 0.25f, 0.75f, -0.75f, -0.25f));
     writeXFile("square_plain.x", squareMesh("", 0.25f, 0.75f, -0.75f, -0.25f));
-    writeSquare3ds("square.3DS", "red.bmp");   // the ending counts in any case
-    writeSquare3ds("plain.3ds", nullptr);
-    // X files keep v one bitmap height up; 3DS files do not. Both give the same points.
+    // A 3DS file without materials: reopening saved 3DS files is shown with the saving.
+    writeFile("plain.3ds", mainFile(objectChunk("sq", join({vertexListChunk({{-1, -1, 0}, {-1, 1, 0}, {1, 1, 0}}),
+                                                            faceListChunk({{0, 1, 2}}),
+                                                            texCoordListChunk({{0, 0}, {0, 1}, {1, 1}})}))));
+    // X files keep v one bitmap height up.
     const float xs[] = {16, 16, 48, 48}, ys[] = {24, 8, 8, 24};
-    const std::pair<const char*, bool> files[] = {
-        {"square_red.x", true}, {"square_plain.x", false}, {"square.3DS", true}, {"plain.3ds", false}};
+    const std::pair<const char*, bool> files[] = {{"square_red.x", true}, {"square_plain.x", false}, {"plain.3ds", false}};
     for (const auto& [file, textured] : files) {
         SCOPED_TRACE(file);
         ASSERT_EQ(Boxes{}, editor().openFile(file));

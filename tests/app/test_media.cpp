@@ -4,9 +4,6 @@
 #include <sstream>
 
 #include "tests/support/bmp_builder.h"
-#include "tests/support/chunk_builder.h"
-#include "threeds/chunk3ds_file.h"
-#include "threeds/mesh_record.h"
 
 TestMesh squareMesh(const std::string& texture, float u0, float u1, float v0, float v1)
 {
@@ -69,26 +66,4 @@ void writeBitmap(const std::string& name, uint32_t left, uint32_t right)
 void writeBitmap(const std::string& name, uint32_t colour)
 {
     writeBitmap(name, colour, colour);
-}
-
-void writeSquare3ds(const std::string& name, const char* texture)
-{
-    MeshRecord record;
-    record.vertices = {{-1, -1, 0}, {-1, 1, 0}, {1, 1, 0}, {1, -1, 0}};
-    record.texCoords = {{0.25f, 0.75f}, {0.25f, 0.25f}, {0.75f, 0.25f}, {0.75f, 0.75f}};
-    record.faces = {{0, 1, 2}, {0, 2, 3}};
-    if (!texture) {
-        writeFile(name, mainFile(objectChunk("sq", join({vertexListChunk(record.vertices),
-                                                         faceListChunk(record.faces),
-                                                         texCoordListChunk(record.texCoords)}))));
-        return;
-    }
-    record.materialCount = 1;
-    snprintf(record.materials[0].textureFileName, kRecordTextLength, "%s", texture);
-    g_meshRecords.assign(1, record);
-    if (g_chunk3dsFile.openForWriting(name.c_str())) {
-        g_chunk3dsFile.Write();
-        g_chunk3dsFile.closeWriting();
-    }
-    g_meshRecords.clear();
 }

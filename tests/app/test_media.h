@@ -32,8 +32,3 @@ void writeXFile(const std::string& name, const TestMesh& mesh);
 // Writes a 24-bit BMP of 64 x 32 pixels: all `left` (0xRRGGBB), or its right half `right`.
 void writeBitmap(const std::string& name, uint32_t left, uint32_t right);
 void writeBitmap(const std::string& name, uint32_t colour);
-
-// Writes a square facing the viewer with texture coordinates over [0.25, 0.75] x [0.25, 0.75]
-// as a 3DS file: with the program's writer and a material naming `texture`, or, for nullptr,
-// as chunks without any material.
-void writeSquare3ds(const std::string& name, const char* texture);
