@@ -2,8 +2,8 @@
 // stays as it was and the editor says why), and broken, truncated or hostile files opened.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 #include "base/atomic_file.h"
@@ -210,66 +210,43 @@ TEST(EditorSaving, MeshesAFileCannotHoldAsTheyAreAreNotSaved)
     }
 }
 
+// The readers' faults are shown on the readers; here the editor after each kind of fault: one
+// message, the earlier mesh kept after a damaged 3DS file, nothing drawn after an empty one or a
+// broken X file, and an untextured mesh when its texture is missing.
 TEST(EditorBadInput, EachBrokenFileGetsItsOneMessageAndTheEditorGoesOn)
 {
     openTexturedSquare();
     ASSERT_EQ(Boxes{}, editor().saveAs("good.x"));
-    const std::string good = readFileText("good.x");
-    const std::vector<Vertex3ds> corners = {{-1, -1, 0}, {-1, 1, 0}, {1, 1, 0}, {1, -1, 0}};
-    const auto square3ds = [&](const std::vector<Face3ds>& faces) {
-        return mainFile(objectChunk("sq", join({vertexListChunk(corners), faceListChunk(faces)})));
-    };
-    std::vector<uint8_t> cut3ds = square3ds({{0, 1, 2}, {0, 2, 3}});
-    cut3ds.resize(cut3ds.size() - 20);   // inside the face list
-    const char kCouldNotOpen[] = "Error: Could not open file";
-    struct Case {
-        std::string file, box;
-        bool meshStays;   // false: nothing is drawn afterwards
-    };
-    std::vector<Case> cases = {
-        {"empty.3ds", "Error file is empty", false},
-        {"notes.3ds", "Error file is empty", false},
-        {"cut.3ds", "Error: 3DS file is damaged", true},
-        {"past.3ds", "Error: 3DS face index past the vertex count", true},
-        {"past.x", kCouldNotOpen, false},   // a face past the vertices
-    };
+    std::vector<uint8_t> cut3ds = mainFile(objectChunk(
+        "sq", join({vertexListChunk({{-1, -1, 0}, {-1, 1, 0}, {1, 1, 0}}), faceListChunk({{0, 1, 2}})})));
+    cut3ds.resize(cut3ds.size() - 5);   // inside the face list
     writeFile("empty.3ds", "");
-    writeFile("notes.3ds", "these are notes, not chunks");
     writeFile("cut.3ds", cut3ds);
-    writeFile("past.3ds", square3ds({{0, 1, 9}}));
     writeFile("past.x", "xof 0303txt 0032\nMesh {\n 3;\n 0;0;0;,\n 1;0;0;,\n 0;1;0;;\n 1;\n 3;0,1,70000;;\n}\n");
-    for (size_t length : {size_t(0), size_t(40), good.size() / 2}) {
-        cases.push_back({"cut" + std::to_string(length) + ".x", kCouldNotOpen, false});
-        writeFile(cases.back().file, good.substr(0, length));
-    }
-    for (const Case& c : cases) {
-        if (c.meshStays)
-            ASSERT_EQ(Boxes{}, editor().openFile("square.x"));
+    writeFile("cut.x", readFileText("good.x").substr(0, 200));
+    const struct {
+        const char* file;
+        const char* box;
+        bool meshStays;   // false: nothing is drawn afterwards
+    } cases[] = {{"empty.3ds", "Error file is empty", false}, {"cut.3ds", "Error: 3DS file is damaged", true},
+                 {"past.x", "Error: Could not open file", false}, {"cut.x", "Error: Could not open file", false}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(Boxes{}, editor().openFile("square.x"));
         const Capture before = editor().frame();
         const Boxes boxes = editor().openFile(c.file);
-        if (c.file.find(".x") == std::string::npos)
-            EXPECT_EQ(Boxes{c.box}, boxes) << c.file;
-        else   // an X file cut short may get the X reader's own box as well
-            EXPECT_NE(boxes.end(), std::find(boxes.begin(), boxes.end(), c.box)) << c.file;
-        if (c.meshStays) {
-            EXPECT_TRUE(before.pixels == editor().frame().pixels) << c.file;
-            EXPECT_EQ(4, editor().pane().pointCount()) << c.file;
-        } else {
-            EXPECT_EQ(0, countNotBlue(editor().frame())) << c.file;
-        }
+        // an X file cut short may get the X reader's own box as well
+        EXPECT_EQ(c.box, boxes.empty() ? "" : boxes.back()) << c.file;
+        EXPECT_TRUE(boxes.size() == 1 || c.file[strlen(c.file) - 1] == 'x') << c.file;
+        EXPECT_EQ(c.meshStays, before.pixels == editor().frame().pixels) << c.file;
+        EXPECT_EQ(c.meshStays ? countNotBlue(before) : 0, countNotBlue(editor().frame())) << c.file;
+        EXPECT_TRUE(!c.meshStays || editor().pane().pointCount() == 4) << c.file;
     }
-    // A texture that is missing or no bitmap: the mesh untextured, one box for the bitmap.
-    writeFile("broken.bmp", "BM this is not a bitmap");
-    for (const char* texture : {"missing.bmp", "broken.bmp"}) {
-        writeXFile("lost_texture.x", squareMesh(texture, 0, 1, -1, 0));
-        const Boxes boxes = editor().openFile("lost_texture.x");
-        EXPECT_EQ("Could not open File", boxes.empty() ? "" : boxes.back()) << texture;
-        ASSERT_EQ(1u, editor().subsetCount());
-        EXPECT_EQ(nullptr, editor().subsetTexture(0));
-        EXPECT_EQ(Hue::Grey, centreHue(editor().frame()));
-    }
-    ASSERT_EQ(Boxes{}, editor().openFile("square.x"));
-    EXPECT_EQ(Hue::Red, centreHue(editor().frame()));
+    writeXFile("lost_texture.x", squareMesh("missing.bmp", 0, 1, -1, 0));
+    const Boxes boxes = editor().openFile("lost_texture.x");
+    EXPECT_EQ("Could not open File", boxes.empty() ? "" : boxes.back());
+    ASSERT_EQ(1u, editor().subsetCount());
+    EXPECT_EQ(nullptr, editor().subsetTexture(0));
+    EXPECT_EQ(Hue::Grey, centreHue(editor().frame()));
 }
 
 // The editor between Assimp's 3DS files and Assimp: run by assimp_interop.sh, which writes
