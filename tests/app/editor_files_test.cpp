@@ -44,12 +44,7 @@ void openTexturedSquare()
 void expectReopened(const char* name, const std::vector<ImagePoint>& expected)
 {
     ASSERT_EQ(Boxes{}, editor().openFile(name));
-    const std::vector<ImagePoint> reopened = editor().points();
-    ASSERT_EQ(expected.size(), reopened.size());
-    for (size_t k = 0; k < reopened.size(); ++k) {
-        EXPECT_NEAR(expected[k].x, reopened[k].x, 1e-3) << k;
-        EXPECT_NEAR(expected[k].y, reopened[k].y, 1e-3) << k;
-    }
+    expectSamePoints(expected, name);
 }
 
 TEST(EditorSaving, SaveAsAndSaveWriteThePointsInTheFormatOfTheNameCloseFileLeavesNothing)

@@ -152,6 +152,27 @@ POINT centreOfNotBlue(const Capture& capture)
     return n ? POINT{LONG(sx / n), LONG(sy / n)} : POINT{-1, -1};
 }
 
+void expectSamePoints(const std::vector<ImagePoint>& expected, const std::string& what)
+{
+    const std::vector<ImagePoint> points = editor().points();
+    ASSERT_EQ(points.size(), expected.size()) << what;
+    for (size_t k = 0; k < points.size(); ++k) {
+        EXPECT_NEAR(points[k].x, expected[k].x, 1e-3) << what << " point " << k;
+        EXPECT_NEAR(points[k].y, expected[k].y, 1e-3) << what << " point " << k;
+    }
+}
+
+void expectMeshHoldsPoints()
+{
+    const std::vector<ImagePoint> points = editor().points();
+    const std::vector<EditorHost::UV> uv = editor().meshCoordinates();
+    ASSERT_EQ(points.size(), uv.size());
+    for (size_t k = 0; k < uv.size(); ++k) {
+        EXPECT_FLOAT_EQ(points[k].x / 64, uv[k].u) << k;
+        EXPECT_FLOAT_EQ(points[k].y / 32, uv[k].v) << k;
+    }
+}
+
 EditorHost& editor()
 {
     static EditorHost host;

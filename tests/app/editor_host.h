@@ -78,5 +78,10 @@ POINT centreOfNotBlue(const Capture& capture);
 // The full path of `name` in the current folder.
 std::string pathInCurrentFolder(const std::string& name);
 
+// The pane's points at `expected` (within 1e-3); the mesh holding the pane's points as its
+// texture coordinates (u = x / 64, v = y / 32: every bitmap of the suite is 64 x 32).
+void expectSamePoints(const std::vector<ImagePoint>& expected, const std::string& what);
+void expectMeshHoldsPoints();
+
 // The suite's one editor, started on first use.
 EditorHost& editor();

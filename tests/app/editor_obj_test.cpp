@@ -107,16 +107,6 @@ Boxes exportAs(const std::string& name, int type, int replaceAnswer = IDYES)
     return answerer.boxTexts();
 }
 
-void expectSamePoints(const std::vector<ImagePoint>& expected, const std::string& what)
-{
-    const std::vector<ImagePoint> points = editor().points();
-    ASSERT_EQ(points.size(), expected.size()) << what;
-    for (size_t k = 0; k < points.size(); ++k) {
-        EXPECT_NEAR(points[k].x, expected[k].x, 1e-3) << what << " point " << k;
-        EXPECT_NEAR(points[k].y, expected[k].y, 1e-3) << what << " point " << k;
-    }
-}
-
 // Each format written with the pane's moved points and opened again shows the same points.
 TEST(EditorExport, EachFormatOpensAgainWithThePanesPoints)
 {

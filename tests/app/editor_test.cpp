@@ -121,18 +121,6 @@ TEST(EditorBitmap, OpenBitmapTexturesEverySubsetAndCloseBitmapEmptiesOnlyThePane
     EXPECT_EQ(Hue::Red, centreHue(editor().frame()));   // the mesh keeps its texture
 }
 
-// Every point lies over the bitmap and the mesh holds the same coordinates.
-void expectMeshHoldsPoints()
-{
-    const std::vector<ImagePoint> points = editor().points();
-    const std::vector<EditorHost::UV> uv = editor().meshCoordinates();
-    ASSERT_EQ(points.size(), uv.size());
-    for (size_t k = 0; k < uv.size(); ++k) {
-        EXPECT_FLOAT_EQ(points[k].x / kWidth, uv[k].u) << k;
-        EXPECT_FLOAT_EQ(points[k].y / kHeight, uv[k].v) << k;
-    }
-}
-
 // Map Texture Coordinates: clicks the given boxes of Plane Select, then `button`; returns the
 // texts of what it showed.
 std::vector<std::string> mapTextureCoordinates(std::vector<int> clicks, int button = IDOK)

@@ -58,21 +58,17 @@ TEST_F(ImageGroupPaging, LoadedImagesArePagedReplacedAndRemoved)
     group.addPoint(pointAt(5, 5));
     for (const char* caption : {"Remove Point", "Replace Image", "RemoveImg", ">", "<"}) {
         EXPECT_TRUE(click(group, caption).empty()) << caption;   // no image loaded: nothing
-        EXPECT_EQ(first, group.activeWindow()) << caption;
-        EXPECT_EQ(1, group.pointCount()) << caption;
+        EXPECT_TRUE(first == group.activeWindow() && group.pointCount() == 1) << caption;
     }
     EXPECT_EQ(1u, click(group, "Load new Image", "a.bmp").size());
     click(group, "Load new Image", "b.bmp");
     click(group, "Load new Image", "");   // cancelled: an empty window all the same
     ASSERT_EQ(3, group.imageCount());
     EXPECT_EQ(first, group.activeWindow());   // loading leaves the first window shown
-    ImageWindow* second = group.windows[1];
-    ImageWindow* third = group.windows[2];
-    ImageWindow* empty = group.windows[3];
+    ImageWindow *second = group.windows[1], *third = group.windows[2], *empty = group.windows[3];
     EXPECT_NE(std::string::npos, second->imageFileName.find("a.bmp"));
     EXPECT_EQ(48, third->bitmap.getWidth());
-    EXPECT_EQ("", empty->imageFileName);
-    EXPECT_EQ(nullptr, empty->bitmap.getShownBitmap());
+    EXPECT_TRUE(empty->imageFileName.empty() && !empty->bitmap.getShownBitmap());
     EXPECT_EQ(7000, second->points.maxPoints());
     // Loaded images lie 60 pixels below the first window and follow resizeImageGroup.
     group.resizeImageGroup(0, 0, 200, 150);
@@ -85,9 +81,7 @@ TEST_F(ImageGroupPaging, LoadedImagesArePagedReplacedAndRemoved)
     }
 
     click(group, ">");
-    EXPECT_EQ(second, group.activeWindow());
-    EXPECT_TRUE(IsWindowVisible(second->hwnd));
-    EXPECT_FALSE(IsWindowVisible(first->hwnd));
+    EXPECT_TRUE(second == group.activeWindow() && IsWindowVisible(second->hwnd) && !IsWindowVisible(first->hwnd));
     EXPECT_EQ(&group, findGroupByWindow(second->hwnd));
     for (int k = 0; k < 3; ++k)
         click(group, ">");
@@ -101,19 +95,14 @@ TEST_F(ImageGroupPaging, LoadedImagesArePagedReplacedAndRemoved)
     group.addPoint(pointAt(1, 1));
     group.addPoint(pointAt(2, 2));
     click(group, "Remove Point");
-    EXPECT_EQ(1, second->points.pointCount());
-    EXPECT_EQ(1, first->points.pointCount());
+    EXPECT_TRUE(second->points.pointCount() == 1 && first->points.pointCount() == 1);
     click(group, "Replace Image", "b.bmp");   // into the active window, its points gone
-    EXPECT_EQ(second, group.activeWindow());
-    EXPECT_EQ(0, second->points.pointCount());
+    EXPECT_TRUE(second == group.activeWindow() && second->points.pointCount() == 0);
     EXPECT_EQ(48, second->bitmap.getWidth());
 
-    click(group, "RemoveImg");
-    EXPECT_EQ(2, group.imageCount());
-    EXPECT_EQ(first, group.activeWindow());
-    EXPECT_TRUE(IsWindowVisible(first->hwnd));
-    EXPECT_FALSE(IsWindowVisible(second->hwnd));   // hidden, not destroyed
-    EXPECT_TRUE(IsWindow(second->hwnd));
+    click(group, "RemoveImg");   // the window hidden, not destroyed
+    EXPECT_TRUE(group.imageCount() == 2 && first == group.activeWindow() && IsWindowVisible(first->hwnd));
+    EXPECT_TRUE(!IsWindowVisible(second->hwnd) && IsWindow(second->hwnd));
     // No group claims the removed window any more: its commands change nothing.
     std::remove("file.tst");
     SendMessageA(second->hwnd, WM_COMMAND, MAKEWPARAM(40046, 0), 0);
@@ -147,15 +136,13 @@ TEST_F(ImageGroupPaging, OnlyAFinishedGroupWithAnActiveWindowTakesMessages)
     EXPECT_EQ(0, group.nextPoint().index);
     group.currentPointRef().selected = 1;
     EXPECT_EQ(0, group.pointCount() + group.edgeCount());
-    EXPECT_EQ(nullptr, group.windowHandle());
-    EXPECT_EQ(nullptr, group.windowBitmap());
+    EXPECT_TRUE(!group.windowHandle() && !group.windowBitmap());
     const std::string log = readFileText("file.tst");
     for (const char* line : {"Recieved a WM_COMMAND message", "ActiveWindow is NULL in setActiveWindow",
                              "activeWindow is NULL"})
         EXPECT_NE(std::string::npos, log.find(line)) << line;
     group.setActiveWindow(first);
-    EXPECT_EQ(1, first->points.pointCount());
-    EXPECT_EQ(0, first->edges.edgeCount());
+    EXPECT_TRUE(first->points.pointCount() == 1 && first->edges.edgeCount() == 0);
 }
 
 // A window's Open Bitmap loads the path the dialog returns by its name: ".bmp" as an image
