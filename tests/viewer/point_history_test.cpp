@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -80,13 +81,17 @@ TEST(PointHistory, UndoAndRedoRestoreEveryStateExactly)
     EXPECT_EQ(26u, history.stepCount());
 }
 
-TEST(PointHistory, NothingMovedOrLengthChangedRecordsNoStep)
+TEST(PointHistory, OnlyABitwiseMoveIsAStepAndALengthChangeClearsTheHistory)
 {
     PointList list = listOf(10);
     PointHistory history;
     history.record(list, "Move", [&] { list.at(3).x += 1.0f; });
     EXPECT_FALSE(history.record(list, "Move", [] {}));
     EXPECT_EQ("Move", history.undoLabel());
+    // -0 is another position than +0 (point 0 starts at +0), and comes back as it was.
+    EXPECT_TRUE(history.record(list, "Flip", [&] { list.at(0).x = -0.0f; }));
+    ASSERT_TRUE(history.undo(list));
+    EXPECT_FALSE(std::signbit(list.at(0).x));
     // A command that leaves a different number of points makes the old steps meaningless.
     EXPECT_FALSE(history.record(list, "Projection", [&] { list.removeFirstPoint(); }));
     EXPECT_FALSE(history.canUndo());
