@@ -49,6 +49,24 @@ Boxes EditorHost::answerFileDialog(UINT command, const std::string& name)
     return answerer.boxTexts();
 }
 
+std::vector<std::string> EditorHost::answerDialog(UINT command, const std::vector<int>& clicks, int button,
+                                                  const std::function<void(HWND)>& look)
+{
+    DialogAnswerer answerer;
+    answerer.runOnNext([&](HWND dialog) {
+        for (int id : clicks)
+            SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
+        if (look)
+            look(dialog);
+        SendDlgItemMessageA(dialog, button, BM_CLICK, 0, 0);
+    });
+    menuCommand(command);
+    std::vector<std::string> seen;
+    for (const DialogAnswerer::Box& box : answerer.seen())
+        seen.push_back(box.caption + ":" + box.text);
+    return seen;
+}
+
 void EditorHost::resetView()
 {
     m_arcBall = CArcBall();

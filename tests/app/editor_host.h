@@ -4,6 +4,7 @@
 // state, sending it commands and reading back the frames it draws.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ public:
     Boxes openFile(const std::string& name) { return answerFileDialog(40011, name); }
     Boxes saveAs(const std::string& name) { return answerFileDialog(40050, name); }
     Boxes openBitmap(const std::string& name) { return answerFileDialog(40045, name); }
+    // Menu `command`, whose dialog gets BM_CLICK on each of `clicks`, is seen by `look`, then
+    // ends with `button`. Returns "caption:text" of each dialog and message box shown.
+    std::vector<std::string> answerDialog(UINT command, const std::vector<int>& clicks, int button = IDOK,
+                                          const std::function<void(HWND)>& look = {});
     // The pane's apply command (toolbar button 40054).
     void pressApply() { SendMessageA(paneWindow(), WM_COMMAND, 40054, 0); }
     // The arcball back at rest, as at start-up.

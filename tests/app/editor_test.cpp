@@ -8,7 +8,6 @@
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
 #include "tests/support/chunk_builder.h"
-#include "tests/support/dialog_answerer_win.h"
 #include "viewer/image_group_win.h"
 #include "viewer/viewer_settings.h"
 
@@ -121,21 +120,10 @@ TEST(EditorBitmap, OpenBitmapTexturesEverySubsetAndCloseBitmapEmptiesOnlyThePane
     EXPECT_EQ(Hue::Red, centreHue(editor().frame()));   // the mesh keeps its texture
 }
 
-// Map Texture Coordinates: clicks the given boxes of Plane Select, then `button`; returns the
-// texts of what it showed.
+// Map Texture Coordinates: clicks the given boxes of Plane Select, then `button`.
 std::vector<std::string> mapTextureCoordinates(std::vector<int> clicks, int button = IDOK)
 {
-    DialogAnswerer answerer;
-    answerer.runOnNext([clicks, button](HWND dialog) {
-        for (int id : clicks)
-            SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
-        SendDlgItemMessageA(dialog, button, BM_CLICK, 0, 0);
-    });
-    editor().menuCommand(40052);
-    std::vector<std::string> seen;
-    for (const DialogAnswerer::Box& box : answerer.seen())
-        seen.push_back(box.caption + ":" + box.text);
-    return seen;
+    return editor().answerDialog(40052, clicks, button);
 }
 
 TEST(EditorProjection, EachPlaneWithAndWithoutMirrorsPutsTheCubeOnTheBitmapCorners)
@@ -209,8 +197,7 @@ TEST(EditorWriteBack, ApplyOrTheReleaseWithAutomaticUpdateWritesThePointsIntoThe
 std::vector<std::string> runOptions(const std::function<void(HWND)>& change, int button = IDOK)
 {
     std::vector<std::string> shown;
-    DialogAnswerer answerer;
-    answerer.runOnNext([&](HWND dialog) {
+    editor().answerDialog(40053, {}, button, [&](HWND dialog) {
         char text[32];
         shown.push_back(SendDlgItemMessageA(dialog, 1038, BM_GETCHECK, 0, 0) == BST_CHECKED ? "auto" : "manual");
         for (int field : {1041, 1042}) {
@@ -223,9 +210,7 @@ std::vector<std::string> runOptions(const std::function<void(HWND)>& change, int
             shown.push_back(text);
         }
         change(dialog);
-        SendDlgItemMessageA(dialog, button, BM_CLICK, 0, 0);
     });
-    editor().menuCommand(40053);
     return shown;
 }
 

@@ -3,7 +3,6 @@
 
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
-#include "tests/support/dialog_answerer_win.h"
 #include "viewer/image_group_win.h"
 #include "viewer/image_window_win.h"
 
@@ -12,22 +11,12 @@ namespace {
 const float kWidth = 64, kHeight = 32;   // of every bitmap the suite writes
 
 // Project...: clicks the given controls, notes whether the axis is offered, then `button`.
-// Returns the captions and texts of what was shown.
 std::vector<std::string> project(std::vector<int> clicks, bool* axisOffered = nullptr, int button = IDOK)
 {
-    DialogAnswerer answerer;
-    answerer.runOnNext([&](HWND dialog) {
-        for (int id : clicks)
-            SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
+    return editor().answerDialog(40150, clicks, button, [axisOffered](HWND dialog) {
         if (axisOffered)
             *axisOffered = IsWindowEnabled(GetDlgItem(dialog, 1164)) && IsWindowEnabled(GetDlgItem(dialog, 1166));
-        SendDlgItemMessageA(dialog, button, BM_CLICK, 0, 0);
     });
-    editor().menuCommand(40150);
-    std::vector<std::string> seen;
-    for (const DialogAnswerer::Box& box : answerer.seen())
-        seen.push_back(box.caption + ":" + box.text);
-    return seen;
 }
 
 TEST(EditorProject, TheViewAtRestLaysTheCubeOnTheBitmapCornersAsOneUndoStep)
