@@ -14,9 +14,9 @@ struct Toolkit : testing::Test {
     TestWindow parent{300, 200};
     HINSTANCE instance = GetModuleHandleA(nullptr);
 
-    HWND child(const char* className = "STATIC") {
-        return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent.handle(), nullptr,
-                               instance, nullptr);
+    HWND child() {
+        return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent.handle(), nullptr, instance,
+                               nullptr);
     }
     const TreeElement& last() { return g_elementTree.element(g_elementTree.elementCount() - 1); }
     static std::string textOf(HWND window) {
@@ -105,12 +105,6 @@ TEST_F(Toolkit, ButtonsArePushButtonsInTheRegisterFoundByNameOrWindow) {
     EXPECT_TRUE(IsWindow(removed)) << "the window itself stays";
 }
 
-COLORREF classBrushColour(HWND window) {
-    LOGBRUSH brush = {};
-    GetObjectA(reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)), sizeof brush, &brush);
-    return brush.lbColor;
-}
-
 TEST_F(Toolkit, LabelsColourEveryStaticControlAndTextFieldsScrollSideways) {
     g_elementTree.setGroupName("l:group");
     LabelControl label, second;
@@ -123,7 +117,9 @@ TEST_F(Toolkit, LabelsColourEveryStaticControlAndTextFieldsScrollSideways) {
     LOGFONTA font = {};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(label.window, WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, 10);
-    EXPECT_EQ(classBrushColour(child()), RGB(133, 140, 180)) << "a static control made later";
+    LOGBRUSH brush = {};   // of a static control made later
+    GetObjectA(reinterpret_cast<HBRUSH>(GetClassLongPtrA(child(), GCLP_HBRBACKGROUND)), sizeof brush, &brush);
+    EXPECT_EQ(brush.lbColor, RGB(133, 140, 180));
 
     TextFieldControl field, orphan;
     createTextField(field, parent.handle(), instance, 160, 0, 30, 20, "3");
