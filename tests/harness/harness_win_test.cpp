@@ -7,8 +7,6 @@
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace {
 
 TEST(DialogAnswerer, AnswersMessageBoxesAndRecordsTextCaptionAndStyleShownOrNot)
@@ -27,24 +25,17 @@ TEST(DialogAnswerer, AnswersMessageBoxesAndRecordsTextCaptionAndStyleShownOrNot)
     }
 }
 
-TEST(DialogAnswerer, TypesAFileNameCancelsOnRequestAndCancelsUnexpectedDialogs)
+// Typed names and chosen buttons are shown by the Open Bitmap dialog's suite; here the default.
+TEST(DialogAnswerer, CancelsADialogNobodyExpectedInsteadOfHanging)
 {
-    std::ofstream("picked.bmp") << "x";
-    char path[512] = "";
+    char path[MAX_PATH] = "";
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFilter = "Bitmaps\0*.bmp\0";
     ofn.lpstrFile = path;
     ofn.nMaxFile = sizeof path;
-    ofn.Flags = OFN_FILEMUSTEXIST;
     DialogAnswerer answerer;
-    answerer.typeFileName("picked.bmp");
-    ASSERT_TRUE(GetOpenFileNameA(&ofn));
-    EXPECT_EQ(std::string(path).substr(std::string(path).size() - 10), "picked.bmp");
-    answerer.cancelNext();
-    EXPECT_FALSE(GetOpenFileNameA(&ofn));
-    EXPECT_FALSE(GetSaveFileNameA(&ofn)) << "nothing queued";
-    ASSERT_EQ(answerer.seen().size(), 3u);
+    EXPECT_FALSE(GetSaveFileNameA(&ofn));
+    ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_EQ(answerer.boxTexts(), std::vector<std::string>{});
 }
 
