@@ -82,6 +82,7 @@ HRESULT CMyD3DApplication::DeleteDeviceResources() {
     freeSubsetArrays(m_materials, m_textures);
     g_fileMaterials.clear();
     freeSubsetArrays(m_markerMaterials, m_markerTextures);
+    m_checkerTexture.reset();
     releaseMeshData(m_meshData);
     m_numMaterials = 0;
     m_numMarkerMaterials = 0;

@@ -74,6 +74,8 @@ protected:
     // Why the last mesh file did not open, when a reader said more than that it did not.
     std::string m_meshOpenFailure;
     std::string m_editStatus;
+    // The checker on the mesh: where a subset has no texture, or on all while Checker is checked.
+    ComRef<IDirect3DTexture9> m_checkerTexture;
     // The last choice of the Project dialog, offered again the next time.
     ProjectDialogData m_projectChoice;
 
@@ -158,6 +160,7 @@ private:
         IDirect3DVertexBuffer9* vertexBuffer = nullptr;
         const D3DMATERIAL9* materials = nullptr;
         const ComRef<IDirect3DTexture9>* textures = nullptr;
+        IDirect3DTexture9* checker = nullptr;   // shown instead of a missing texture, or of all
         DWORD subsetCount = 0;
         const StripData* strips = nullptr;
         DWORD stripDataCount = 0;
@@ -193,5 +196,9 @@ private:
     void MapTextureCoordinates();
     // Project...: the dialog, then the chosen projection as one undo step (surface_projection_win.cpp).
     void ProjectSurface();
+    // The Checker item (texture_views_win.cpp): the checker in place of the bitmap, or back.
+    void ToggleChecker();
+    // The checker's texture for the 3D view, made on first use; none when it cannot be made.
+    IDirect3DTexture9* CheckerTexture();
     void ShowOptions();
 };

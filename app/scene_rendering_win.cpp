@@ -198,6 +198,7 @@ void CMyD3DApplication::DrawMeshData(MeshData& d)
     drawing.vertexBuffer = d.vertexBuffer;
     drawing.materials = m_materials.data();
     drawing.textures = m_textures.data();
+    drawing.checker = CheckerTexture();
     drawing.subsetCount = m_numMaterials;
     drawing.strips = d.strips.data();
     drawing.stripDataCount = DWORD(d.strips.size());
@@ -232,7 +233,10 @@ void CMyD3DApplication::DrawSubsets(const SubsetDrawing& drawing)
     const UINT vertexCount = drawing.mesh->GetNumVertices();
     for (DWORD i = 0; i < drawing.subsetCount; ++i) {
         m_pDevice->SetMaterial(&drawing.materials[i]);
-        m_pDevice->SetTexture(0, drawing.textures[i]);
+        IDirect3DTexture9* texture = drawing.textures[i];
+        if (drawing.checker && (g_checkerShown || !texture))
+            texture = drawing.checker;
+        m_pDevice->SetTexture(0, texture);
         if (!anyStrips) {
             drawing.mesh->DrawSubset(i);
             continue;

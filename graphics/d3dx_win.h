@@ -8,6 +8,7 @@
 
 #include "base/atomic_file.h"
 #include "graphics/d3dx_math.h"
+#include "graphics/image.h"
 
 // Mesh options: where the vertex (VB_) and index (IB_) buffers live and how they are used.
 const DWORD D3DXMESH_32BIT = 0x001;          // not supported: our index buffers are 16-bit
@@ -176,6 +177,11 @@ HRESULT D3DXConvertMeshToStrips(ID3DXMesh* pMeshIn, DWORD attribId, DWORD ibOpti
 // corrupt file: D3DXERR_INVALIDDATA.
 HRESULT D3DXCreateTextureFromFileA(IDirect3DDevice9* pDevice, const char* pSrcFile,
                                    IDirect3DTexture9** ppTexture);
+
+// A managed texture with a full mip chain holding `image` (generated pixels). D3DERR_INVALIDCALL
+// for an empty image or one whose pixels do not fill its size.
+HRESULT createTextureFromImage(IDirect3DDevice9* device, const Image& image,
+                               IDirect3DTexture9** texture);
 
 // The failure code of a file the library cannot read.
 const HRESULT D3DXERR_INVALIDDATA = MAKE_HRESULT(1, 0x876, 2905);

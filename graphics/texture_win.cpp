@@ -102,6 +102,19 @@ HRESULT uploadPixels(IDirect3DDevice9* device, const Image& image, IDirect3DText
 
 }  // namespace
 
+HRESULT createTextureFromImage(IDirect3DDevice9* device, const Image& image,
+                               IDirect3DTexture9** texture) {
+    if (!device || !texture || image.width == 0 || image.height == 0 ||
+        image.pixels.size() != size_t(image.width) * image.height)
+        return D3DERR_INVALIDCALL;
+    *texture = nullptr;
+    try {
+        return uploadPixels(device, image, texture);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
 HRESULT D3DXCreateTextureFromFileA(IDirect3DDevice9* pDevice, const char* pSrcFile,
                                    IDirect3DTexture9** ppTexture) {
     if (!pDevice || !pSrcFile || !ppTexture) return D3DERR_INVALIDCALL;

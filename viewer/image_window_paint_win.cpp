@@ -144,13 +144,15 @@ void excludeChildWindows(HWND window, HDC dc)
 }  // namespace
 
 // Only the tiles that reach into the client area are drawn, so a large repeat setting costs
-// nothing beyond what is visible.
+// nothing beyond what is visible. The checker stands in for a bitmap there is not, and for the
+// one there is while the Checker item is checked.
 void ImageWindow::drawTiles(HDC dc, int clientWidth, int clientHeight)
 {
     HBITMAP shown = bitmap.getShownBitmap();
-    const int tileWidth = static_cast<int>(bitmap.getWidth() * zoom);
-    const int tileHeight = static_cast<int>(bitmap.getHeight() * zoom);
-    if (!shown || tileWidth <= 0 || tileHeight <= 0)
+    const bool checker = !shown || g_checkerShown;
+    const int tileWidth = static_cast<int>(textureWidth() * zoom);
+    const int tileHeight = static_cast<int>(textureHeight() * zoom);
+    if (tileWidth <= 0 || tileHeight <= 0)
         return;
     const int hPosition = horizontalBar.position;
     const int vPosition = verticalBar.position;
@@ -164,8 +166,11 @@ void ImageWindow::drawTiles(HDC dc, int clientWidth, int clientHeight)
             const long long top = static_cast<long long>(tileHeight) * j - vPosition;
             if (top >= clientHeight)
                 break;
-            bitmap.drawBitmap(dc, tileWidth, tileHeight, tileWidth * i, tileHeight * j, shown, i, j, 0,
-                              hPosition, vPosition);
+            if (checker)
+                checkerTile_.draw(dc, hwnd, int(left), int(top), tileWidth, tileHeight);
+            else
+                bitmap.drawBitmap(dc, tileWidth, tileHeight, tileWidth * i, tileHeight * j, shown, i, j, 0,
+                                  hPosition, vPosition);
         }
     }
 }

@@ -8,6 +8,8 @@
 // All image windows share one window procedure (image_window_proc_win.cpp), which finds the
 // window's ImageGroup and works on the group's active window.
 #include "imagefile/image_bitmap_win.h"
+#include "viewer/checker_pattern.h"
+#include "viewer/checker_tile_win.h"
 #include "viewer/edge_list.h"
 #include "viewer/image_scroll_bar_win.h"
 #include "viewer/pane_canvas_win.h"
@@ -86,6 +88,11 @@ public:
     // WM_PRINTCLIENT: copies what the window shows onto `target` without changing anything.
     void printClient(HDC target);
 
+    // The size of the tiles, in pixels: the bitmap's, or the checker's own where no bitmap has
+    // given the window a size.
+    int textureWidth() const { return hasBitmapSize() ? bitmap.getWidth() : kCheckerSide; }
+    int textureHeight() const { return hasBitmapSize() ? bitmap.getHeight() : kCheckerSide; }
+
     HWND hwnd = nullptr;
     HWND parent = nullptr;
     HINSTANCE instance = nullptr;
@@ -119,5 +126,8 @@ private:
     void runRequestedApply();
     void drawTiles(HDC dc, int clientWidth, int clientHeight);
 
+    bool hasBitmapSize() const { return bitmap.getWidth() > 0 && bitmap.getHeight() > 0; }
+
     PaneCanvas canvas_;
+    CheckerTile checkerTile_;
 };

@@ -6,6 +6,7 @@ int g_repeatHorizontal = 2;
 int g_repeatVertical = 2;
 bool g_pointsReady = true;
 bool g_snapToTexels = false;
+bool g_checkerShown = false;
 bool shiftDown = false;
 bool ctrlDown = false;
 
@@ -23,6 +24,7 @@ void resetViewerSettings()
     g_repeatVertical = 2;
     g_pointsReady = true;
     g_snapToTexels = false;
+    g_checkerShown = false;
     shiftDown = false;
     ctrlDown = false;
 }

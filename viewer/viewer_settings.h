@@ -15,6 +15,9 @@ extern int g_repeatVertical;
 extern bool g_pointsReady;
 // Drags, nudges and typed moves land on whole texels (Edit menu's Snap to Texels).
 extern bool g_snapToTexels;
+// The checker is shown instead of the bitmap, in the pane and on the mesh (the Checker item);
+// where there is no bitmap it is shown anyway.
+extern bool g_checkerShown;
 // Shift and Ctrl are held down (they extend or toggle the selection).
 extern bool shiftDown;
 extern bool ctrlDown;

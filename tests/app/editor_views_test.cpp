@@ -1,8 +1,10 @@
-// The editor's views of the texture: Project..., checked through its real dialog.
+// The editor's views of the texture: Project..., checked through its real dialog, and the
+// checker in the pane and on the mesh.
 #include <gtest/gtest.h>
 
 #include "tests/app/editor_host.h"
 #include "tests/app/test_media.h"
+#include "viewer/checker_pattern.h"
 #include "viewer/image_group_win.h"
 #include "viewer/image_window_win.h"
 
@@ -34,13 +36,12 @@ TEST(EditorProject, TheViewAtRestLaysTheCubeOnTheBitmapCornersAsOneUndoStep)
     EXPECT_EQ(std::vector<std::string>{"Project:Projection"}, project({1161, 1163}, &axisOffered));
     EXPECT_FALSE(axisOffered);   // only the cylinder and the sphere have one
     const std::vector<ImagePoint> points = editor().points();
-    const std::vector<EditorHost::UV> uv = editor().meshCoordinates();
     ASSERT_EQ(8u, points.size());
     for (size_t k = 0; k < 8; ++k) {
         EXPECT_EQ(cube.vertices[k].x > 0 ? kWidth : 0.0f, points[k].x) << k;
         EXPECT_EQ(cube.vertices[k].y > 0 ? kHeight : 0.0f, points[k].y) << k;
-        EXPECT_FLOAT_EQ(points[k].x / kWidth, uv[k].u) << k;   // applied to the mesh
     }
+    expectMeshHoldsPoints();
     EXPECT_EQ(24, editor().pane().edgeCount());
 
     // Cancel (with the axis offered for the cylinder) changes nothing; undo puts back the
@@ -52,6 +53,55 @@ TEST(EditorProject, TheViewAtRestLaysTheCubeOnTheBitmapCornersAsOneUndoStep)
     editor().menuCommand(40100);
     for (size_t k = 0; k < 8; ++k)
         EXPECT_EQ(before[k].x, editor().points()[k].x) << k;
+}
+
+// Pixels of the pane below its toolbar of exactly `colour`.
+int paneCount(uint32_t colour)
+{
+    const Capture pane = captureClient(editor().paneWindow());
+    return pane.count(colour, 0, 30, pane.width, pane.height);
+}
+
+// How far apart the darkest and the lightest red values lie in the middle of the 3D view.
+int shadesInTheMiddle()
+{
+    const Capture frame = editor().frame();
+    int darkest = 255, lightest = 0;
+    for (int y = frame.height / 2 - 30; y < frame.height / 2 + 30; ++y)
+        for (int x = frame.width / 2 - 30; x < frame.width / 2 + 30; ++x) {
+            const int red = int(frame.at(x, y) >> 16);
+            darkest = std::min(darkest, red);
+            lightest = std::max(lightest, red);
+        }
+    return lightest - darkest;
+}
+
+TEST(EditorChecker, StandsInForAMissingTextureAndWhileCheckedForTheBitmap)
+{
+    writeXFile("square_plain.x", squareMesh("", 0.1f, 0.9f, -0.9f, -0.1f));
+    ASSERT_EQ(std::vector<std::string>{}, editor().openFile("square_plain.x"));
+    editor().resetView();
+    EXPECT_GT(paneCount(kCheckerLight), 500);
+    EXPECT_GT(paneCount(kCheckerDark), 500);
+    EXPECT_GT(shadesInTheMiddle(), 40);   // light and dark squares on the mesh
+
+    writeBitmap("red.bmp", 0xFF0000);
+    writeXFile("square_red.x", squareMesh("red.bmp", 0.1f, 0.9f, -0.9f, -0.1f));
+    ASSERT_EQ(std::vector<std::string>{}, editor().openFile("square_red.x"));
+    const int red = paneCount(0xFF0000);
+    EXPECT_GT(red, 500);
+    EXPECT_EQ(0, paneCount(kCheckerLight));
+    EXPECT_LT(shadesInTheMiddle(), 10);
+    const UINT checker = 40151;
+    editor().menuCommand(checker);
+    EXPECT_EQ(UINT(MF_CHECKED), GetMenuState(GetMenu(editor().mainWindow()), checker, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(0, paneCount(0xFF0000));
+    EXPECT_GT(paneCount(kCheckerLight), red / 3);
+    EXPECT_NE(Hue::Red, centreHue(editor().frame()));
+    EXPECT_GT(shadesInTheMiddle(), 40);
+    editor().menuCommand(checker);
+    EXPECT_EQ(red, paneCount(0xFF0000));
+    EXPECT_EQ(Hue::Red, centreHue(editor().frame()));
 }
 
 } // namespace
