@@ -178,19 +178,22 @@ TEST_F(EditorEditing, FlipsAndTheTransformDialogChangeTheSelectionAsOneStepEach)
     EXPECT_TRUE(editItem(IDM_UNDO).greyed);
 }
 
-// Two islands whose vertices 0 and 2 have copies (4 and 5) at the same places: a seam.
+// Two islands whose vertices 0 and 2 have copies (4 and 5) at the same places: a seam. The
+// first island is two rings deep from vertex 0: vertex 6 hangs on the side 1-2.
 TEST(EditorSelection, IslandsSeamsRingsAndTheStatusAtTheMenuBarsEnd)
 {
+    writeBitmap("halves.bmp", 0xFF0000, 0x00FF00);
     TestMesh seam = squareMesh("halves.bmp", 0.1f, 0.4f, -0.9f, -0.1f);
     seam.vertices.push_back(seam.vertices[0]);
     seam.vertices.push_back(seam.vertices[2]);
     for (int k : {3, 4, 5})
         seam.vertices[size_t(k)].u += 0.5f;
-    seam.corners = {0, 1, 2, 4, 5, 3};
+    seam.vertices.push_back({0.5f, 1.5f, 0, 0.25f, -0.5f});
+    seam.corners = {0, 1, 2, 4, 5, 3, 1, 2, 6};
     writeXFile("seam.x", seam);
     EditorHost& host = editor();
     ASSERT_EQ(Boxes{}, host.openFile("seam.x"));
-    ASSERT_EQ(6u, host.points().size());
+    ASSERT_EQ(7u, host.points().size());
     const auto selection = [&] {
         std::string out;
         for (const ImagePoint& p : host.points())
@@ -198,8 +201,8 @@ TEST(EditorSelection, IslandsSeamsRingsAndTheStatusAtTheMenuBarsEnd)
         return out;
     };
     host.click(host.points()[0].x, host.points()[0].y);
-    const std::pair<UINT, const char*> steps[] = {{IDM_SELECT_CONNECTED, "111000"}, {IDM_SELECT_STACKED, "111011"},
-                                                  {IDM_INVERT_SELECTION, "000100"}, {IDM_GROW_SELECTION, "000111"}};
+    const std::pair<UINT, const char*> steps[] = {{IDM_SELECT_CONNECTED, "1110001"}, {IDM_SELECT_STACKED, "1110111"},
+                                                  {IDM_INVERT_SELECTION, "0001000"}, {IDM_GROW_SELECTION, "0001110"}};
     for (const auto& [command, expected] : steps) {
         host.menuCommand(command);
         EXPECT_EQ(expected, selection()) << command;
@@ -208,9 +211,9 @@ TEST(EditorSelection, IslandsSeamsRingsAndTheStatusAtTheMenuBarsEnd)
     host.frame();
     char status[200] = {};
     GetMenuStringA(GetMenu(host.mainWindow()), IDM_EDIT_STATUS, status, sizeof(status), MF_BYCOMMAND);
-    EXPECT_STREQ("3 of 6 selected    16.0, 8.0 texels    u 0.250  v 0.250", status);
+    EXPECT_STREQ("3 of 7 selected    16.0, 8.0 texels    u 0.250  v 0.250", status);
     host.menuCommand(IDM_SELECT_NONE);
-    EXPECT_EQ("000000", selection());
+    EXPECT_EQ("0000000", selection());
 }
 
 }  // namespace
