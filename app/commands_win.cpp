@@ -111,8 +111,10 @@ void CMyD3DApplication::SaveMeshFile()
         Save3dsFile();
     else if (nameEndsWith(m_meshFileName, "x"))
         SaveMeshAsX(m_meshData.sysMemMesh);
-    else   // an OBJ file is never overwritten by a file of another format
-        errorBox("Save writes X and 3DS files; choose Save As to keep this mesh as one of them.");
+    else if (nameEndsWith(m_meshFileName, "obj"))
+        WriteObjFile(m_meshFileName);
+    else   // a file is never overwritten by one of another format
+        errorBox("Save writes X, 3DS and OBJ files; choose Save As to keep this mesh as one of them.");
 }
 
 void CMyD3DApplication::CloseMeshFile()
