@@ -147,64 +147,58 @@ TEST_F(FrameworkApp, SizeChangesResetTheDeviceOnceWithTheViewsSizeAndMinimisingP
     auto app = Started();
     ASSERT_TRUE(app);
     HWND main = app->mainWindow(), view = app->deviceWindow();
-    const SIZE original = ClientSize(view);
-    SIZE maximised = {}, restored = {}, dragged = {};
-    std::vector<std::string> afterMaximise, duringDrag, afterDrag, afterMove, pauses;
-    bool activeDuringDrag = true, activeAfterMove = false, activeMinimised = true;
-    int framesMinimised = 0, framesLater = 0;
+    std::vector<std::pair<LONG, LONG>> views;   // the view's size at creation, maximised, restored, dragged
+    auto look = [&] { views.emplace_back(ClientSize(view).cx, ClientSize(view).cy); };
+    std::vector<std::string> seen;   // what each step saw
     size_t mark = 0;
-    auto move = [&](int x, int y, int w, int h, UINT flags) {
-        SetWindowPos(main, nullptr, x, y, w, h, flags | SWP_NOZORDER);
+    auto news = [&](bool withPauses = false) {   // the calls since the last look, one text
+        const std::vector<std::string> calls = withPauses ? app->log.calls : app->log.lifecycle();
+        std::string text;
+        for (size_t i = std::min(mark, calls.size()); i < calls.size(); ++i)
+            text += calls[i] + " ";
+        mark = calls.size();
+        return text;
     };
+    auto activity = [&] { return app->active() ? "active " : "paused "; };
+    auto move = [&](int x, int y, int w, int h, UINT flags) { SetWindowPos(main, nullptr, x, y, w, h, flags | SWP_NOZORDER); };
+    int frames = 0;
+    look();
     const RunOutcome outcome = RunWithSteps(*app, main, {
-        [&] { mark = app->log.lifecycle().size(); ShowWindow(main, SW_MAXIMIZE); },
+        [&] { news(); ShowWindow(main, SW_MAXIMIZE); },
+        [&] { look(); seen.push_back("maximised: " + news()); ShowWindow(main, SW_RESTORE); },
         [&] {
-            maximised = ClientSize(view);
-            afterMaximise = app->callsSince(mark);
-            ShowWindow(main, SW_RESTORE);
-        },
-        [&] {
-            restored = ClientSize(view);
-            mark = app->log.lifecycle().size();
+            look();
+            news();
             SendMessageA(main, WM_ENTERSIZEMOVE, 0, 0);
             move(0, 0, 760, 640, SWP_NOMOVE);
             move(0, 0, 820, 600, SWP_NOMOVE);
-            activeDuringDrag = app->active();
-            duringDrag = app->callsSince(mark);
+            seen.push_back(std::string("dragging: ") + activity() + news());
             SendMessageA(main, WM_EXITSIZEMOVE, 0, 0);
-            afterDrag = app->callsSince(mark);
-            dragged = ClientSize(view);
-            mark = app->log.lifecycle().size();
+            seen.push_back("dragged: " + news());
+            look();
             SendMessageA(main, WM_ENTERSIZEMOVE, 0, 0);
             move(40, 30, 0, 0, SWP_NOSIZE);
             SendMessageA(main, WM_EXITSIZEMOVE, 0, 0);
-            afterMove = app->callsSince(mark);
-            activeAfterMove = app->active();
+            seen.push_back(std::string("moved: ") + activity() + news());
         },
-        [&] { mark = app->log.calls.size(); ShowWindow(main, SW_MINIMIZE); },
-        [&] { activeMinimised = app->active(); framesMinimised = app->log.renderCount; },
-        [&] { framesLater = app->log.renderCount; ShowWindow(main, SW_RESTORE); },
-        [&] {
-            pauses.assign(app->log.calls.begin() + mark, app->log.calls.end());
-            PressKeys(main, {VK_MENU, 'X'});
-        }});
-    ASSERT_GT(maximised.cx, original.cx);
-    EXPECT_EQ(afterMaximise, kOneReset);
-    // Back buffers at creation, maximise, restore and drag, each of the view's size.
-    std::vector<std::pair<LONG, LONG>> sizes;
-    for (const SIZE& s : app->log.restoredBackBuffers)
-        sizes.emplace_back(s.cx, s.cy);
-    EXPECT_EQ(sizes, (std::vector<std::pair<LONG, LONG>>{{original.cx, original.cy}, {maximised.cx, maximised.cy},
-                                                         {original.cx, original.cy}, {dragged.cx, dragged.cy}}));
-    EXPECT_EQ(restored.cx, original.cx);
-    EXPECT_EQ(app->presentParams().BackBufferCount, 2u);   // a size change keeps both
-    // A drag resets only when it ends; a move that keeps the size resets nothing.
-    EXPECT_TRUE(!activeDuringDrag && duringDrag.empty() && afterMove.empty() && activeAfterMove);
-    EXPECT_EQ(afterDrag, kOneReset);
-    EXPECT_NE(dragged.cx, original.cx);
-    // Minimised, the application pauses once and draws nothing; restored, it goes on.
-    EXPECT_TRUE(!activeMinimised && framesLater == framesMinimised);
-    EXPECT_EQ(pauses, (std::vector<std::string>{"Pause(true)", "Pause(false)"}));
+        [&] { news(true); ShowWindow(main, SW_MINIMIZE); },
+        [&] { seen.push_back(std::string("minimised: ") + activity()); frames = app->log.renderCount; },
+        [&] { seen.push_back(frames == app->log.renderCount ? "no frame" : "frames"); ShowWindow(main, SW_RESTORE); },
+        [&] { seen.push_back("restored: " + news(true)); PressKeys(main, {VK_MENU, 'X'}); }});
+    // A size change resets the device once, a drag only when it ends, a move that keeps the
+    // size not at all; minimised, the application pauses once and draws nothing.
+    const std::string reset = "InvalidateDeviceResources RestoreDeviceResources ";
+    EXPECT_EQ(seen, (std::vector<std::string>{"maximised: " + reset, "dragging: paused ", "dragged: " + reset,
+                                              "moved: active ", "minimised: paused ", "no frame",
+                                              "restored: Pause(true) Pause(false) "}));
+    // Each back buffer of the view's size; a size change keeps both.
+    ASSERT_EQ(views.size(), 4u);
+    EXPECT_TRUE(views[1].first > views[0].first && views[2].first == views[0].first && views[3].first != views[0].first);
+    std::vector<std::pair<LONG, LONG>> buffers;
+    for (const SIZE& size : app->log.restoredBackBuffers)
+        buffers.emplace_back(size.cx, size.cy);
+    EXPECT_EQ(buffers, (std::vector<std::pair<LONG, LONG>>{views[0], views[1], views[0], views[3]}));
+    EXPECT_EQ(app->presentParams().BackBufferCount, 2u);
     // Alt+X ends the program like Esc.
     EXPECT_TRUE(outcome.endedByItself && app->commandCount("MsgProc 40006") == 1);
     EXPECT_EQ(LastThree(*app), kCleanUp);

@@ -24,16 +24,14 @@ void checkLevels(const Image& image) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DecodedImage decoded;
     if (decodeImage(data, size, decoded) != ImageStatus::Ok) return 0;
-    if (!decoded.compressed) {
-        checkLevels(decoded.image);
-        return 0;
-    }
     const CompressedImage& blocks = decoded.blocks;
-    require(!blocks.levels.empty(), "no levels");
+    require(!decoded.compressed || !blocks.levels.empty(), "no levels");
     for (uint32_t level = 0, width = blocks.width, height = blocks.height; level < blocks.levels.size();
          ++level, width = width > 1 ? width / 2 : 1, height = height > 1 ? height / 2 : 1)
         require(blocks.levels[level].size() == compressedLevelBytes(blocks.format, width, height), "level size");
-    if (size_t(blocks.width) * blocks.height <= 4096)
+    if (!decoded.compressed)
+        checkLevels(decoded.image);
+    else if (size_t(blocks.width) * blocks.height <= 4096)
         checkLevels(decodeBlocks(blocks.format, blocks.levels[0].data(), blocks.width, blocks.height));
     return 0;
 }

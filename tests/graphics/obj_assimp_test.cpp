@@ -112,8 +112,9 @@ TEST(ObjAssimp, AssimpReadsOurFilesAndWeReadItsExports)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " exported as " + c.exported);
         expectSameTriangles(c.expected, assimpExportOf(c.file, c.exported));
-        if (std::string(c.file) + c.exported == "ours.xobj")   // and the X file's texture
+        if (std::string(c.file) + c.exported == "ours.xobj") {   // and the X file's texture
             EXPECT_NE(readFileText("assimp.mtl").find("knot.bmp"), std::string::npos);
+        }
     }
 }
 

@@ -24,8 +24,8 @@ TEST(ThreedsWin, ErrorBoxIsOwnerlessWithTheErrorIconAndOk)
     EXPECT_EQ(errorBox("Disk on fire"), IDOK);
     EXPECT_EQ(owner, nullptr);
     ASSERT_EQ(answerer.seen().size(), 1u);
-    EXPECT_EQ(answerer.seen()[0].text + " / " + answerer.seen()[0].caption, "Disk on fire / Error");
-    EXPECT_EQ(answerer.seen()[0].style, unsigned(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(answerer.seen()[0].text + " / " + answerer.seen()[0].caption + " / " + std::to_string(answerer.seen()[0].style),
+              "Disk on fire / Error / " + std::to_string(MB_OK | MB_ICONERROR));
 }
 
 // Trace lines end in a carriage return and a line feed; a float whose bytes hold a line feed, a

@@ -68,10 +68,10 @@ TEST(Writer3ds, WrittenFileReadsBackWithEveryListAndTheMaterial)
     EXPECT_EQ(0, std::memcmp(back.record.texCoords.data(), record.texCoords.data(), 3 * sizeof(TexCoord3ds)));
     // 0xA300 has no label; the face list reads the id after it; the object, whose name the
     // counter does not count, scans five ids past the end of the file.
-    const std::string unknown = "UNKNOWN CHUNK";
-    EXPECT_EQ(back.dump, (std::vector<std::string>{"MAIN3DS 0x4D4D", "EDIT3DS 0x3D3D", "EDIT_MATERIAL or EDIT_UNKNW14 0xAFFF",
-        "MAT_NAME 0xA000", unknown, "EDIT_OBJECT 0x4000", "OBJ_TRIMESH 0x4100", "TRI_VERTEXL 0x4110", "TRI_FACEL1 0x4120",
-        "OBJECT_MATERIAL 0x4130", "OBJECT_MATERIAL 0x4130", "OBJECT_UV 0x4140", unknown, unknown, unknown, unknown, unknown}));
+    std::string dump;
+    for (const std::string& line : back.dump)
+        dump += (line == "UNKNOWN CHUNK" ? "?" : line.substr(line.size() - 4)) + " ";
+    EXPECT_EQ(dump, "4D4D 3D3D AFFF A000 ? 4000 4100 4110 4120 4130 4130 4140 ? ? ? ? ? ");
     EXPECT_EQ(verdict(readChunkFile(writeRecord(texturedTriangle("material01")))), "v3 f1 t3 i0 tex [material01:material01]");
 }
 
@@ -79,11 +79,10 @@ TEST(Writer3ds, WrittenFileReadsBackWithEveryListAndTheMaterial)
 TEST(Writer3ds, SaveThatCannotStartWritesNothingAndSaysSo)
 {
     Chunk3dsFile file;
-    EXPECT_FALSE(file.openForWriting("no such folder/out.3ds"));
     g_meshRecords.assign(1, MeshRecord{});
     clearRecordedErrorBoxes();
-    EXPECT_EQ(file.Write(), 0);
-    EXPECT_EQ(file.closeWriting(), SaveResult::CannotCreate);
+    EXPECT_FALSE(file.openForWriting("no such folder/out.3ds"));
+    EXPECT_EQ(std::make_pair(file.Write(), file.closeWriting()), std::make_pair(0, SaveResult::CannotCreate));
     EXPECT_TRUE(recordedErrorBoxes().empty()) << "the caller tells the user";
 }
 
