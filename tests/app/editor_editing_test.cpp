@@ -124,6 +124,12 @@ TEST_F(EditorEditing, FlipsAndTheTransformDialogChangeTheSelectionAsOneStepEach)
         EXPECT_EQ(Boxes(2, "No point is selected: select points in the texture pane first."), answerer.boxTexts());
     }
     host.menuCommand(IDM_SELECT_ALL);
+    SendMessageA(host.paneWindow(), WM_KEYDOWN, VK_SHIFT, 0);   // Shift keeps the selection
+    host.paneMouse(WM_LBUTTONDOWN, opened[0].x, opened[0].y, MK_LBUTTON);
+    host.menuCommand(IDM_FLIP_VERTICAL);   // it would be mixed into the drag's step: it waits
+    host.paneMouse(WM_LBUTTONUP, opened[0].x, opened[0].y);
+    SendMessageA(host.paneWindow(), WM_KEYUP, VK_SHIFT, 0);
+    EXPECT_TRUE(sameBits(host.points(), opened));
     host.menuCommand(IDM_FLIP_VERTICAL);
     EXPECT_EQ("&Undo Flip Vertically\tCtrl+Z", editItem(IDM_UNDO).text);
     const std::vector<ImagePoint> flipped = host.points();

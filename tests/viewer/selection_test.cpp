@@ -98,7 +98,7 @@ TEST(SelectionCommands, RingsIslandsSeamsAndInversion)
     edges.addEdge(3, 4);
     edges.addEdge(4, 99);   // an edge to no point is left out
     const std::vector<std::array<float, 3>> at{{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {5, 5, 5}, {2, 0, -0.0f}};
-    PointList list = listOf({{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}, {0});
+    PointList list = listOf({{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}, {2});   // edges are followed both ways
 
     growSelection(list, edges, true);
     EXPECT_EQ("11100", selection(list));
