@@ -3,8 +3,11 @@
 #include "imagefile/bmp_decode.h"
 
 #include <gtest/gtest.h>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include "tests/support/bmp_builder.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -122,5 +125,56 @@ TEST(BmpDecode, RejectsEveryTruncatedPrefix) {
     }
     EXPECT_FALSE(isBmpFileHeader(Bytes{'B', 'm', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}.data(), 14));
 }
+
+#ifndef _WIN32
+// Variants Windows shows, each decoded to the pixels ImageMagick (the native tree's `convert`)
+// reads from the same file: top-down rows, the OS/2 core header, short palettes, a last row
+// without its pad, RLE8 and RLE4 (runs, absolute blocks with their word pad, ends of line,
+// deltas, the end code).
+TEST(BmpDecode, VariantsDecodeAsImageMagickReadsThem) {
+    const auto variant = [](int width, int height, uint16_t bits, uint32_t colours, void (*change)(BmpLayout&),
+                            const Bytes& encoded = {}) {
+        BmpLayout layout = layoutOf(width, height, bits, {});
+        for (uint32_t i = 0; i < colours; ++i)
+            layout.palette.push_back((0x4080C0u + i * 0x1F3D5Bu) & 0xFFFFFF);
+        for (uint32_t i = 0; i < uint32_t(width * height); ++i)
+            layout.pixels.push_back(colours ? (i * 7 + 3) % colours : (0x123456u * (i + 1)) & 0xFFFFFF);
+        if (!encoded.empty())
+            layout.compression = bits == 8 ? 1 : 2, layout.pixels.clear(), layout.encoded = encoded;
+        return change(layout), layout;
+    };
+    const auto topDown = [](BmpLayout& l) { l.height = -l.height; };
+    const auto core = [](BmpLayout& l) { l.coreHeader = true; };
+    const auto shortPalette = [](BmpLayout& l) { l.colorsUsed = uint32_t(l.palette.size()); };
+    const auto unpadded = [](BmpLayout& l) { l.lastRowUnpadded = true, l.colorsUsed = uint32_t(l.palette.size()); };
+    const BmpLayout cases[] = {
+        variant(5, 3, 24, 0, topDown), variant(5, 3, 8, 256, topDown), variant(9, 2, 1, 2, topDown),
+        variant(9, 2, 1, 2, core), variant(5, 3, 4, 16, core), variant(5, 3, 8, 256, core), variant(5, 3, 24, 0, core),
+        variant(5, 3, 8, 16, shortPalette), variant(7, 2, 4, 5, shortPalette),
+        variant(5, 3, 24, 0, unpadded), variant(5, 3, 8, 256, unpadded), variant(3, 2, 4, 6, unpadded),
+        variant(8, 4, 8, 12, shortPalette, {3, 1, 0, 3, 4, 5, 6, 0, 2, 7, 0, 0,         // run, odd block, run
+                                            0, 4, 8, 9, 10, 11, 0, 2, 2, 0, 2, 3, 0, 0,  // block, delta, run
+                                            0, 2, 1, 1, 1, 9, 0, 0, 0, 1}),             // delta up, run, end
+        variant(8, 3, 4, 10, shortPalette, {5, 0x12, 0, 3, 0x34, 0x50, 0, 0,   // run, odd block
+                                            2, 0x67, 0, 2, 2, 0, 4, 0x89, 0, 0,  // delta, run
+                                            8, 0x31, 0, 1})};                    // run, end
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        // ImageMagick refuses a missing last pad (Windows does not): it reads the padded twin.
+        BmpLayout padded = cases[i];
+        padded.lastRowUnpadded = false;
+        writeFile("variant.bmp", buildBmp(padded));
+        std::remove("variant.rgb");
+        ASSERT_EQ(std::system("convert variant.bmp -depth 8 rgb:variant.rgb"), 0) << i;
+        const Bytes rgb = readFileBytes("variant.rgb");
+        Colours colours, magick;   // bottom row first, as decode() gives them
+        EXPECT_EQ(decode(buildBmp(cases[i]), &colours), BmpStatus::Ok) << i;
+        const size_t width = size_t(cases[i].width), rows = rgb.size() / 3 / width;
+        for (size_t y = rows; y-- > 0;)
+            for (size_t x = 0, at = y * width * 3; x < width; ++x, at += 3)
+                magick.push_back(uint32_t(rgb[at]) << 16 | uint32_t(rgb[at + 1]) << 8 | rgb[at + 2]);
+        EXPECT_EQ(colours, magick) << "case " << i;
+    }
+}
+#endif
 
 } // namespace

@@ -128,31 +128,26 @@ TEST_F(ImageBitmapInWindow, DrawingPlacesTheBitmapAtItsTileLessTheScrollAndStret
     EXPECT_EQ(pixels[2][5], gradient(2, 1));
 }
 
+// Which decoder reads a picture is chosen by its ending, in any case; the decoders' pixels are
+// their own suite's, so one picture per ending, its top row first, and one broken file.
 TEST_F(ImageBitmapInWindow, PicturesShowTheirPixelsAndABrokenOneKeepsThePictureShown) {
     auto seed = [](const char* name) { return readFileText(sourcePath("tests/graphics/image_seeds/") + name); };
-    // The seeds' pictures: 5 x 3 of six colours at (x + 2y) % 6, 2 x 2 of four, 4 x 4 red, 16 x 16.
-    const struct { const char *seed, *name; int width, height, x, y; uint32_t colour; } cases[] = {
-        {"image.png", "a.png", 5, 3, 4, 2, 0x0000FF}, {"image.tga", "b.TGA", 5, 3, 1, 1, 0xFFFFFF},
-        {"rgb.dds", "c.dds", 2, 2, 1, 1, 0x203040},   {"dxt1.dds", "d.Dds", 4, 4, 3, 3, 0xFF0000},
-        {"image.jpg", "e.jpeg", 16, 16, 0, 0, 0}};
+    // The 5 x 3 seeds show six colours at (x + 2y) % 6; dxt1.dds is 4 x 4 red; image.jpg 16 x 16.
+    const struct { const char *seed, *name; int width, x, y; uint32_t colour; } cases[] = {
+        {"image.png", "a.png", 5, 4, 2, 0x0000FF}, {"image.tga", "b.TGA", 5, 1, 1, 0xFFFFFF},
+        {"dxt1.dds", "d.Dds", 4, 3, 3, 0xFF0000}, {"image.jpg", "e.jpeg", 16, 0, 0, 0}};
     for (const auto& c : cases) {
         writeFile(c.name, seed(c.seed));
         bitmap.openImageFile(window.handle(), c.name);
-        ASSERT_EQ(Size(bitmap.getWidth(), bitmap.getHeight()), Size(c.width, c.height)) << c.name;
+        ASSERT_EQ(bitmap.getWidth(), c.width) << c.name;
         if (c.colour) {   // (the JPEG's are lossy)
             EXPECT_EQ(bitmapPixels(bitmap.getLoadedBitmap())[size_t(c.y)][size_t(c.x)], c.colour) << c.name;
         }
     }
-    EXPECT_EQ(answerer.boxTexts(), Texts{});
-    const std::string png = seed("image.png");
-    const std::pair<const char*, std::string> broken[] = {{"cut.png", png.substr(0, png.size() / 2)}, {"empty.jpg", ""},
-        {"corrupt.dds", seed("corrupt-dxt1_no_width.dds")}, {"bmp.tga", seed("bmp24.bmp").substr(0, 20)}};
-    for (const auto& [name, content] : broken) {
-        writeFile(name, content);
-        bitmap.openImageFile(window.handle(), name);
-        EXPECT_EQ(bitmap.getWidth(), 16) << name;
-    }
-    EXPECT_EQ(answerer.boxTexts(), Texts(4, "Could not open File"));
+    writeFile("broken.jpg", seed("image.png").substr(0, 40));
+    bitmap.openImageFile(window.handle(), "broken.jpg");
+    EXPECT_EQ(bitmap.getWidth(), 16) << "the last picture stays";
+    EXPECT_EQ(answerer.boxTexts(), Texts{"Could not open File"});
 }
 
 } // namespace
