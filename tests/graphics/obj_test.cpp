@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <memory>
+#include <random>
+#include <set>
 #include <tuple>
 
 #include "graphics/obj_reader.h"
@@ -141,6 +143,36 @@ TEST(ObjReader, HoldsAtMostTheLimitOfVertices)
         EXPECT_EQ(result.status, count <= kObjMaxVertices ? ObjReadStatus::Ok
                                                           : ObjReadStatus::TooManyVertices);
         EXPECT_EQ(result.vertexCount, count);
+    }
+}
+
+// Random corners on one, a few and many positions (one position crowded with 200 texture
+// coordinates among them): each distinct pair is one vertex holding that pair's values.
+TEST(ObjReader, OneVertexPerDistinctCorner)
+{
+    std::mt19937 random(5);
+    for (int positions : {1, 7, 300}) {
+        std::string text;
+        for (int p = 1; p <= positions; ++p)
+            text += "v " + std::to_string(p) + " 0 0\n";
+        for (int t = 1; t <= 200; ++t)
+            text += "vt 0 " + std::to_string(t) + "\n";
+        std::vector<std::pair<int, int>> corners(1200);
+        for (size_t c = 0; c < corners.size(); ++c) {
+            corners[c] = {int(random() % positions) + 1, int(random() % 200) + 1};
+            text += (c % 3 ? " " : "\nf ") + std::to_string(corners[c].first) + "/" +
+                    std::to_string(corners[c].second);
+        }
+        ObjMesh obj;
+        ASSERT_EQ(readText(text + "\n", obj).status, ObjReadStatus::Ok);
+        const MeshContent& mesh = obj.mesh;
+        const std::set<std::pair<int, int>> distinct(corners.begin(), corners.end());
+        EXPECT_EQ(mesh.vertexCount(), distinct.size());
+        for (size_t c = 0; c < corners.size(); ++c) {
+            const uint32_t v = mesh.indices[c - c % 3 + (3 - c % 3) % 3];   // the winding reversed
+            ASSERT_EQ(mesh.positions[3 * v], float(corners[c].first)) << positions << " " << c;
+            ASSERT_EQ(mesh.texcoords[2 * v + 1], 1.0f - float(corners[c].second)) << positions << " " << c;
+        }
     }
 }
 
