@@ -1,11 +1,11 @@
 // The framework's Windows services on the real system: the media search with real files in the
-// suite's folder, the program-wide timer on the real clock, the arcball fed real mouse messages.
+// suite's folder, the arcball fed real mouse messages. (The program-wide timer on the real clock
+// is the running application's: its suite stops, steps and restarts it.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
-#include "framework/app_timer.h"
 #include "framework/arc_ball_win.h"
 #include "framework/media_search_win.h"
 #include "tests/support/test_files.h"
@@ -36,21 +36,6 @@ TEST(MediaSearch, FindsByFullPathThenByBareNameAndRefusesBadArguments) {
     EXPECT_EQ(CopyToGenericString(dest, "Adapter", 5), S_OK);
     EXPECT_STREQ(dest, "Adap");
     EXPECT_EQ(CopyToGenericString(dest, nullptr, 5), E_INVALIDARG);
-}
-
-TEST(AppTimer, OnTheRealClockStoppedTimeStandsStillAndAdvanceAddsATenth) {
-    AppTimer(TimerCommand::Start);
-    Sleep(20);
-    AppTimer(TimerCommand::Stop);
-    const float stopped = AppTimer(TimerCommand::GetAppTime);
-    EXPECT_GT(stopped, 0.0f);
-    Sleep(30);
-    EXPECT_EQ(AppTimer(TimerCommand::GetAppTime), stopped);
-    AppTimer(TimerCommand::Advance);
-    EXPECT_NEAR(AppTimer(TimerCommand::GetAppTime), stopped + 0.1f, 1e-4f);
-    AppTimer(TimerCommand::Start);
-    Sleep(30);
-    EXPECT_GT(AppTimer(TimerCommand::GetAppTime), stopped + 0.12f);
 }
 
 TEST(ArcBallMessages, MouseMessagesCarrySignedCoordinatesOntoTheBall) {
