@@ -231,6 +231,7 @@ void CMyD3DApplication::HandleMainCommand(HWND window, UINT command)
     case IDM_MAP_TEXTURE_COORDINATES: MapTextureCoordinates(); break;
     case IDM_PROJECT: ProjectSurface(); break;
     case IDM_CHECKER: ToggleChecker(); break;
+    case IDM_STRETCH_VIEW: ToggleStretchView(); break;
     case IDM_OPTIONS: ShowOptions(); break;
     default:
         if (!HandleEditCommand(command))

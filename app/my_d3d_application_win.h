@@ -198,6 +198,11 @@ private:
     void ProjectSurface();
     // The Checker item (texture_views_win.cpp): the checker in place of the bitmap, or back.
     void ToggleChecker();
+    // The Stretch View item: the pane's triangles tinted by their stretch, or not.
+    void ToggleStretchView();
+    // Gives the pane the mesh's triangles for the stretch tint while it is shown (none without
+    // a mesh); after every change of mesh.
+    void RefreshStretchFaces();
     // The checker's texture for the 3D view, made on first use; none when it cannot be made.
     IDirect3DTexture9* CheckerTexture();
     void ShowOptions();

@@ -61,6 +61,7 @@ HRESULT CMyD3DApplication::RestoreDeviceResources()
     m_pDevice->SetTransform(D3DTS_PROJECTION, asD3DMatrix(&projection));
 
     RebuildDrawableMesh(m_meshData);
+    RefreshStretchFaces();
     return S_OK;
 }
 

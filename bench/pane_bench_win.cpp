@@ -4,6 +4,7 @@
 //   pane.fill_ms        adding the points and edges through the group
 //   pane.repaint_ms     one full repaint
 //   pane.repaint_checker_ms  the same with the checker in place of the bitmap
+//   pane.repaint_stretch_ms  the same with the 120,000 grid triangles tinted by stretch
 //   pane.drag_step_ms   one mouse move of a drag with every point selected, message in to
 //                       paint done
 // each the best of its runs (what the code costs on a busy machine), the last two also as the
@@ -97,6 +98,15 @@ int main(int argc, char** argv)
     g_checkerShown = true;
     const std::vector<double> checkerRepaints = timeRepaints(host);
     g_checkerShown = false;
+    // Two triangles per grid cell, of three different sizes on the mesh, so that all are tinted.
+    StretchFaces& faces = host.window().stretchFaces;
+    for (uint32_t k = 0; k + kGridColumns + 1 < kPoints; ++k) {
+        faces.corners.insert(faces.corners.end(), {k, k + 1, k + kGridColumns, k + 1, k + kGridColumns + 1, k + kGridColumns});
+        faces.areas.insert(faces.areas.end(), {float(1 + k % 3), 1.0f});
+    }
+    g_stretchShown = true;
+    const std::vector<double> stretchRepaints = timeRepaints(host);
+    g_stretchShown = false;
 
     group.selectAll();
     shiftDown = true;   // the press keeps the whole selection
@@ -113,6 +123,7 @@ int main(int argc, char** argv)
     std::printf("pane.fill_ms: %.2f ms\n", best(fills));
     std::printf("pane.repaint_ms: %.2f ms\n", best(repaints));
     std::printf("pane.repaint_checker_ms: %.2f ms\n", best(checkerRepaints));
+    std::printf("pane.repaint_stretch_ms: %.2f ms\n", best(stretchRepaints));
     std::printf("pane.drag_step_ms: %.2f ms\n", best(steps));
     std::printf("pane.repaint_median_ms: %.2f ms\n", median(repaints));
     std::printf("pane.drag_step_median_ms: %.2f ms\n", median(steps));

@@ -13,6 +13,7 @@
 #include "viewer/apply_request.h"
 #include "viewer/point_edit_state.h"
 #include "viewer/point_motion.h"
+#include "viewer/triangle_spans.h"
 #include "viewer/viewer_settings.h"
 
 #include <algorithm>
@@ -128,6 +129,31 @@ void drawBand(HDC dc, const PaintPens& pens)
     SetBkMode(dc, previousMode);
 }
 
+// Each triangle tinted by how its share of the texture differs from the mesh's (Stretch View):
+// over the tiles, under the wireframe, from the points as they stand before this paint.
+void tintByStretch(const ImageWindow& window, const PixelBuffer& canvas)
+{
+    static std::vector<float> measures;   // scratch reused by every paint, as the snapshot is
+    measureStretch(window.stretchFaces, window.points, measures);
+    const std::vector<uint32_t>& corners = window.stretchFaces.corners;
+    for (size_t f = 0; f < measures.size(); ++f) {
+        const float measure = measures[f];
+        if (measure == 0.0f)
+            continue;   // also every face with a corner beyond the points
+        float xs[3], ys[3];
+        for (int k = 0; k < 3; ++k) {
+            const ImagePoint& p = window.points.at(int32_t(corners[3 * f + k]));
+            xs[k] = p.x * window.zoom - float(window.scrollX);
+            ys[k] = p.y * window.zoom - float(window.scrollY);
+        }
+        forEachTriangleSpan(xs, ys, canvas.width, canvas.height, [&](int row, int first, int end) {
+            uint32_t* rowPixels = canvas.pixels + size_t(row) * size_t(canvas.width);
+            for (int x = first; x < end; ++x)
+                rowPixels[x] = stretchTint(rowPixels[x], measure);
+        });
+    }
+}
+
 // Keeps the copy off the scroll bars and the toolbar, which paint themselves.
 void excludeChildWindows(HWND window, HDC dc)
 {
@@ -187,6 +213,10 @@ void ImageWindow::render(bool advance)
     SetBrushOrgEx(dc, 0, 0, nullptr);
     FillRect(dc, &client, background ? background : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     drawTiles(dc, client.right, client.bottom);
+    if (g_stretchShown) {
+        GdiFlush();
+        tintByStretch(*this, canvas_.pixels());
+    }
 
     PaintPens pens;
     // Scratch reused by every paint of every window (one GUI thread), so a drag allocates nothing.

@@ -15,6 +15,7 @@
 #include "viewer/pane_canvas_win.h"
 #include "viewer/point_history.h"
 #include "viewer/point_list.h"
+#include "viewer/stretch_measure.h"
 
 #include <windows.h>
 
@@ -107,6 +108,7 @@ public:
     PointList points;
     PointHistory history;   // undo steps of `points`: drags here, commands from the editor
     EdgeList edges;
+    StretchFaces stretchFaces;   // the mesh's triangles, for the stretch tint (set by the editor)
     ImageScrollBar horizontalBar{ImageScrollBar::OrientationHorizontal};
     ImageScrollBar verticalBar{ImageScrollBar::OrientationVertical};
     ImageBitmap bitmap;

@@ -7,6 +7,7 @@ int g_repeatVertical = 2;
 bool g_pointsReady = true;
 bool g_snapToTexels = false;
 bool g_checkerShown = false;
+bool g_stretchShown = false;
 bool shiftDown = false;
 bool ctrlDown = false;
 
@@ -25,6 +26,7 @@ void resetViewerSettings()
     g_pointsReady = true;
     g_snapToTexels = false;
     g_checkerShown = false;
+    g_stretchShown = false;
     shiftDown = false;
     ctrlDown = false;
 }

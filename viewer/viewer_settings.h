@@ -18,6 +18,9 @@ extern bool g_snapToTexels;
 // The checker is shown instead of the bitmap, in the pane and on the mesh (the Checker item);
 // where there is no bitmap it is shown anyway.
 extern bool g_checkerShown;
+// Each triangle in the pane is tinted by how its share of the texture differs from the mesh's
+// (the Stretch View item).
+extern bool g_stretchShown;
 // Shift and Ctrl are held down (they extend or toggle the selection).
 extern bool shiftDown;
 extern bool ctrlDown;

