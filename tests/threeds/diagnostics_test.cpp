@@ -1,26 +1,14 @@
-// The debug log and the chunk dump, on real files in the suite's folder.
+// The chunk labels, and the debug log on a real file in the suite's folder.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 
-#include "tests/support/test_files.h"
 #include "threeds/chunk_dump.h"
 #include "threeds/diagnostics.h"
 #include "threeds/error_box_record.h"
 
 namespace {
-
-TEST(Diagnostics, LinesAppendAfterWhatEarlierCallsWrote)
-{
-    std::remove("file.tst");
-    std::remove("chunks.tst");
-    for (const char* text : {"a", "", "b"})
-        logLine(text);
-    dumpChunkName(0x4D4D);
-    dumpChunkName(0x10000 | 0x4D4D);
-    EXPECT_EQ(readFileText("file.tst") + readFileText("chunks.tst"), "a\n\nb\nMAIN3DS 0x4D4D\nUNKNOWN CHUNK\n");
-}
 
 TEST(Diagnostics, SeventyOneIdsHaveLabelsEndingInTheirOwnId)
 {
