@@ -8,20 +8,13 @@ namespace {
 
 void putRow(ByteWriter& out, const BmpLayout& layout, size_t first) {
     const size_t start = out.size();
-    if (layout.bitCount <= 8) {
-        uint8_t packed = 0;
-        int used = 0;
+    if (layout.bitCount <= 8) {   // leftmost pixel in the highest bits
+        std::vector<uint8_t> packed((size_t(layout.width) * layout.bitCount + 7) / 8);
         for (int x = 0; x < layout.width; ++x) {
-            packed = uint8_t(packed | (layout.pixels[first + x] << (8 - layout.bitCount - used)));
-            used += layout.bitCount;
-            if (used == 8) {
-                out.u8(packed);
-                packed = 0;
-                used = 0;
-            }
+            const int bit = x * layout.bitCount;
+            packed[size_t(bit / 8)] |= uint8_t(layout.pixels[first + x] << (8 - layout.bitCount - bit % 8));
         }
-        if (used)
-            out.u8(packed);
+        out.bytes(packed);
     } else {
         for (int x = 0; x < layout.width; ++x)
             for (int byte = 0; byte < layout.bitCount / 8; ++byte)
