@@ -134,8 +134,8 @@ UINT SmallestSheet(const GlyphMetrics& metrics) {
     return side;
 }
 
-TEST_F(TextureFont, TwelvePointBoldArialGetsTheSmallestSheetWithWhiteGlyphs) {
-    CD3DTextureFont font("Arial", 12, FONT_BOLD);
+TEST_F(TextureFont, TwelvePointBoldArialGetsTheSmallestSheetWithWhiteGlyphsAndItsStatesSurviveAReset) {
+    CD3DTextureFont font("Arial", 12, FONT_BOLD | FONT_ZENABLE);
     ASSERT_EQ(font.BuildTexture(test.device), S_OK);
     // The same face measured here, independently, as GDI sets it in bold at 12 points.
     HDC dc = CreateCompatibleDC(nullptr);
@@ -172,11 +172,7 @@ TEST_F(TextureFont, TwelvePointBoldArialGetsTheSmallestSheetWithWhiteGlyphs) {
         }
     font.m_pTexture->UnlockRect(0);
     EXPECT_TRUE(notWhite == 0 && inM > 20 && inSpace == 0) << notWhite << " " << inM << " " << inSpace;
-}
 
-TEST_F(TextureFont, TextStatesSurviveAResetAndEverythingIsReleased) {
-    CD3DTextureFont font("Arial", 12, FONT_BOLD | FONT_ZENABLE);
-    ASSERT_EQ(font.BuildTexture(test.device), S_OK);
     ASSERT_EQ(font.BuildBuffers(), S_OK);
     D3DVERTEXBUFFER_DESC vertices = {};
     ASSERT_EQ(font.m_pVertexBuffer->GetDesc(&vertices), S_OK);

@@ -49,11 +49,6 @@ public:
     int commandCount(const std::string& command) const {
         return int(std::count(log.commands.begin(), log.commands.end(), command));
     }
-    // Lifecycle callbacks from position `from` on.
-    std::vector<std::string> callsSince(size_t from) const {
-        const std::vector<std::string> calls = log.lifecycle();
-        return {calls.begin() + std::min(from, calls.size()), calls.end()};
-    }
     // Types `key` and holds the next step until the program has handled it `times` times.
     void press(std::initializer_list<WORD> keys, const std::string& command, int times) {
         PressKeys(mainWindow(), keys);
@@ -79,9 +74,6 @@ SIZE ClientSize(HWND window) {
     GetClientRect(window, &client);
     return {client.right, client.bottom};
 }
-
-const std::vector<std::string> kCleanUp = {"InvalidateDeviceResources", "DeleteDeviceResources",
-                                           "CleanupAppOnce"};
 
 class FrameworkApp : public ::testing::Test {
 protected:
@@ -157,7 +149,9 @@ TEST_F(FrameworkApp, CreateBuildsTheWindowsAndDeviceTheViewShowsBlueAndEscCleans
     // Esc closes the view after the full clean-up, once, and ends the loop.
     EXPECT_TRUE(outcome.endedByItself && outcome.exitCode == 0 && !IsWindow(view) && !app->direct3D());
     EXPECT_EQ(app->commandCount("MsgProc 40006") + app->log.count("CleanupAppOnce"), 2);
-    EXPECT_EQ(app->callsSince(app->log.lifecycle().size() - 3), kCleanUp);
+    const std::vector<std::string> calls = app->log.lifecycle();
+    EXPECT_EQ(std::vector<std::string>(calls.end() - 3, calls.end()),
+              (std::vector<std::string>{"InvalidateDeviceResources", "DeleteDeviceResources", "CleanupAppOnce"}));
 }
 
 TEST_F(FrameworkApp, SizeChangesResetTheDeviceOnceWithTheViewsSizeAndMinimisingPauses) {

@@ -237,13 +237,10 @@ GlyphMeasure ScalableFont(uint32_t width, uint32_t height, std::vector<float>* s
     };
 }
 
-TEST(GlyphSheet, MarginIsTheCeilingOfThreeTenthsOfTheXHeight) {
+TEST(GlyphSheet, MarginIsTheCeilingOfThreeTenthsOfTheXHeightAndGlyphsFillRowsUpToTheEdges) {
     const uint32_t expected[][2] = {{0, 0}, {10, 3}, {11, 4}, {19, 6}, {20, 6}};
     for (const auto& [xHeight, margin] : expected)
         EXPECT_EQ(GlyphMarginFor(xHeight), margin) << xHeight;
-}
-
-TEST(GlyphSheet, GlyphsFillRowsUpToTheEdgesExactly) {
     // 6 x 10 glyphs with margin 3 take 12 pixels each: ten to a row of 120, rows 11 apart, the
     // tenth row ending at 9 * 11 + 10 = 109.
     GlyphLayout layout;

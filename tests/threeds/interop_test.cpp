@@ -29,11 +29,10 @@ std::vector<MeshRecord> shapes()
     return {triangle, box};
 }
 
+// A material's name (none: the faces have none) and texture (none: it has no texture map).
 struct Material {
-    const char* name;      // none: the faces have no material
-    const char* texture;   // none: the material has no texture map
-};
-const Material kMaterials[] = {{nullptr, nullptr}, {"skin", nullptr}, {"skin", "skin.bmp"}};
+    const char *name, *texture;
+} const kMaterials[] = {{nullptr, nullptr}, {"skin", nullptr}, {"skin", "skin.bmp"}};
 
 // Saves the shape through lib3ds with the material (or none) on every face; with a keyframer,
 // an object node for the mesh and the master scale 2.0, whose float holds the bytes of the
