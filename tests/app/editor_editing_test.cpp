@@ -79,6 +79,7 @@ TEST_F(EditorEditing, DragAndProjectionAreUndoneAndRedoneExactlyWithTheMeshFollo
     g_autoUpdateMesh = true;
     host.dragPoint(opened[2].x, opened[2].y, 9, -5);
     const std::vector<ImagePoint> dragged = host.points();
+    expectMeshHoldsPoints();   // written on the release
     {
         DialogAnswerer answerer;
         answerer.runOnNext([](HWND dialog) { SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0); });
@@ -88,9 +89,11 @@ TEST_F(EditorEditing, DragAndProjectionAreUndoneAndRedoneExactlyWithTheMeshFollo
     ASSERT_FALSE(sameBits(projected, dragged));
     EXPECT_EQ("&Undo Projection\tCtrl+Z", editItem(IDM_UNDO).text);
 
+    const Capture shown = host.frame();   // the 3D view follows the mesh
     host.menuCommand(IDM_UNDO);
     EXPECT_TRUE(sameBits(host.points(), dragged));
     expectMeshHoldsPoints();
+    EXPECT_FALSE(shown.pixels == host.frame().pixels);
     EXPECT_EQ("&Undo Move\tCtrl+Z", editItem(IDM_UNDO).text);
     EXPECT_EQ("&Redo Projection\tCtrl+Y", editItem(IDM_REDO).text);
     host.viewCommand(IDM_UNDO);   // the accelerators' way in: the 3D view's window
@@ -107,8 +110,10 @@ TEST_F(EditorEditing, DragAndProjectionAreUndoneAndRedoneExactlyWithTheMeshFollo
     g_autoUpdateMesh = false;
     host.menuCommand(IDM_UNDO);
     EXPECT_FLOAT_EQ(projected[0].x / kWidth, host.meshCoordinates()[0].u);
+    const Capture waiting = host.frame();
     host.pressApply();
     expectMeshHoldsPoints();
+    EXPECT_FALSE(waiting.pixels == host.frame().pixels);
     ASSERT_EQ(Boxes{}, host.openFile("square.x"));
     EXPECT_TRUE(editItem(IDM_UNDO).greyed);
     EXPECT_TRUE(editItem(IDM_REDO).greyed);

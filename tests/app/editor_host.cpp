@@ -20,17 +20,6 @@ bool EditorHost::start()
     return m_pDevice != nullptr;
 }
 
-HRESULT EditorHost::InitAppOnce()
-{
-    // Every case works on the pane, and loading the start-up mesh already does: without a
-    // pane from the framework the suite cannot run at all.
-    if (!m_texturePane) {
-        fprintf(stderr, "The framework made no texture pane (m_texturePane is null).\n");
-        exit(1);
-    }
-    return Recording<CMyD3DApplication>::InitAppOnce();
-}
-
 std::string pathInCurrentFolder(const std::string& name)
 {
     char folder[MAX_PATH];

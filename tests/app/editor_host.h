@@ -20,8 +20,6 @@ public:
     // Sets the process-wide defaults and creates the windows, the device and the resources,
     // as WinMain does. False when no device could be made.
     bool start();
-    // Stops the suite at once when the framework made no texture pane.
-    HRESULT InitAppOnce() override;
 
     HWND paneWindow() const { return m_texturePane->windowHandle(); }
     ImageGroup& pane() const { return *m_texturePane; }
@@ -43,13 +41,9 @@ public:
     // ends with `button`. Returns "caption:text" of each dialog and message box shown.
     std::vector<std::string> answerDialog(UINT command, const std::vector<int>& clicks, int button = IDOK,
                                           const std::function<void(HWND)>& look = {});
-    // The pane's apply command (toolbar button 40054).
-    void pressApply() { SendMessageA(paneWindow(), WM_COMMAND, 40054, 0); }
-    // The arcball back at rest, as at start-up.
-    void resetView();
-
-    // One frame as the loop draws it (AdvanceFrame, RenderFrame), read from the back buffer.
-    Capture frame();
+    void pressApply() { SendMessageA(paneWindow(), WM_COMMAND, 40054, 0); }   // the pane's button
+    void resetView();   // the arcball at rest, as at start-up
+    Capture frame();    // one frame as the loop draws it, read from the back buffer
 
     // The pane's points in order, and the texture coordinates of the system-memory mesh.
     std::vector<ImagePoint> points() const;
@@ -58,14 +52,12 @@ public:
     };
     std::vector<UV> meshCoordinates();
 
-    // A mouse message to the pane at image position (x, y) of the active window.
+    // A mouse message to the pane at image position (x, y) of the active window; a plain
+    // click there; a drag of the point there by (dx, dy) window pixels with Shift held, so
+    // that an existing selection stays; a drag in the 3D view with the given button.
     void paneMouse(UINT message, float x, float y, WPARAM keys = 0);
-    // A plain click there: selects the point there alone, or nothing.
     void click(float x, float y);
-    // Drags the point at image (x, y) by (dx, dy) window pixels with Shift held, so that an
-    // existing selection stays.
     void dragPoint(float x, float y, int dx, int dy);
-    // A drag in the 3D view with the given button.
     void viewDrag(UINT downMessage, UINT upMessage, WPARAM buttonKey, POINT from, POINT to);
 
 private:
@@ -80,7 +72,6 @@ Hue centreHue(const Capture& frame);
 int countNotBlue(const Capture& capture);
 POINT centreOfNotBlue(const Capture& capture);
 
-// The full path of `name` in the current folder.
 std::string pathInCurrentFolder(const std::string& name);
 
 // The pane's points at `expected` (within 1e-3); the mesh holding the pane's points as its

@@ -120,34 +120,48 @@ TEST(EditorBitmap, OpenBitmapTexturesEverySubsetAndCloseBitmapEmptiesOnlyThePane
     EXPECT_EQ(Hue::Red, centreHue(editor().frame()));   // the mesh keeps its texture
 }
 
-// Map Texture Coordinates: clicks the given boxes of Plane Select, then `button`.
-std::vector<std::string> mapTextureCoordinates(std::vector<int> clicks, int button = IDOK)
+// Plane Select (each plane, with and without mirrors) and Project... (its planar default) lay
+// the cube on the bitmap's corners as one undo step each; Project offers an axis only for the
+// cylinder and the sphere, and needs a mesh. Cancel projects nothing; Plane Select's applies
+// the pane as it is to the mesh.
+TEST(EditorProjection, PlaneSelectAndProjectPutTheCubeOnTheBitmapCorners)
 {
-    return editor().answerDialog(40052, clicks, button);
-}
-
-TEST(EditorProjection, EachPlaneWithAndWithoutMirrorsPutsTheCubeOnTheBitmapCorners)
-{
+    const UINT kPlaneSelect = 40052, kProject = 40150;
+    bool axisOffered = true;
+    const auto answer = [&](UINT command, std::vector<int> clicks, int button = IDOK) {
+        return editor().answerDialog(command, clicks, button, [&](HWND dialog) {
+            axisOffered = IsWindowEnabled(GetDlgItem(dialog, 1164)) && IsWindowEnabled(GetDlgItem(dialog, 1166));
+        });
+    };
     writeBitmap("red.bmp", kRed);
     const TestMesh cube = cubeMesh("red.bmp");
     writeXFile("box.x", cube);
+    editor().menuCommand(40051);   // Close File
+    EXPECT_EQ(std::vector<std::string>{"Error:There is no mesh to project: open a mesh file first."}, answer(kProject, {}));
     ASSERT_EQ(Boxes{}, editor().openFile("box.x"));
+    editor().resetView();
     const struct {
+        UINT command;
         std::vector<int> clicks;   // 1033 xy, 1034 yz, 1035 xz, 1036 mirror u, 1037 mirror v
-        const char* name;
-        int s, t;   // the axes across and down
+        const char* seen;          // Plane Select's box after the dialog, or Project's caption
+        int s, t;                  // the axes across and down
         bool mirrorU, mirrorV;
     } cases[] = {
-        {{}, "xy", 0, 1, false, false},           {{1034}, "yz", 2, 1, false, false},
-        {{1035, 1036, 1037}, "xz", 0, 2, true, true}, {{1034, 1033, 1036}, "xy", 0, 1, true, false},
-        {{1034, 1037}, "yz", 2, 1, false, true},  {{1035, 1035}, "xz", 0, 2, false, false},
+        {kPlaneSelect, {}, "caption:xy", 0, 1, false, false},
+        {kPlaneSelect, {1034}, "caption:yz", 2, 1, false, false},
+        {kPlaneSelect, {1035, 1036, 1037}, "caption:xz", 0, 2, true, true},
+        {kPlaneSelect, {1034, 1033, 1036}, "caption:xy", 0, 1, true, false},
+        {kPlaneSelect, {1034, 1037}, "caption:yz", 2, 1, false, true},
+        {kPlaneSelect, {1035, 1035}, "caption:xz", 0, 2, false, false},
+        {kProject, {1161, 1163}, "Project:Projection", 0, 1, false, false},
     };
+    std::vector<ImagePoint> before;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ((std::vector<std::string>{"Plane Select:", std::string("caption:") + c.name}),
-                  mapTextureCoordinates(c.clicks));
-        EXPECT_EQ(c.mirrorU, g_reverseU);
-        EXPECT_EQ(c.mirrorV, g_reverseV);
+        SCOPED_TRACE(c.seen);
+        before = editor().points();
+        const std::vector<std::string> seen = answer(c.command, c.clicks);
+        EXPECT_EQ(c.seen, seen.back());
+        EXPECT_EQ(c.command == kPlaneSelect ? "Plane Select:" : c.seen, seen.front());
         const std::vector<ImagePoint> points = editor().points();
         ASSERT_EQ(8u, points.size());
         for (size_t k = 0; k < 8; ++k) {
@@ -158,38 +172,19 @@ TEST(EditorProjection, EachPlaneWithAndWithoutMirrorsPutsTheCubeOnTheBitmapCorne
         EXPECT_EQ(24, editor().pane().edgeCount());   // three ordered pairs per face, each once
         expectMeshHoldsPoints();
     }
+    EXPECT_FALSE(axisOffered);
+    EXPECT_EQ(std::vector<std::string>{"Project:Projection"}, answer(kProject, {1161}, IDCANCEL));
+    EXPECT_TRUE(axisOffered);
+    EXPECT_EQ("Project", editor().pane().activeWindow()->history.undoLabel());
+    editor().menuCommand(40100);   // Undo
+    expectSamePoints(before, "undone");
 
-    // Cancel projects nothing, but applies the pane as it is to the mesh.
     const ImagePoint first = editor().points()[0];
     editor().dragPoint(first.x, first.y, 7, 3);
-    EXPECT_EQ(std::vector<std::string>{"Plane Select:"}, mapTextureCoordinates({1035}, IDCANCEL));
+    EXPECT_EQ(std::vector<std::string>{"Plane Select:"}, answer(kPlaneSelect, {1035}, IDCANCEL));
     EXPECT_EQ(0, g_planeChoice);
     EXPECT_EQ(first.x + 7, editor().points()[0].x);
     expectMeshHoldsPoints();
-}
-
-TEST(EditorWriteBack, ApplyOrTheReleaseWithAutomaticUpdateWritesThePointsIntoTheMesh)
-{
-    writeBitmap("halves.bmp", kRed, kGreen);
-    for (bool automatic : {false, true}) {
-        // All four corners on the red half, then dragged by half the bitmap onto the green.
-        writeXFile("square_halves.x", squareMesh("halves.bmp", 0.1f, 0.3f, -0.9f, -0.1f));
-        ASSERT_EQ(Boxes{}, editor().openFile("square_halves.x"));
-        editor().menuCommand(40058);   // Select All
-        const std::vector<EditorHost::UV> loaded = editor().meshCoordinates();
-        g_autoUpdateMesh = automatic;
-        editor().dragPoint(editor().points()[0].x, editor().points()[0].y, 32, 0);
-        g_autoUpdateMesh = false;
-        for (size_t k = 0; k < 4; ++k)
-            EXPECT_FLOAT_EQ(kWidth * loaded[k].u + 32, editor().points()[k].x) << k;
-        if (!automatic) {   // the mesh and the picture wait for the apply command
-            EXPECT_EQ(loaded[0].u, editor().meshCoordinates()[0].u);
-            EXPECT_EQ(Hue::Red, centreHue(editor().frame()));
-            editor().pressApply();
-        }
-        expectMeshHoldsPoints();
-        EXPECT_EQ(Hue::Green, centreHue(editor().frame()));
-    }
 }
 
 // Opens Options, reads what it shows (check box, repeats, colour and the colour list), runs

@@ -1,5 +1,5 @@
-// The editor's views of the texture: Project... through its real dialog, the checker in the
-// pane and on the mesh, and the stretch tint of the pane's triangles.
+// The editor's views of the texture: the checker in the pane and on the mesh, and the stretch
+// tint of the pane's triangles (Project... is with the projections).
 #include <gtest/gtest.h>
 
 #include "tests/app/editor_host.h"
@@ -9,35 +9,6 @@
 #include "viewer/image_window_win.h"
 
 namespace {
-
-TEST(EditorProject, TheViewAtRestLaysTheCubeOnTheBitmapCornersAsOneUndoStep)
-{
-    writeBitmap("red.bmp", 0xFF0000);
-    const TestMesh cube = cubeMesh("red.bmp");
-    writeXFile("box.x", cube);
-    editor().menuCommand(40051);   // Close File
-    EXPECT_EQ(std::vector<std::string>{"Error:There is no mesh to project: open a mesh file first."}, editor().answerDialog(40150, {}));
-    ASSERT_EQ(std::vector<std::string>{}, editor().openFile("box.x"));
-    editor().resetView();
-    const std::vector<ImagePoint> before = editor().points();
-
-    EXPECT_EQ(std::vector<std::string>{"Project:Projection"}, editor().answerDialog(40150, {1161, 1163}));   // cylinder, view
-    const std::vector<ImagePoint> points = editor().points();
-    ASSERT_EQ(8u, points.size());
-    for (size_t k = 0; k < 8; ++k) {
-        EXPECT_EQ(cube.vertices[k].x > 0 ? 64.0f : 0.0f, points[k].x) << k;
-        EXPECT_EQ(cube.vertices[k].y > 0 ? 32.0f : 0.0f, points[k].y) << k;
-    }
-    expectMeshHoldsPoints();
-    EXPECT_EQ(24, editor().pane().edgeCount());
-
-    // Cancel changes nothing; undo puts back the points from before the projection.
-    EXPECT_EQ(std::vector<std::string>{"Project:Projection"}, editor().answerDialog(40150, {1161}, IDCANCEL));
-    EXPECT_EQ(points[7].x, editor().points()[7].x);
-    EXPECT_EQ("Project", editor().pane().activeWindow()->history.undoLabel());
-    editor().menuCommand(40100);
-    expectSamePoints(before, "undone");
-}
 
 // Pixels of the pane below its toolbar that `is` picks.
 template <typename Pick> int paneCountWhere(Pick is)
@@ -83,6 +54,7 @@ TEST(EditorChecker, StandsInForAMissingTextureAndWhileCheckedForTheBitmap)
     EXPECT_EQ(0, paneCount(kCheckerLight));
     EXPECT_LT(shadesInTheMiddle(), 10);
     editor().menuCommand(40151);
+    EXPECT_EQ(UINT(MF_CHECKED), GetMenuState(GetMenu(editor().mainWindow()), 40151, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_EQ(0, paneCount(0xFF0000));
     EXPECT_GT(paneCount(kCheckerLight), red / 3);
     EXPECT_GT(shadesInTheMiddle(), 40);
