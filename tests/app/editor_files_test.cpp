@@ -252,9 +252,9 @@ TEST(EditorBadInput, EachBrokenFileGetsItsOneMessageAndTheEditorGoesOn)
     EXPECT_EQ(Hue::Grey, centreHue(editor().frame()));
 }
 
-// A square from two quads of two materials, red textured and green; corner 2 has two texture
-// coordinates.
-void openSquare()
+// A square from two quads of two materials, red textured and green (or red as well); corner 2
+// has two texture coordinates.
+void openSquare(const char* green = "Kd 0 1 0")
 {
     writeBitmap("red.bmp", 0xFF0000);
     writeFile("square.obj", "mtllib square.mtl\n"
@@ -262,7 +262,7 @@ void openSquare()
                             "vt 0 0\nvt 0.5 0\nvt 0.5 1\nvt 0 1\nvt 1 0\nvt 1 1\nvt 0.25 0.5\n"
                             "g left\nusemtl red\nf 1/1 2/2 5/3 4/4\n"
                             "g right\nusemtl green\nf 2/7 3/5 6/6 5/3\n");
-    writeFile("square.mtl", "newmtl red\nKd 1 1 1\nmap_Kd red.bmp\nnewmtl green\nKd 0 1 0\n");
+    writeFile("square.mtl", std::string("newmtl red\nKd 1 1 1\nmap_Kd red.bmp\nnewmtl green\n") + green + "\n");
     ASSERT_EQ(editor().openFile("square.obj"), Boxes{});
 }
 
@@ -317,12 +317,14 @@ TEST(EditorExport, EachFormatOpensAgainWithThePanesPointsAndAFailedReplaceKeepsT
     host.pressApply();
     const std::vector<ImagePoint> moved = host.points();
     ASSERT_EQ(moved[4].x, 22.0f);
-    // A typed ending wins over the picked type; a name without one gets the type's.
+    // A typed ending wins over the picked type; a name without one gets the type's. The 3DS
+    // file first: it takes the mesh's coordinates, which an X file's writing leaves a bitmap
+    // height up.
     const struct {
         const char* typed;
         int type;
         const char* written;
-    } kinds[] = {{"binary", 1, "binary.x"}, {"text.x", 2, "text.x"}, {"grid.3ds", 1, "grid.3ds"}, {"copy", 4, "copy.obj"}};
+    } kinds[] = {{"grid.3ds", 1, "grid.3ds"}, {"binary", 1, "binary.x"}, {"text.x", 2, "text.x"}, {"copy", 4, "copy.obj"}};
     for (const auto& kind : kinds) {
         std::remove(kind.written);   // from an earlier run: no replace prompt
         EXPECT_EQ(exportAs(kind.typed, kind.type), Boxes{}) << kind.written;
@@ -342,7 +344,7 @@ TEST(EditorExport, EachFormatOpensAgainWithThePanesPointsAndAFailedReplaceKeepsT
     DialogAnswerer answerer;   // Save writes the OBJ file itself, as OBJ
     host.menuCommand(IDM_SAVE);
     EXPECT_EQ(answerer.boxTexts(), Boxes{});
-    for (const char* name : {"binary.x", "text.x", "grid.3ds", "copy.obj", "square.obj"}) {
+    for (const char* name : {"grid.3ds", "binary.x", "text.x", "copy.obj", "square.obj"}) {
         ASSERT_EQ(host.openFile(name), Boxes{}) << name;
         expectSamePoints(moved, name);
     }
@@ -351,7 +353,7 @@ TEST(EditorExport, EachFormatOpensAgainWithThePanesPointsAndAFailedReplaceKeepsT
 // The layout at twice the bitmap's size, over the bitmap and then over a clear ground.
 TEST(EditorExport, UvLayoutDrawsTheEdgesAtTheTypedSize)
 {
-    openSquare();
+    openSquare("map_Kd red.bmp");
     for (bool over : {true, false}) {
         DialogAnswerer answerer;
         answerer.runOnNext([over](HWND dialog) {
