@@ -16,6 +16,7 @@
 
 HINSTANCE g_hInstance = nullptr;
 bool g_meshHasPoints = false;
+bool g_pointsOnChecker = false;
 bool g_meshShown = false;
 int g_planeChoice = 0;
 bool g_reverseU = false;
@@ -28,6 +29,7 @@ void resetEditorGlobals(HINSTANCE instance) {
     g_hInstance = instance;
     g_meshHasPoints = false;
     g_meshShown = false;
+    g_pointsOnChecker = false;
     g_planeChoice = 0;
     g_reverseU = false;
     g_reverseV = false;

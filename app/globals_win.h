@@ -11,6 +11,8 @@ extern HINSTANCE g_hInstance;
 extern bool g_meshHasPoints;
 // The user has opened a mesh file; only then is the mesh drawn.
 extern bool g_meshShown;
+// Project... laid the pane's points on the checker, for want of a bitmap with a size.
+extern bool g_pointsOnChecker;
 // Plane Select dialog: the chosen plane (1033 xy, 1034 yz, 1035 xz, 0 none) and mirroring.
 extern int g_planeChoice;
 extern bool g_reverseU;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/globals_win.h"
 #include "app/mesh_lock_win.h"
 #include "app/texture_pane_win.h"
 #include "viewer/image_group_win.h"
@@ -22,9 +23,11 @@ void addFaceEdges(ImageGroup& pane, const WORD* indices, DWORD faceCount, DWORD 
     pane.releaseEdgeLookup();
 }
 
-void replacePanePoints(ImageGroup& pane, const std::vector<PlanePoint>& points, bool addThem)
+void replacePanePoints(ImageGroup& pane, const std::vector<PlanePoint>& points, bool addThem,
+                       bool checkerIfNoBitmap)
 {
     pane.removeAllPoints();
+    g_pointsOnChecker = checkerIfNoBitmap;
     if (!addThem)
         return;
     const PaneBitmapSize size = paneBitmapSize(pane);

@@ -16,8 +16,10 @@ void addFaceEdges(ImageGroup& pane, const WORD* indices, DWORD faceCount, DWORD 
                   bool addThem);
 
 // Removes every point, then (when `addThem` is set) adds one point per entry at
-// (W·s, H·t) of the active window's bitmap, every other field zero.
-void replacePanePoints(ImageGroup& pane, const std::vector<PlanePoint>& points, bool addThem);
+// (W·s, H·t) of the active window's bitmap, every other field zero. With `checkerIfNoBitmap`
+// (Project...), W and H are the checker's where no bitmap has a size (see paneBitmapSize).
+void replacePanePoints(ImageGroup& pane, const std::vector<PlanePoint>& points, bool addThem,
+                       bool checkerIfNoBitmap = false);
 
 enum class PointWriteBack {
     Written,          // also when the pane has no points to write

@@ -1,6 +1,6 @@
 // Project...: new texture coordinates from the mesh's shape (box, cylinder, sphere or the
-// current view), laid over the bitmap as Map Texture Coordinates lays its planes, as one undo
-// step.
+// current view), laid over the bitmap as Map Texture Coordinates lays its planes (over the
+// checker where no bitmap has a size), as one undo step.
 #include "app/my_d3d_application_win.h"
 
 #include "app/editor_dialogs_win.h"
@@ -40,7 +40,7 @@ void CMyD3DApplication::ProjectSurface()
         recordPaneStep(*m_texturePane, "Project", [&] {
             m_texturePane->clearEdges();
             addFaceEdges(*m_texturePane, indices.indices(), mesh->GetNumFaces(), DWORD(positions.size()), true);
-            replacePanePoints(*m_texturePane, points, true);
+            replacePanePoints(*m_texturePane, points, true, true);
         });
     }
     // The pane now holds a point for every vertex, even for a mesh that came without them.

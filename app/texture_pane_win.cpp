@@ -1,6 +1,7 @@
 #include "app/texture_pane_win.h"
 
 #include "app/globals_win.h"
+#include "viewer/checker_pattern.h"
 #include "viewer/image_group_win.h"
 
 PaneBitmapSize paneBitmapSize(ImageGroup& pane)
@@ -10,6 +11,8 @@ PaneBitmapSize paneBitmapSize(ImageGroup& pane)
         size.width = bitmap->getWidth();
         size.height = bitmap->getHeight();
     }
+    if ((size.width <= 0 || size.height <= 0) && g_pointsOnChecker)
+        size.width = size.height = kCheckerSide;
     return size;
 }
 

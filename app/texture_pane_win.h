@@ -11,7 +11,9 @@ struct PaneBitmapSize {
     int height = 0;
 };
 
-// W and H of the active window's bitmap, in pixels.
+// W and H of the active window's bitmap, in pixels. Where no bitmap has a size but Project...
+// laid the points on the checker, the checker's: the points keep the size they were laid on,
+// so an untextured mesh can be mapped before any bitmap is opened.
 PaneBitmapSize paneBitmapSize(ImageGroup& pane);
 
 // Makes both scroll bars of the active window again and puts the view at its start: bars and

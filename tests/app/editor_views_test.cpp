@@ -46,6 +46,20 @@ TEST(EditorChecker, StandsInForAMissingTextureAndWhileCheckedForTheBitmap)
     EXPECT_GT(paneCount(kCheckerLight), 500);
     EXPECT_GT(paneCount(kCheckerDark), 500);
     EXPECT_GT(shadesInTheMiddle(), 40);   // light and dark squares on the mesh
+    // With no bitmap size (none opened yet), Project lays the points on the checker, and the
+    // mesh takes them from it.
+    ImageBitmap& bitmap = *editor().pane().windowBitmap();
+    const int width = bitmap.getWidth();
+    bitmap.setWidth(0);
+    EXPECT_EQ(std::vector<std::string>{"Project:Projection"}, editor().answerDialog(40150, {}));
+    bitmap.setWidth(width);
+    const std::vector<EditorHost::UV> uv = editor().meshCoordinates();
+    ASSERT_EQ(4u, uv.size());
+    for (size_t k = 0; k < 4; ++k) {
+        EXPECT_TRUE(editor().points()[k].x == 0 || editor().points()[k].x == kCheckerSide) << k;
+        EXPECT_FLOAT_EQ(editor().points()[k].x / kCheckerSide, uv[k].u) << k;
+        EXPECT_FLOAT_EQ(editor().points()[k].y / kCheckerSide, uv[k].v) << k;
+    }
 
     writeBitmap("red.bmp", 0xFF0000);
     writeXFile("square_red.x", squareMesh("red.bmp", 0.1f, 0.9f, -0.9f, -0.1f));

@@ -27,7 +27,7 @@ int g_applied = 0;
 auto processState()
 {
     return std::make_tuple(
-        g_meshHasPoints, g_meshShown, g_planeChoice, g_reverseU, g_reverseV, g_markerScale,
+        g_meshHasPoints, g_meshShown, g_pointsOnChecker, g_planeChoice, g_reverseU, g_reverseV, g_markerScale,
         g_textureFileName.get() == nullptr, g_fileMaterials.entries() == nullptr,
         g_autoUpdateMesh, g_lineColorIndex, g_repeatHorizontal, g_repeatVertical, g_pointsReady,
         shiftDown, ctrlDown, g_editState.editMode, g_editState.bandActive,
@@ -46,7 +46,7 @@ TEST(ProcessReset, BringsBackTheStateTheProcessStartedWith)
         host.press(5, 5);   // starts a rubber band
         host.command(40057);   // rotate mode
     }
-    g_meshHasPoints = g_meshShown = g_reverseU = g_reverseV = true;
+    g_meshHasPoints = g_meshShown = g_pointsOnChecker = g_reverseU = g_reverseV = true;
     g_planeChoice = 1035;
     g_markerScale = 2.0f;
     g_textureFileName.set("left.bmp");
