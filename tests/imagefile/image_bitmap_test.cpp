@@ -105,7 +105,10 @@ TEST_F(ImageBitmapInWindow, PgmShowsStopThenBecomesAGreyBitmapWithItsLastRowAtTh
     EXPECT_EQ(bitmapPixels(shown), (Pixels{{0x101010, 0x202020, 0x303030}, {0x404040, 0, 0}}));
     writeFile("huge.pgm", "P5\n10000 10000\n255\n");
     bitmap.openImageFile(window.handle(), "huge.pgm");
-    EXPECT_EQ(answerer.boxTexts(), (Texts{"stop", "file was short: -1 (1,1;2,3)", "stop", "Insufficient memory for new image", "stop"}));
+    writeFile("plain.pgm", "P2\n1 1\n255\n0\n");   // a PGM of text, which is not read
+    bitmap.openImageFile(window.handle(), "plain.pgm");
+    EXPECT_EQ(answerer.boxTexts(), (Texts{"stop", "file was short: -1 (1,1;2,3)", "stop", "Insufficient memory for new image",
+                                          "stop", "stop", "CreateDIBitmap failed"}));
     EXPECT_EQ(bitmap.getShownBitmap(), shown);
 }
 
