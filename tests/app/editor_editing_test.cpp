@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "resources/resource.h"
-#include "tests/app/editor_host.h"
+#include "tests/app/editor_host_win.h"
 #include "tests/app/test_media.h"
 #include "tests/support/dialog_answerer_win.h"
 #include "viewer/viewer_settings.h"

@@ -12,7 +12,7 @@
 #include "graphics/image_decode.h"
 #include "imagefile/image_bitmap_win.h"
 #include "resources/resource.h"
-#include "tests/app/editor_host.h"
+#include "tests/app/editor_host_win.h"
 #include "tests/app/test_media.h"
 #include "tests/support/chunk_builder.h"
 #include "tests/support/dialog_answerer_win.h"

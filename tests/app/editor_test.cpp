@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "app/globals_win.h"
-#include "tests/app/editor_host.h"
+#include "tests/app/editor_host_win.h"
 #include "tests/app/test_media.h"
 #include "tests/support/chunk_builder.h"
 #include "viewer/image_group_win.h"

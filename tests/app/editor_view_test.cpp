@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "tests/app/editor_host.h"
+#include "tests/app/editor_host_win.h"
 #include "tests/app/test_media.h"
 
 namespace {

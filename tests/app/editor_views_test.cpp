@@ -2,7 +2,7 @@
 // tint of the pane's triangles (Project... is with the projections).
 #include <gtest/gtest.h>
 
-#include "tests/app/editor_host.h"
+#include "tests/app/editor_host_win.h"
 #include "tests/app/test_media.h"
 #include "viewer/checker_pattern.h"
 #include "viewer/image_group_win.h"

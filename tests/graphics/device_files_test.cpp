@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "tests/graphics/device_test_support.h"
+#include "tests/graphics/device_test_support_win.h"
 #include "tests/graphics/image_seeds.h"
 #include "tests/graphics/xfile_test_files.h"
 #include "tests/support/test_files.h"

@@ -4,7 +4,7 @@
 #include <functional>
 #include <tuple>
 
-#include "tests/graphics/device_test_support.h"
+#include "tests/graphics/device_test_support_win.h"
 
 namespace {
 

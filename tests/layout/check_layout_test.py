@@ -20,7 +20,7 @@ CLEAN = {
     'threeds/reader.cpp': '#include "threeds/diagnostics.h"\n#include "base/holder.h"\n',
     'viewer/pane_win.cpp': '#include "threeds/diagnostics.h"\n#include "base/holder_win.h"\n',
     'app/editor_win.cpp': '#include "threeds/reader.cpp"\n#include "viewer/pane_win.cpp"\n',
-    'tests/anything.cpp': '#include "app/editor_win.cpp"\n#include <windows.h>\n',
+    'tests/anything_test.cpp': '#include "app/editor_win.cpp"\n#include <windows.h>\n',
     'tests/support/host_win.h': '#include "viewer/pane_win.cpp"\n',
 }
 
@@ -42,6 +42,8 @@ PLANTED = [
     ({'dialogs/pick.cpp': '#include "pick.h"\n'}, 'includes "pick.h", which is no file'),
     ({'tests/support/bytes.h': '#include "tests/support/host_win.h"\n'},
      'tests/support/bytes.h:1: portable file includes "tests/support/host_win.h"'),
+    ({'tests/app/host.h': '#include "tests/support/host_win.h"\n'},
+     'tests/app/host.h:1: portable file includes "tests/support/host_win.h"'),
     ({'bench/load_bench.cpp': '#include <windows.h>\n'},
      'bench/load_bench.cpp:1: portable file includes the Windows header <windows.h>'),
 ]

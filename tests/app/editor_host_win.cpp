@@ -1,4 +1,4 @@
-#include "tests/app/editor_host.h"
+#include "tests/app/editor_host_win.h"
 
 #include <gtest/gtest.h>
 
