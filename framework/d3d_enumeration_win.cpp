@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 
+#include "framework/device_choice.h"
 #include "framework/format_bits_win.h"
 
 namespace {
@@ -23,16 +24,6 @@ const DWORD kPresentIntervals[] = {
     D3DPRESENT_INTERVAL_IMMEDIATE, D3DPRESENT_INTERVAL_DEFAULT, D3DPRESENT_INTERVAL_ONE,
     D3DPRESENT_INTERVAL_TWO,       D3DPRESENT_INTERVAL_THREE,   D3DPRESENT_INTERVAL_FOUR,
 };
-
-bool ModeLess(const D3DDISPLAYMODE& a, const D3DDISPLAYMODE& b) {
-    if (a.Width != b.Width)
-        return a.Width < b.Width;
-    if (a.Height != b.Height)
-        return a.Height < b.Height;
-    if (a.Format != b.Format)
-        return INT(a.Format) < INT(b.Format);
-    return a.RefreshRate < b.RefreshRate;
-}
 
 // Keeps the adapter's modes that meet the size and colour requirements, sorted, and lists the
 // adapter formats they use.
@@ -60,7 +51,7 @@ HRESULT CollectDisplayModes(const CD3DDeviceCatalog& catalog, AdapterRecord& ada
     if (count > 0) {
         // By-value entries lie side by side, so the array sorts in place.
         D3DDISPLAYMODE* first = static_cast<D3DDISPLAYMODE*>(adapter.displayModes.Item(0));
-        std::sort(first, first + count, ModeLess);
+        std::sort(first, first + count, ModeLess<D3DDISPLAYMODE>);
     }
     return S_OK;
 }

@@ -1,8 +1,10 @@
 #include "framework/d3d_settings_win.h"
 
 #include <cassert>
+#include <vector>
 
 #include "framework/d3d_application_win.h"
+#include "framework/device_choice.h"
 #include "framework/error_report_win.h"
 
 namespace {
@@ -15,9 +17,30 @@ struct Candidate {
     D3DDISPLAYMODE desktop = {};
 };
 
-bool DeviceWanted(const DeviceRecord& device, bool requireHAL, bool requireREF) {
-    return !(requireHAL && device.deviceType != D3DDEVTYPE_HAL) &&
-           !(requireREF && device.deviceType != D3DDEVTYPE_REF);
+// The catalog's combos in its order: what the rules compare, and where each one is.
+struct ComboList {
+    std::vector<ComboFacts> facts;
+    std::vector<Candidate> places;
+};
+
+ComboList ListCombos(const CD3DDeviceCatalog& catalog) {
+    ComboList list;
+    for (UINT a = 0; a < catalog.m_adapters.Count(); ++a) {
+        AdapterRecord* adapter = ItemAt<AdapterRecord>(catalog.m_adapters, a);
+        D3DDISPLAYMODE desktop = {};
+        catalog.m_pDirect3D->GetAdapterDisplayMode(adapter->adapterOrdinal, &desktop);
+        for (UINT d = 0; d < adapter->devices.Count(); ++d) {
+            DeviceRecord* device = ItemAt<DeviceRecord>(adapter->devices, d);
+            for (UINT c = 0; c < device->combos.Count(); ++c) {
+                FormatCombo* combo = ItemAt<FormatCombo>(device->combos, c);
+                list.facts.push_back({device->deviceType == D3DDEVTYPE_HAL, device->deviceType == D3DDEVTYPE_REF,
+                                      combo->windowed, uint32_t(combo->adapterFormat),
+                                      uint32_t(combo->backBufferFormat), uint32_t(desktop.Format)});
+                list.places.push_back({adapter, device, combo, desktop});
+            }
+        }
+    }
+    return list;
 }
 
 template <typename T>
@@ -38,106 +61,22 @@ void TakeComboDefaults(const CD3DDeviceCatalog& catalog, const Candidate& found,
     choice.vertexProcessingType = FirstValue(found.combo->vertexProcessingTypes, SOFTWARE_VP);
 }
 
-// Walks the windowed combos on the desktop's format; a HAL one whose back buffer has the
-// desktop format is as good as it gets, so the walk stops there.
-bool FindWindowedCombo(const CD3DDeviceCatalog& catalog, bool requireHAL, bool requireREF,
-                       Candidate& best) {
-    for (UINT a = 0; a < catalog.m_adapters.Count(); ++a) {
-        AdapterRecord* adapter = ItemAt<AdapterRecord>(catalog.m_adapters, a);
-        for (UINT d = 0; d < adapter->devices.Count(); ++d) {
-            DeviceRecord* device = ItemAt<DeviceRecord>(adapter->devices, d);
-            if (!DeviceWanted(*device, requireHAL, requireREF))
-                continue;
-            bool hal = device->deviceType == D3DDEVTYPE_HAL;
-            for (UINT c = 0; c < device->combos.Count(); ++c) {
-                FormatCombo* combo = ItemAt<FormatCombo>(device->combos, c);
-                if (!combo->windowed || combo->adapterFormat != best.desktop.Format)
-                    continue;
-                bool sameFormats = combo->backBufferFormat == combo->adapterFormat;
-                bool replaces = best.combo == nullptr ||
-                                (best.device->deviceType != D3DDEVTYPE_HAL && hal) ||
-                                (hal && sameFormats);
-                if (!replaces)
-                    continue;
-                best.adapter = adapter;
-                best.device = device;
-                best.combo = combo;
-                if (hal && sameFormats)
-                    return true;
-            }
-        }
-    }
-    return best.combo != nullptr;
-}
-
-bool FindFullscreenCombo(const CD3DDeviceCatalog& catalog, bool requireHAL, bool requireREF,
-                         Candidate& best) {
-    for (UINT a = 0; a < catalog.m_adapters.Count(); ++a) {
-        AdapterRecord* adapter = ItemAt<AdapterRecord>(catalog.m_adapters, a);
-        D3DDISPLAYMODE desktop = {};
-        catalog.m_pDirect3D->GetAdapterDisplayMode(adapter->adapterOrdinal, &desktop);
-        for (UINT d = 0; d < adapter->devices.Count(); ++d) {
-            DeviceRecord* device = ItemAt<DeviceRecord>(adapter->devices, d);
-            if (!DeviceWanted(*device, requireHAL, requireREF))
-                continue;
-            bool hal = device->deviceType == D3DDEVTYPE_HAL;
-            for (UINT c = 0; c < device->combos.Count(); ++c) {
-                FormatCombo* combo = ItemAt<FormatCombo>(device->combos, c);
-                if (combo->windowed)
-                    continue;
-                bool matchesDesktop = combo->adapterFormat == desktop.Format;
-                bool matchesBackBuffer = combo->backBufferFormat == combo->adapterFormat;
-                bool replaces =
-                    best.combo == nullptr ||
-                    (best.device->deviceType != D3DDEVTYPE_HAL && hal) ||
-                    (hal && best.combo->adapterFormat != desktop.Format && matchesDesktop) ||
-                    (hal && matchesDesktop && matchesBackBuffer);
-                if (!replaces)
-                    continue;
-                best = {adapter, device, combo, desktop};
-                if (hal && matchesDesktop && matchesBackBuffer)
-                    return true;
-            }
-        }
-    }
-    return best.combo != nullptr;
-}
-
-// The adapter's mode for the combo's format closest to its desktop: the desktop mode itself,
-// else its size at the highest refresh rate, else its width, else the first mode.
-D3DDISPLAYMODE ChooseFullscreenMode(const Candidate& best) {
-    const D3DDISPLAYMODE& desktop = best.desktop;
-    D3DDISPLAYMODE chosen = {};
-    const CItemArray& modes = best.adapter->displayModes;
-    for (UINT m = 0; m < modes.Count(); ++m) {
-        const D3DDISPLAYMODE& mode = *static_cast<D3DDISPLAYMODE*>(modes.Item(m));
-        if (mode.Format != best.combo->adapterFormat)
-            continue;
-        bool sameSize = mode.Width == desktop.Width && mode.Height == desktop.Height;
-        if (sameSize && mode.RefreshRate == desktop.RefreshRate) {
-            chosen = mode;
-            break;
-        }
-        if ((sameSize && mode.RefreshRate > chosen.RefreshRate) || mode.Width == desktop.Width ||
-            chosen.Width == 0)
-            chosen = mode;
-    }
-    return chosen;
-}
-
 }  // namespace
 
 bool PickWindowedChoice(const CD3DDeviceCatalog& catalog, const RECT& clientRect,
                         bool requireHAL, bool requireREF, CD3DDeviceSettings& settings) {
     assert(catalog.m_pDirect3D != nullptr);
-    Candidate best;
-    catalog.m_pDirect3D->GetAdapterDisplayMode(0, &best.desktop);
-    if (!FindWindowedCombo(catalog, requireHAL, requireREF, best))
+    D3DDISPLAYMODE desktop = {};
+    catalog.m_pDirect3D->GetAdapterDisplayMode(0, &desktop);
+    const ComboList list = ListCombos(catalog);
+    const int found = PickWindowedCombo(list.facts, uint32_t(desktop.Format), requireHAL, requireREF);
+    if (found < 0)
         return false;
+    const Candidate& best = list.places[size_t(found)];
     DeviceChoice& choice = settings.windowedChoice;
     TakeComboDefaults(catalog, best, choice);
     settings.windowed = true;
-    choice.displayMode = best.desktop;
+    choice.displayMode = desktop;
     choice.width = clientRect.right - clientRect.left;
     choice.height = clientRect.bottom - clientRect.top;
     choice.presentInterval = FirstValue(best.combo->presentIntervals,
@@ -148,13 +87,18 @@ bool PickWindowedChoice(const CD3DDeviceCatalog& catalog, const RECT& clientRect
 bool PickFullscreenChoice(const CD3DDeviceCatalog& catalog, bool requireHAL, bool requireREF,
                           CD3DDeviceSettings& settings) {
     assert(catalog.m_pDirect3D != nullptr);
-    Candidate best;
-    if (!FindFullscreenCombo(catalog, requireHAL, requireREF, best))
+    const ComboList list = ListCombos(catalog);
+    const int found = PickFullscreenCombo(list.facts, requireHAL, requireREF);
+    if (found < 0)
         return false;
+    const Candidate& best = list.places[size_t(found)];
     DeviceChoice& choice = settings.fullscreenChoice;
     TakeComboDefaults(catalog, best, choice);
     settings.windowed = false;
-    choice.displayMode = ChooseFullscreenMode(best);
+    const CItemArray& modes = best.adapter->displayModes;
+    // By-value entries lie side by side.
+    const D3DDISPLAYMODE* first = modes.Count() > 0 ? static_cast<D3DDISPLAYMODE*>(modes.Item(0)) : nullptr;
+    choice.displayMode = ChooseFullscreenMode(first, modes.Count(), best.desktop, best.combo->adapterFormat);
     choice.presentInterval = D3DPRESENT_INTERVAL_DEFAULT;
     return true;
 }

@@ -199,101 +199,42 @@ TEST(ItemArray, KeepsCopiesOrPointersInOrderThroughGrowthRemovalAndClearing) {
     EXPECT_EQ(CItemArray(ItemArrayKind::ByValue, 0).Add(&copy), E_FAIL);
 }
 
+// The picks on the catalog (their rules are FrameworkLogic's): each half takes the front of its
+// combo's lists, a window the desktop mode and the client size, full screen a mode of the list.
 class Choice : public Catalog {
 protected:
     void SetUp() override {
         Catalog::SetUp();
         catalog.m_needsDepthBuffer = true;
+        d3d.adapters[0].desktop.RefreshRate = 85;
+        d3d.adapters.push_back(TypicalAdapter("Second adapter"));
+        d3d.depthFormatOk = [](D3DFORMAT depth) { return depth == D3DFMT_D24S8 || depth == D3DFMT_D16; };
     }
-    bool PickWindowed(bool hal = false, bool ref = false) {
-        Enumerate();
-        return PickWindowedChoice(catalog, kClient, hal, ref, settings);
-    }
-    bool PickFullscreen(bool hal = false, bool ref = false) {
-        Enumerate();
-        return PickFullscreenChoice(catalog, hal, ref, settings);
+    std::vector<DWORD> Summary(const DeviceChoice& c) {
+        return {c.adapter->adapterOrdinal, DWORD(c.device->deviceType), c.combo->windowed, DWORD(c.combo->backBufferFormat),
+                c.displayMode.Width, c.displayMode.RefreshRate, DWORD(c.width), DWORD(c.height), DWORD(c.depthStencilFormat),
+                DWORD(c.vertexProcessingType), c.presentInterval};
     }
     const RECT kClient = {0, 0, 350, 672};
     CD3DDeviceSettings settings;
 };
 
-TEST_F(Choice, WindowedTakesTheFirstHalOnTheDesktopFormatAndTheFrontOfEachList) {
-    d3d.adapters.push_back(TypicalAdapter("Second adapter"));
-    d3d.depthFormatOk = [](D3DFORMAT depth) { return depth == D3DFMT_D24S8 || depth == D3DFMT_D16; };
-    ASSERT_TRUE(PickWindowed());
-    const DeviceChoice& c = settings.windowedChoice;
-    // A8R8G8B8 comes first, but the search goes on to a back buffer of the desktop's format.
-    EXPECT_EQ((std::vector<DWORD>{settings.windowed, c.adapter->adapterOrdinal, DWORD(c.device->deviceType),
-                                  DWORD(c.combo->backBufferFormat), c.displayMode.Width, DWORD(c.depthStencilFormat),
-                                  DWORD(c.vertexProcessingType), c.presentInterval}),
-              (std::vector<DWORD>{true, 0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, 1024, D3DFMT_D16, PURE_HARDWARE_VP,
-                                  D3DPRESENT_INTERVAL_IMMEDIATE}));
-}
-
-TEST_F(Choice, WindowedPrefersAnyHalToAReferenceDevice) {
-    // Adapter 0 has only a reference device; adapter 1's HAL renders into a window only
-    // through A8R8G8B8. The HAL wins although it comes later and its formats differ.
-    d3d.adapters[0].caps.erase(D3DDEVTYPE_HAL);
-    d3d.adapters.push_back(TypicalAdapter("Second adapter"));
-    d3d.deviceTypeOk = [](UINT adapter, D3DDEVTYPE, D3DFORMAT backBuffer, BOOL) {
-        return adapter == 0 || backBuffer == D3DFMT_A8R8G8B8;
-    };
-    ASSERT_TRUE(PickWindowed());
-    const DeviceChoice& c = settings.windowedChoice;
-    EXPECT_EQ((std::vector<DWORD>{DWORD(c.device->deviceType), c.adapter->adapterOrdinal, DWORD(c.combo->backBufferFormat)}),
-              (std::vector<DWORD>{D3DDEVTYPE_HAL, 1, D3DFMT_A8R8G8B8}));
-}
-
-TEST_F(Choice, RequirementsFilterTheDeviceTypes) {
-    ASSERT_TRUE(PickWindowed(false, true));
-    EXPECT_EQ(std::make_pair(settings.windowedChoice.device->deviceType, settings.windowedChoice.vertexProcessingType),
-              std::make_pair(D3DDEVTYPE_REF, SOFTWARE_VP));
-    ASSERT_TRUE(PickFullscreen(false, true));   // (the catalog enumerated anew)
-    EXPECT_EQ(settings.fullscreenChoice.device->deviceType, D3DDEVTYPE_REF);
-    d3d.adapters[0].caps.erase(D3DDEVTYPE_HAL);
-    EXPECT_FALSE(PickWindowed(true, false) || PickFullscreen(true, false));
-}
-
-TEST_F(Choice, FullscreenPrefersTheDesktopFormatThenEqualBackBuffers) {
-    const DeviceChoice& c = settings.fullscreenChoice;
-    ASSERT_TRUE(PickFullscreen());
-    EXPECT_EQ((std::vector<DWORD>{settings.windowed, DWORD(c.device->deviceType), c.combo->windowed,
-                                  DWORD(c.combo->backBufferFormat), c.presentInterval}),
-              (std::vector<DWORD>{false, D3DDEVTYPE_HAL, false, D3DFMT_X8R8G8B8, D3DPRESENT_INTERVAL_DEFAULT}));
-    d3d.adapters[0].desktop.Format = D3DFMT_R5G6B5;
-    ASSERT_TRUE(PickFullscreen());
-    EXPECT_EQ(std::make_pair(c.combo->backBufferFormat, c.displayMode.Format), std::make_pair(D3DFMT_R5G6B5, D3DFMT_R5G6B5));
-    // Without R5G6B5 back buffers the desktop's format still wins, with its first combo.
-    d3d.deviceTypeOk = [](UINT, D3DDEVTYPE, D3DFORMAT backBuffer, BOOL) { return backBuffer != D3DFMT_R5G6B5; };
-    ASSERT_TRUE(PickFullscreen());
-    EXPECT_EQ(std::make_pair(c.combo->adapterFormat, c.combo->backBufferFormat), std::make_pair(D3DFMT_R5G6B5, D3DFMT_A8R8G8B8));
-}
-
-TEST_F(Choice, FullscreenModeFallsBackFromRefreshToSizeToWidthToFirst) {
-    const UINT cases[][6] = {
-        // desktop width, height, refresh; chosen width, height, refresh
-        {800, 600, 75, 800, 600, 75},      // the desktop mode itself
-        {1024, 768, 85, 1024, 768, 75},    // no such rate: the highest of that size
-        {1024, 600, 60, 1024, 768, 75},    // no such height: the last of that width
-        {1280, 1024, 60, 640, 480, 60},    // neither: the first mode
-    };
-    for (const auto& c : cases) {
-        d3d.adapters[0].desktop = {c[0], c[1], c[2], D3DFMT_X8R8G8B8};
-        ASSERT_TRUE(PickFullscreen());
-        const D3DDISPLAYMODE& mode = settings.fullscreenChoice.displayMode;
-        EXPECT_EQ((std::vector<UINT>{mode.Width, mode.Height, mode.RefreshRate}), (std::vector<UINT>{c[3], c[4], c[5]}))
-            << c[0] << "x" << c[1] << "@" << c[2];
-    }
-}
-
-TEST_F(Choice, StartupIsWindowedUnlessAskedOrOnlyFullscreenExists) {
+TEST_F(Choice, HalvesTakeTheFrontOfTheirListsAndStartupIsWindowedUnlessAskedOrOnlyFullscreenExists) {
     Enumerate();
     ASSERT_EQ(PickStartupChoices(catalog, kClient, false, settings), S_OK);
-    EXPECT_TRUE(settings.windowed && settings.GetFormatCombo() == settings.windowedChoice.combo &&
-                settings.GetDepthStencilFormat() == settings.windowedChoice.depthStencilFormat);
+    EXPECT_TRUE(settings.windowed && settings.GetFormatCombo() == settings.windowedChoice.combo);
+    EXPECT_EQ(Summary(settings.windowedChoice),
+              (std::vector<DWORD>{0, D3DDEVTYPE_HAL, true, D3DFMT_X8R8G8B8, 1024, 85, 350, 672, D3DFMT_D16, PURE_HARDWARE_VP,
+                                  D3DPRESENT_INTERVAL_IMMEDIATE}));
+    EXPECT_EQ(Summary(settings.fullscreenChoice),
+              (std::vector<DWORD>{0, D3DDEVTYPE_HAL, false, D3DFMT_X8R8G8B8, 1024, 75, 0, 0, D3DFMT_D16, PURE_HARDWARE_VP,
+                                  D3DPRESENT_INTERVAL_DEFAULT}));
     ASSERT_EQ(PickStartupChoices(catalog, kClient, true, settings), S_OK);
-    EXPECT_TRUE(!settings.windowed && settings.GetFormatCombo() == settings.fullscreenChoice.combo &&
-                settings.GetDisplayMode().RefreshRate == settings.fullscreenChoice.displayMode.RefreshRate);
+    EXPECT_TRUE(!settings.windowed && settings.GetFormatCombo() == settings.fullscreenChoice.combo);
+    // The requirements reach the rules.
+    ASSERT_TRUE(PickWindowedChoice(catalog, kClient, false, true, settings));
+    EXPECT_EQ(std::make_pair(settings.windowedChoice.device->deviceType, settings.windowedChoice.vertexProcessingType),
+              std::make_pair(D3DDEVTYPE_REF, SOFTWARE_VP));
 
     // A desktop format no adapter format matches leaves only full screen.
     d3d.adapters[0].desktop.Format = D3DFMT_R8G8B8;
@@ -301,6 +242,7 @@ TEST_F(Choice, StartupIsWindowedUnlessAskedOrOnlyFullscreenExists) {
     Enumerate();
     ASSERT_EQ(PickStartupChoices(catalog, kClient, false, settings), S_OK);
     EXPECT_TRUE(!settings.windowed && !settings.windowedChoice.combo);
+    d3d.adapters.resize(1);
     d3d.adapters[0].caps.clear();
     Enumerate();
     EXPECT_EQ(PickStartupChoices(catalog, kClient, false, settings), APPERR_NO_COMPATIBLE_DEVICES);

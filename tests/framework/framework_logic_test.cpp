@@ -1,7 +1,9 @@
 // The framework's portable arithmetic, fed with chosen inputs: the timer on scripted clock
-// readings, the arcball, bounded texts, the statistics texts and the glyph sheet.
+// readings, the arcball, bounded texts, the statistics texts, the glyph sheet and the device
+// choice's rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -9,6 +11,7 @@
 
 #include "framework/app_timer_core.h"
 #include "framework/arc_ball.h"
+#include "framework/device_choice.h"
 #include "framework/frame_stats.h"
 #include "framework/glyph_sheet.h"
 #include "framework/text_buffer.h"
@@ -305,6 +308,81 @@ TEST(GlyphSheet, ConversionMakesWhiteTexelsWithTheBlueChannelsTopBitsAsAlpha) {
     ConvertSheetToA4R4G4B4(pixels, 3, 2, reinterpret_cast<uint8_t*>(texels.data()), 8);
     // The padding after each row is left alone.
     EXPECT_EQ(texels, (std::vector<uint16_t>{0x0000, 0x0000, 0x1FFF, 0xEEEE, 0xFFFF, 0x0000, 0xAFFF, 0xEEEE}));
+}
+
+// Format numbers as Direct3D has them; only their identity and order matter here.
+enum : uint32_t { A8 = 21, X8 = 22, R5 = 23 };
+
+// "HAL", "REF" or "SW"; windowed or full screen; the formats; its adapter's desktop format.
+ComboFacts Combo(const std::string& type, bool windowed, uint32_t adapter, uint32_t backBuffer, uint32_t desktop = X8) {
+    return {type == "HAL", type == "REF", windowed, adapter, backBuffer, desktop};
+}
+
+TEST(DeviceChoice, CombosPreferTheHalThenTheDesktopFormatThenEqualBackBuffersAndMeetTheRequirements) {
+    const bool W = true, F = false;
+    const struct {
+        bool windowed, requireHAL, requireREF;
+        std::vector<ComboFacts> combos;
+        int expected;
+    } cases[] = {
+        // Windowed, on the primary desktop's X8 only: the first HAL with equal formats ends the
+        // walk; any HAL replaces a REF; else the first HAL stays.
+        {W, F, F, {Combo("REF", W, X8, X8), Combo("HAL", W, X8, A8), Combo("HAL", W, X8, X8), Combo("HAL", W, X8, X8)}, 2},
+        {W, F, F, {Combo("HAL", W, R5, R5), Combo("HAL", F, X8, X8), Combo("REF", W, X8, X8), Combo("HAL", W, X8, A8)}, 3},
+        {W, F, F, {Combo("HAL", W, X8, A8), Combo("HAL", W, X8, R5)}, 0},
+        {W, F, true, {Combo("HAL", W, X8, X8), Combo("REF", W, X8, A8)}, 1},
+        {W, true, F, {Combo("REF", W, X8, X8), Combo("SW", W, X8, X8)}, -1},
+        {W, F, F, {}, -1},
+        // Full screen, on each adapter's own desktop format: the HAL, then the desktop's format,
+        // then equal formats, the first of each kind.
+        {F, F, F, {Combo("REF", F, X8, X8), Combo("HAL", F, R5, A8), Combo("HAL", F, X8, A8), Combo("HAL", F, X8, X8),
+                   Combo("HAL", F, X8, X8)}, 3},
+        {F, F, F, {Combo("HAL", F, X8, X8, R5), Combo("HAL", F, R5, A8, R5), Combo("HAL", F, R5, X8, R5)}, 1},
+        {F, F, F, {Combo("HAL", W, X8, X8), Combo("SW", F, R5, A8)}, 1},
+        {F, F, true, {Combo("HAL", F, X8, X8), Combo("REF", F, R5, R5)}, 1},
+        {F, true, F, {Combo("REF", F, X8, X8)}, -1},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        EXPECT_EQ(c.windowed ? PickWindowedCombo(c.combos, X8, c.requireHAL, c.requireREF)
+                             : PickFullscreenCombo(c.combos, c.requireHAL, c.requireREF),
+                  c.expected) << "case " << i;
+    }
+}
+
+struct Mode {
+    unsigned Width, Height, RefreshRate;
+    uint32_t Format;
+};
+
+TEST(DeviceChoice, ModesSortBySizeFormatAndRefreshAndFullScreenTakesTheOneClosestToTheDesktop) {
+    std::vector<Mode> modes;
+    for (unsigned width : {1024, 640, 800})
+        for (uint32_t format : {R5, X8})
+            for (unsigned refresh : {75, 60})
+                modes.push_back({width, width * 3 / 4, refresh, format});
+    modes.push_back({640, 400, 85, X8});
+    std::sort(modes.begin(), modes.end(), ModeLess<Mode>);
+    std::string order;
+    for (const Mode& m : std::vector<Mode>(modes.begin(), modes.begin() + 6))
+        order += std::to_string(m.Width) + "x" + std::to_string(m.Height) + " " + std::to_string(m.Format) + "@" +
+                 std::to_string(m.RefreshRate) + ", ";
+    EXPECT_EQ(order, "640x400 22@85, 640x480 22@60, 640x480 22@75, 640x480 23@60, 640x480 23@75, 800x600 22@60, ");
+
+    const Mode cases[][2] = {
+        // the desktop; the mode full screen takes among the X8 ones
+        {{800, 600, 75, X8}, {800, 600, 75, X8}},       // the desktop mode itself
+        {{1024, 768, 85, X8}, {1024, 768, 75, X8}},     // no such rate: the highest of that size
+        {{1024, 600, 60, X8}, {1024, 768, 75, X8}},     // no such height: the last of that width
+        {{1280, 1024, 60, X8}, {640, 400, 85, X8}},     // neither: the first mode
+    };
+    for (const auto& [desktop, expected] : cases) {
+        const Mode chosen = ChooseFullscreenMode(modes.data(), modes.size(), desktop, uint32_t(X8));
+        EXPECT_EQ(std::vector<unsigned>({chosen.Width, chosen.Height, chosen.RefreshRate, chosen.Format}),
+                  std::vector<unsigned>({expected.Width, expected.Height, expected.RefreshRate, expected.Format}))
+            << desktop.Width << "x" << desktop.Height << "@" << desktop.RefreshRate;
+    }
+    EXPECT_EQ(ChooseFullscreenMode(modes.data(), modes.size(), cases[0][0], uint32_t(A8)).Width, 0u);
 }
 
 }  // namespace
