@@ -34,13 +34,6 @@ HRESULT CItemArray::Add(const void* item) {
     return S_OK;
 }
 
-void CItemArray::Remove(UINT index) {
-    assert(index < m_count);
-    BYTE* slot = m_data.get() + size_t(index) * m_bytesPerEntry;
-    memmove(slot, slot + m_bytesPerEntry, size_t(m_count - index - 1) * m_bytesPerEntry);
-    --m_count;
-}
-
 void* CItemArray::Item(UINT index) const {
     assert(index < m_count);
     BYTE* slot = m_data.get() + size_t(index) * m_bytesPerEntry;
@@ -52,9 +45,9 @@ void* CItemArray::Item(UINT index) const {
 }
 
 bool CItemArray::Contains(const void* item) const {
+    assert(m_kind == ItemArrayKind::ByValue);
     for (UINT i = 0; i < m_count; ++i) {
-        if (m_kind == ItemArrayKind::ByReference ? Item(i) == item
-                                                 : memcmp(Item(i), item, m_bytesPerEntry) == 0)
+        if (memcmp(Item(i), item, m_bytesPerEntry) == 0)
             return true;
     }
     return false;

@@ -21,14 +21,11 @@ public:
     // array is then unchanged).
     HRESULT Add(const void* item);
 
-    // Removes entry `index` (< Count()); later entries move down by one.
-    void Remove(UINT index);
-
     // The stored pointer (by reference) or the address of the entry (by value). `index` must
     // be below Count(): there is no bounds check here.
     void* Item(UINT index) const;
 
-    // By reference: whether the pointer is stored. By value: whether an entry has the same bytes.
+    // Whether an entry has the same bytes (by-value arrays only).
     bool Contains(const void* item) const;
 
     UINT Count() const { return m_count; }
