@@ -102,9 +102,3 @@ HRESULT LocateMediaFile(char* dest, int size, const char* name) {
     CopyBounded(dest, name, size_t(size));
     return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
 }
-
-HRESULT CopyToGenericString(char* dest, const char* source, int size) {
-    if (size < 1)
-        return E_INVALIDARG;
-    return CopyBounded(dest, source, size_t(size)) ? S_OK : E_INVALIDARG;
-}

@@ -15,7 +15,3 @@ HRESULT GetMediaFolder(char* buffer, int size);
 // nowhere is left in `dest` and HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) returned; E_INVALIDARG
 // for null arguments or a size below 1, E_FAIL when the full path does not fit.
 HRESULT LocateMediaFile(char* dest, int size, const char* name);
-
-// Copies at most size - 1 characters and terminates. E_INVALIDARG for a null pointer or a
-// size below 1.
-HRESULT CopyToGenericString(char* dest, const char* source, int size);
