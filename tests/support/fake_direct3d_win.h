@@ -43,7 +43,6 @@ public:
     std::function<bool(D3DFORMAT depth)> depthFormatOk;
     std::function<bool(D3DFORMAT backBuffer, D3DFORMAT depth)> depthMatchOk;
     std::function<bool(D3DFORMAT surface, D3DMULTISAMPLE_TYPE)> multisampleOk;
-    int deviceTypeChecks = 0;
 
     STDMETHOD(QueryInterface)(REFIID, void**) override { return E_NOINTERFACE; }
     STDMETHOD_(ULONG, AddRef)() override { return 2; }
@@ -65,7 +64,6 @@ public:
     }
     STDMETHOD(CheckDeviceType)(UINT a, D3DDEVTYPE type, D3DFORMAT, D3DFORMAT backBuffer,
                                WINBOOL windowed) override {
-        ++deviceTypeChecks;
         return Answer(deviceTypeOk, a, type, backBuffer, windowed);
     }
     STDMETHOD(CheckDeviceFormat)(UINT, D3DDEVTYPE, D3DFORMAT, DWORD usage, D3DRESOURCETYPE,
