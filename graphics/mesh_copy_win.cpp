@@ -17,12 +17,14 @@ namespace {
 // Optimize's flags below this bit are the new mesh's options; the rest say what to optimise.
 const DWORD kMeshOptionBits = 0x000FFFFF;
 
-std::vector<D3DXATTRIBUTERANGE> attributeTableOf(ID3DXMesh* mesh) {
+std::vector<AttributeRange> attributeTableOf(ID3DXMesh* mesh) {
     DWORD size = 0;
     mesh->GetAttributeTable(nullptr, &size);
     std::vector<D3DXATTRIBUTERANGE> table(size);
     if (size) mesh->GetAttributeTable(table.data(), &size);
-    return table;
+    std::vector<AttributeRange> ranges(size);
+    if (size) std::memcpy(ranges.data(), table.data(), size * sizeof(AttributeRange));
+    return ranges;
 }
 
 // The source's indices and attributes, read under locks.
@@ -117,7 +119,7 @@ HRESULT optimizeMesh(ID3DXMesh* source, DWORD flags, const DWORD* pAdjacencyIn,
         const std::vector<uint32_t> sortedAttributes = reorderFaces(attributes, order, 1);
         sorted.indices = reorderFaces(original.indices, order, 3);
         sorted.attributes.assign(sortedAttributes.begin(), sortedAttributes.end());
-        sorted.table = toD3dxRanges(attributeTable(sortedAttributes, sorted.indices));
+        sorted.table = attributeTable(sortedAttributes, sorted.indices);
         {
             MeshLock vertices(source, MeshLock::Vertices, D3DLOCK_READONLY);
             if (!vertices.ok()) return D3DERR_INVALIDCALL;

@@ -104,7 +104,7 @@ HRESULT meshOf(MeshContent& content, DWORD options, IDirect3DDevice9* device,
     arrays.indices.assign(content.indices.begin(), content.indices.end());
     if (content.attributes.empty()) content.attributes.assign(content.faceCount(), 0);
     arrays.attributes.assign(content.attributes.begin(), content.attributes.end());
-    arrays.table = toD3dxRanges(attributeTable(content.attributes, arrays.indices));
+    arrays.table = attributeTable(content.attributes, arrays.indices);
     return createMesh(options, format, device, std::move(arrays), ppMesh);
 }
 

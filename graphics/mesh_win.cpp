@@ -94,8 +94,7 @@ public:
         if (!pTable && !pSize) return D3DERR_INVALIDCALL;
         if (pSize) *pSize = DWORD(arrays_.table.size());
         if (pTable && !arrays_.table.empty())
-            std::memcpy(pTable, arrays_.table.data(),
-                        arrays_.table.size() * sizeof(D3DXATTRIBUTERANGE));
+            std::memcpy(pTable, arrays_.table.data(), arrays_.table.size() * sizeof(AttributeRange));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE LockAttributeBuffer(DWORD, DWORD** ppData) override {
@@ -163,24 +162,6 @@ private:
         return hr;
     }
 
-    // The faces to draw for a subset: the table's runs, or without a table the runs of the
-    // attribute buffer, over all vertices.
-    std::vector<D3DXATTRIBUTERANGE> rangesOf(DWORD attribId) const {
-        std::vector<D3DXATTRIBUTERANGE> ranges;
-        if (!arrays_.table.empty()) {
-            for (const D3DXATTRIBUTERANGE& range : arrays_.table)
-                if (range.AttribId == attribId && range.FaceCount > 0) ranges.push_back(range);
-            return ranges;
-        }
-        for (DWORD face = 0; face < faceCount_; ++face) {
-            if (arrays_.attributes[face] != attribId) continue;
-            if (ranges.empty() || ranges.back().FaceStart + ranges.back().FaceCount != face)
-                ranges.push_back({attribId, face, 0, 0, vertexCount_});
-            ++ranges.back().FaceCount;
-        }
-        return ranges;
-    }
-
     ComRef<IDirect3DDevice9> device_;
     DWORD options_, fvf_, vertexSize_, faceCount_, vertexCount_ = 0;
     MeshArrays arrays_;
@@ -196,10 +177,11 @@ HRESULT Mesh::DrawSubset(DWORD attribId) {
     if (SUCCEEDED(hr)) hr = device_->SetStreamSource(0, vertexBuffer_, 0, vertexSize_);
     if (SUCCEEDED(hr)) hr = device_->SetIndices(indexBuffer_);
     if (FAILED(hr)) return hr;
-    for (const D3DXATTRIBUTERANGE& range : rangesOf(attribId)) {
-        hr = device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, range.VertexStart,
-                                           range.VertexCount, range.FaceStart * 3,
-                                           range.FaceCount);
+    for (const AttributeRange& range :
+         subsetRanges(arrays_.table, arrays_.attributes, attribId, vertexCount_)) {
+        hr = device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, range.vertexStart,
+                                           range.vertexCount, range.faceStart * 3,
+                                           range.faceCount);
         if (FAILED(hr)) return hr;
     }
     return S_OK;
@@ -254,18 +236,6 @@ HRESULT D3DXCreateMeshFVF(DWORD numFaces, DWORD numVertices, DWORD options, DWOR
         return E_OUTOFMEMORY;
     }
     return createMesh(options, fvf, pDevice, std::move(arrays), ppMesh);
-}
-
-std::vector<AttributeRange> toAttributeRanges(const std::vector<D3DXATTRIBUTERANGE>& table) {
-    std::vector<AttributeRange> ranges(table.size());
-    if (!table.empty()) std::memcpy(ranges.data(), table.data(), table.size() * sizeof(table[0]));
-    return ranges;
-}
-
-std::vector<D3DXATTRIBUTERANGE> toD3dxRanges(const std::vector<AttributeRange>& ranges) {
-    std::vector<D3DXATTRIBUTERANGE> table(ranges.size());
-    if (!ranges.empty()) std::memcpy(table.data(), ranges.data(), ranges.size() * sizeof(ranges[0]));
-    return table;
 }
 
 MeshLock::MeshLock(ID3DXMesh* mesh, Part part, DWORD flags) : mesh_(mesh), part_(part) {

@@ -12,7 +12,7 @@ struct MeshArrays {
     std::vector<uint8_t> vertices;
     std::vector<uint16_t> indices;
     std::vector<DWORD> attributes;
-    std::vector<D3DXATTRIBUTERANGE> table;
+    std::vector<AttributeRange> table;
 };
 
 // D3DERR_INVALIDCALL unless a mesh of this shape can be made: a device, faces and vertices,
@@ -25,10 +25,6 @@ HRESULT checkMeshShape(DWORD faceCount, DWORD vertexCount, DWORD options, DWORD 
 // the format). The mesh holds a reference to the device.
 HRESULT createMesh(DWORD options, DWORD fvf, IDirect3DDevice9* device, MeshArrays arrays,
                    ID3DXMesh** ppMesh);
-
-// The attribute table as the portable code has it.
-std::vector<AttributeRange> toAttributeRanges(const std::vector<D3DXATTRIBUTERANGE>& table);
-std::vector<D3DXATTRIBUTERANGE> toD3dxRanges(const std::vector<AttributeRange>& ranges);
 
 // A lock on one of a mesh's buffers for the length of a scope.
 class MeshLock {

@@ -3,45 +3,11 @@
 #include "graphics/d3dx_win.h"
 #include "graphics/d3dx_buffer_win.h"
 #include "graphics/mesh_win.h"
-#include "graphics/strips.h"
+#include "graphics/subset_strips.h"
 
-#include <mutex>
 #include <new>
 
 namespace {
-
-// The last cut, kept for the next call: the single strip and the strips of a subset are
-// asked for one after the other, and the second call finds the very same faces. Handed over
-// (and forgotten) when it matches, so that it holds memory only between the two calls.
-struct LastCut {
-    std::mutex lock;
-    std::vector<uint32_t> corners;
-    DWORD vertexCount = 0;
-    StripSet strips;
-};
-
-LastCut& lastCut() {
-    static LastCut cut;
-    return cut;
-}
-
-void cutStrips(const std::vector<uint32_t>& corners, DWORD vertexCount, StripSet& strips) {
-    LastCut& last = lastCut();
-    {
-        std::lock_guard<std::mutex> hold(last.lock);
-        if (last.vertexCount == vertexCount && last.corners == corners) {
-            strips = std::move(last.strips);
-            std::vector<uint32_t>().swap(last.corners);
-            last.vertexCount = 0;
-            return;
-        }
-    }
-    strips = buildStrips(corners.data(), corners.size() / 3, vertexCount);
-    std::lock_guard<std::mutex> hold(last.lock);
-    last.corners = corners;
-    last.vertexCount = vertexCount;
-    last.strips = strips;
-}
 
 // The strips of one subset, or a failure for a mesh that cannot be read or has an index
 // past its vertices.
@@ -51,16 +17,10 @@ HRESULT subsetStrips(ID3DXMesh* mesh, DWORD attribId, StripSet& strips) {
     MeshLock attributes(mesh, MeshLock::Attributes, D3DLOCK_READONLY);
     if (!indices.ok() || !attributes.ok()) return D3DERR_INVALIDCALL;
     std::vector<uint32_t> corners;
-    corners.reserve(size_t(faceCount) * 3);
-    for (DWORD face = 0; face < faceCount; ++face) {
-        if (attributes.attributes()[face] != attribId) continue;
-        for (int k = 0; k < 3; ++k) {
-            const uint16_t index = indices.indices()[3 * face + k];
-            if (index >= vertexCount) return D3DERR_INVALIDCALL;
-            corners.push_back(index);
-        }
-    }
-    cutStrips(corners, vertexCount, strips);
+    if (!subsetCorners(indices.indices(), attributes.attributes(), faceCount, attribId,
+                       vertexCount, corners))
+        return D3DERR_INVALIDCALL;
+    strips = cutSubsetStrips(corners, vertexCount);
     return S_OK;
 }
 

@@ -75,8 +75,18 @@ TEST(AttributeSort, StableOrderAndOneRangePerRunWithItsVertexSpan) {
     for (const AttributeRange& r : attributeTable(reorderFaces(attributes, order, 1), indices))
         ranges.push_back({r.attribId, r.faceStart, r.faceCount, r.vertexStart, r.vertexCount});
     EXPECT_EQ((std::vector<std::vector<uint32_t>>{{0, 0, 2, 0, 5}, {1, 2, 1, 3, 2}, {2, 3, 2, 5, 5}}), ranges);
-    // Unsorted faces: runs stay separate.
-    EXPECT_EQ(3u, attributeTable({1, 1, 0, 1}, std::vector<uint16_t>(12, 0)).size());
+    // Unsorted faces: runs stay separate. A subset draws its ranges of the table, or without a
+    // table its runs over all vertices.
+    const std::vector<uint32_t> unsorted = {1, 1, 0, 1};
+    const std::vector<AttributeRange> table = attributeTable(unsorted, std::vector<uint16_t>(12, 0));
+    EXPECT_EQ(3u, table.size());
+    for (bool withTable : {true, false}) {
+        std::vector<uint32_t> drawn;  // first face, face count, first vertex, vertex count
+        for (const AttributeRange& r : subsetRanges(withTable ? table : std::vector<AttributeRange>(), unsorted, 1, 7))
+            drawn.insert(drawn.end(), {r.faceStart, r.faceCount, r.vertexStart, r.vertexCount});
+        const uint32_t span = withTable ? 1 : 7;
+        EXPECT_EQ((std::vector<uint32_t>{0, 2, 0, span, 3, 1, 0, span}), drawn);
+    }
 }
 
 TEST(Adjacency, NeighboursAcrossEdgesSharedByExactlyTwoOppositeFaces) {

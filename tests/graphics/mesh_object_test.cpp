@@ -1,7 +1,6 @@
-// The mesh object on a real device: shape, buffers and pools, locks, copies, sorting, and drawing
-// its subsets and strips.
+// The mesh object on a real device: shape, buffers and pools, locks, copies and sorting. (What
+// a subset draws and how its strips are cut is portable; the editor's views draw both.)
 #include <cmath>
-#include <functional>
 #include <tuple>
 
 #include "tests/graphics/device_test_support_win.h"
@@ -27,71 +26,6 @@ protected:
         return mesh;
     }
 };
-
-const DWORD kScreenFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
-
-struct ScreenVertex {
-    float x, y, z, rhw;
-    DWORD colour;
-};
-
-class MeshDrawing : public DeviceTest {
-protected:
-    // The 64 x 64 target in two halves, each a 4 x 4 grid of quads (32 faces) wound clockwise
-    // on screen: subset 0 on the left, subset 1 on the right.
-    void SetUp() override {
-        DeviceTest::SetUp();
-        device()->SetRenderState(D3DRS_LIGHTING, FALSE);
-        device()->SetRenderState(D3DRS_ZENABLE, FALSE);
-        // Counter-clockwise triangles are culled: a triangle turned round leaves a hole.
-        device()->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-        ASSERT_EQ(S_OK, D3DXCreateMeshFVF(64, 50, D3DXMESH_SYSTEMMEM, kScreenFormat, device(), halves_.put()));
-        std::vector<ScreenVertex> vertices;
-        std::vector<WORD> indices;
-        std::vector<DWORD> attributes;
-        for (int half = 0; half < 2; ++half)
-            for (WORD j = 0, a = WORD(half * 25); j < 5; ++j)
-                for (int i = 0; i < 5; ++i, ++a) {
-                    vertices.push_back({half * 32 + i * 8.0f, j * 16.0f, 0.5f, 1, 0xFFFF8000});
-                    if (i == 4 || j == 4) continue;
-                    indices.insert(indices.end(), {a, WORD(a + 1), WORD(a + 5), WORD(a + 1), WORD(a + 6), WORD(a + 5)});
-                    attributes.insert(attributes.end(), {DWORD(half), DWORD(half)});
-                }
-        fillMesh(halves_.get(), vertices, indices, attributes);
-    }
-    void TearDown() override {
-        halves_.reset();
-        DeviceTest::TearDown();
-    }
-    // Pixels drawn in the left and right halves by `draw`; 32 * 64 is a whole half.
-    std::pair<int, int> drawnHalves(const std::function<void()>& draw) {
-        device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1, 0);
-        if (SUCCEEDED(device()->BeginScene())) {
-            draw();
-            device()->EndScene();
-        }
-        const std::vector<uint32_t> pixels = captureRenderTarget(device()).pixels;
-        std::pair<int, int> halves;
-        for (size_t i = 0; i < pixels.size(); ++i)
-            if (pixels[i] & 0xFFFFFF) ++((i % 64) < 32 ? halves.first : halves.second);
-        return halves;
-    }
-    // Draws strips of the given lengths, one after another, from `indices`.
-    void drawStrips(IDirect3DIndexBuffer9* indices, const std::vector<DWORD>& lengths) {
-        ComRef<IDirect3DVertexBuffer9> vertices;
-        halves_->GetVertexBuffer(vertices.put());
-        device()->SetFVF(kScreenFormat);
-        device()->SetStreamSource(0, vertices, 0, sizeof(ScreenVertex));
-        device()->SetIndices(indices);
-        for (DWORD s = 0, start = 0; s < lengths.size(); start += lengths[s++] + 2)
-            EXPECT_EQ(S_OK, device()->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 0, 50, start, lengths[s]));
-        device()->SetIndices(nullptr);
-        device()->SetStreamSource(0, nullptr, 0, 0);
-    }
-    ComRef<ID3DXMesh> halves_;
-};
-
-const std::pair<int, int> kLeft = {32 * 64, 0}, kRight = {0, 32 * 64};
 
 }  // namespace
 
@@ -201,34 +135,4 @@ TEST_F(MeshObject, AttributeSortMovesFacesAndAdjacencyButNoVertex) {
     // 1 3 2) meets old face 3 across 1-3, two faces across 3-2, old face 0 across 2-1.
     ASSERT_EQ(S_OK, mesh->Optimize(D3DXMESHOPT_ATTRSORT | D3DXMESH_SYSTEMMEM, nullptr, adjacencyOut, nullptr, nullptr, again.put()));
     EXPECT_EQ((std::vector<DWORD>{1, kNone, 3}), std::vector<DWORD>(adjacencyOut, adjacencyOut + 3));
-}
-
-TEST_F(MeshDrawing, DrawSubsetDrawsOnlyThatSubsetWithOrWithoutATable) {
-    EXPECT_EQ(kRight, drawnHalves([&] { EXPECT_EQ(S_OK, halves_->DrawSubset(1)); }));
-    ComRef<ID3DXMesh> sorted;
-    ASSERT_EQ(S_OK, halves_->Optimize(D3DXMESHOPT_ATTRSORT | D3DXMESH_MANAGED, nullptr, nullptr, nullptr, nullptr, sorted.put()));
-    EXPECT_EQ(kLeft, drawnHalves([&] { EXPECT_EQ(S_OK, sorted->DrawSubset(0)); }));
-}
-
-TEST_F(MeshDrawing, StripsDrawEveryTriangleOfTheirSubsetWithItsWinding) {
-    ComRef<IDirect3DIndexBuffer9> strips, single, bad;
-    ComRef<ID3DXBuffer> lengths;
-    DWORD indexCount = 0, stripCount = 0, singleCount = 0;
-    ASSERT_EQ(S_OK, D3DXConvertMeshToStrips(halves_, 0, D3DXMESH_IB_MANAGED, strips.put(), &indexCount, lengths.put(), &stripCount));
-    D3DINDEXBUFFER_DESC desc{};
-    strips->GetDesc(&desc);
-    const DWORD* length = static_cast<const DWORD*>(lengths->GetBufferPointer());
-    const std::vector<DWORD> stripLengths(length, length + lengths->GetBufferSize() / sizeof(DWORD));
-    EXPECT_EQ((std::vector<DWORD>{D3DPOOL_MANAGED, D3DFMT_INDEX16, DWORD(stripLengths.size()), 32u + 2 * stripCount}),
-              (std::vector<DWORD>{DWORD(desc.Pool), DWORD(desc.Format), stripCount, indexCount}));
-    EXPECT_EQ(kLeft, drawnHalves([&] { drawStrips(strips, stripLengths); }));
-    ASSERT_EQ(S_OK, D3DXConvertMeshToSingleStrip(halves_, 1, D3DXMESH_IB_MANAGED, single.put(), &singleCount));
-    EXPECT_EQ(kRight, drawnHalves([&] { drawStrips(single, {singleCount - 2}); }));
-    // An index one past the last vertex fails its subset only.
-    WORD* index = nullptr;
-    halves_->LockIndexBuffer(0, (void**)&index);
-    index[4] = 50;
-    halves_->UnlockIndexBuffer();
-    EXPECT_TRUE(D3DXConvertMeshToSingleStrip(halves_, 0, D3DXMESH_IB_MANAGED, bad.put(), &singleCount) == D3DERR_INVALIDCALL && !bad);
-    EXPECT_EQ(S_OK, D3DXConvertMeshToSingleStrip(halves_, 1, D3DXMESH_IB_MANAGED, bad.put(), &singleCount));
 }

@@ -1,5 +1,6 @@
 // Strips must draw every face exactly once with its winding, and be long on regular meshes.
 #include "graphics/strips.h"
+#include "graphics/subset_strips.h"
 
 #include <gtest/gtest.h>
 
@@ -131,4 +132,17 @@ TEST(Strips, JoinsRepeatASharedCornerOrBridgeOntoAnEvenTriangle) {
     // Strips of odd and even index counts with no corner in common: (0 1 2), (3 4 5 6), (7 8 9).
     EXPECT_EQ((std::vector<uint32_t>{0, 1, 2, 2, 2, 3, 3, 4, 5, 6, 6, 7, 7, 8, 9}),
               joinStrips(StripSet{{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {1, 2, 1}}));
+}
+
+TEST(Strips, ASubsetsFacesAreCutAndTheCutIsReusedOnlyForTheSameFaces) {
+    // Attributes 1, 0, 1 on 9 vertices: subset 0 has an index past them.
+    const uint16_t indices[] = {0, 1, 2, 2, 1, 9, 1, 3, 2};
+    const uint32_t attributes[] = {1, 0, 1};
+    std::vector<uint32_t> corners;
+    EXPECT_FALSE(subsetCorners(indices, attributes, 3, 0, 9, corners));
+    EXPECT_TRUE(subsetCorners(indices, attributes, 3, 1, 9, corners));
+    EXPECT_EQ((std::vector<uint32_t>{0, 1, 2, 1, 3, 2}), corners);
+    // Two meshes on 12 vertices, the second cut twice (the kept cut is handed over).
+    for (const Faces& mesh : {grid(3, 2), grid(2, 3), grid(2, 3)})
+        expectStripsCoverFaces(mesh, cutSubsetStrips(mesh.corners, mesh.vertexCount));
 }
