@@ -1,12 +1,12 @@
 #pragma once
-// A gtest fixture with a real device, and a mesh's buffers written and read through its locks.
+// A gtest fixture with a real device, and copies of a mesh's buffers taken under its locks.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "base/com_ref.h"
 #include "graphics/d3dx_win.h"
+#include "graphics/mesh_win.h"
 #include "tests/support/device_fixture_win.h"
 
 class DeviceTest : public ::testing::Test {
@@ -19,39 +19,16 @@ protected:
     TestDevice test_;
 };
 
-enum class MeshBuffer { Vertices, Indices, Attributes };
-
-// Copies `count` items of T from `from` to `to` through the lock of a buffer of the mesh, one
-// of the two being the locked memory (nullptr). False when the buffer cannot be locked.
-template <class T>
-bool throughLock(ID3DXMesh* mesh, MeshBuffer buffer, const T* from, T* to, size_t count) {
-    void* data = nullptr;
-    const HRESULT hr = buffer == MeshBuffer::Vertices ? mesh->LockVertexBuffer(0, &data)
-                       : buffer == MeshBuffer::Indices ? mesh->LockIndexBuffer(0, &data)
-                                                       : mesh->LockAttributeBuffer(0, reinterpret_cast<DWORD**>(&data));
-    if (FAILED(hr)) return false;
-    std::memcpy(to ? static_cast<void*>(to) : data, from ? static_cast<const void*>(from) : data, count * sizeof(T));
-    buffer == MeshBuffer::Vertices ? mesh->UnlockVertexBuffer()
-    : buffer == MeshBuffer::Indices ? mesh->UnlockIndexBuffer() : mesh->UnlockAttributeBuffer();
-    return true;
-}
-
-template <class Vertex>
-void fillMesh(ID3DXMesh* mesh, const std::vector<Vertex>& vertices, const std::vector<WORD>& indices,
-              const std::vector<DWORD>& attributes) {
-    ASSERT_TRUE(throughLock(mesh, MeshBuffer::Vertices, vertices.data(), (Vertex*)nullptr, vertices.size()) &&
-                throughLock(mesh, MeshBuffer::Indices, indices.data(), (WORD*)nullptr, indices.size()) &&
-                throughLock(mesh, MeshBuffer::Attributes, attributes.data(), (DWORD*)nullptr, attributes.size()));
-}
-
 // A copy of one of the mesh's buffers; empty when it cannot be locked.
 template <class T>
-std::vector<T> copyOf(ID3DXMesh* mesh, MeshBuffer buffer) {
-    std::vector<T> copy(buffer == MeshBuffer::Vertices ? mesh->GetNumVertices()
-                        : buffer == MeshBuffer::Indices ? 3 * mesh->GetNumFaces() : mesh->GetNumFaces());
-    return throughLock(mesh, buffer, (const T*)nullptr, copy.data(), copy.size()) ? copy : std::vector<T>();
+std::vector<T> copyOf(ID3DXMesh* mesh, MeshLock::Part part) {
+    const size_t count = part == MeshLock::Vertices ? mesh->GetNumVertices()
+                         : part == MeshLock::Indices ? 3 * mesh->GetNumFaces() : mesh->GetNumFaces();
+    const MeshLock lock(mesh, part, 0);
+    const T* items = reinterpret_cast<const T*>(lock.bytes());
+    return lock.ok() ? std::vector<T>(items, items + count) : std::vector<T>();
 }
 template <class Vertex>
-std::vector<Vertex> verticesOf(ID3DXMesh* mesh) { return copyOf<Vertex>(mesh, MeshBuffer::Vertices); }
-inline std::vector<WORD> indicesOf(ID3DXMesh* mesh) { return copyOf<WORD>(mesh, MeshBuffer::Indices); }
-inline std::vector<DWORD> attributesOf(ID3DXMesh* mesh) { return copyOf<DWORD>(mesh, MeshBuffer::Attributes); }
+std::vector<Vertex> verticesOf(ID3DXMesh* mesh) { return copyOf<Vertex>(mesh, MeshLock::Vertices); }
+inline std::vector<WORD> indicesOf(ID3DXMesh* mesh) { return copyOf<WORD>(mesh, MeshLock::Indices); }
+inline std::vector<DWORD> attributesOf(ID3DXMesh* mesh) { return copyOf<DWORD>(mesh, MeshLock::Attributes); }

@@ -1,6 +1,7 @@
 // The mesh object on a real device: shape, buffers and pools, locks, copies and sorting. (What
 // a subset draws and how its strips are cut is portable; the editor's views draw both.)
 #include <cmath>
+#include <cstring>
 #include <tuple>
 
 #include "tests/graphics/device_test_support_win.h"
@@ -22,7 +23,12 @@ protected:
         std::vector<EditorVertex> vertices;
         for (int i = 0; i < 4; ++i)
             vertices.push_back({{float(i), float(i * i), float(i * 3)}, {0, 0, 1}, i * 0.25f, 1 - i * 0.25f});
-        if (mesh) fillMesh(mesh.get(), vertices, indices, attributes);
+        if (!mesh) return mesh;
+        const MeshLock v(mesh, MeshLock::Vertices, 0), i(mesh, MeshLock::Indices, 0), a(mesh, MeshLock::Attributes, 0);
+        EXPECT_TRUE(v.ok() && i.ok() && a.ok());
+        std::memcpy(v.bytes(), vertices.data(), vertices.size() * sizeof(EditorVertex));
+        std::memcpy(i.indices(), indices.data(), indices.size() * sizeof(WORD));
+        std::memcpy(a.attributes(), attributes.data(), attributes.size() * sizeof(DWORD));
         return mesh;
     }
 };
