@@ -1,23 +1,17 @@
 #include "viewer/image_scroll_bar_win.h"
 
-#include <algorithm>
 #include <cassert>
-#include <climits>
+#include "viewer/scroll_range.h"
 #include "viewer/viewer_settings.h"
 
-namespace {
-
-// Content sizes come from zoomed bitmaps times the repeat settings; keep the sum in range.
-int32_t tiledExtent(int size, int repeat) {
-    int64_t extent = int64_t(size) * repeat + ImageScrollBar::ContentMargin;
-    return static_cast<int32_t>(std::clamp<int64_t>(extent, INT_MIN / 2, INT_MAX / 2));
-}
-
-} // namespace
+static_assert(ScrollLineBack == SB_LINEUP && ScrollLineForward == SB_LINEDOWN && ScrollPageBack == SB_PAGEUP &&
+                  ScrollPageForward == SB_PAGEDOWN && ScrollThumbPosition == SB_THUMBPOSITION &&
+                  ScrollThumbTrack == SB_THUMBTRACK,
+              "scroll requests are the scroll messages' codes");
 
 ImageScrollBar::ImageScrollBar(int orientation)
     : horizontal(orientation == OrientationHorizontal ? 1 : 0),
-      minscroll(orientation == OrientationHorizontal ? 0 : -ContentMargin) {
+      minscroll(orientation == OrientationHorizontal ? 0 : -kContentMargin) {
     assert(orientation == OrientationHorizontal || orientation == OrientationVertical);
 }
 
@@ -58,10 +52,10 @@ void ImageScrollBar::create(int orientation, HWND parent, HINSTANCE instance) {
                                    clientHeight - BarThickness, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId)),
                                    instance, nullptr);
-            minscroll = -ContentMargin;
+            minscroll = -kContentMargin;
         }
     }
-    maxscroll += RangeExtra;
+    maxscroll += kRangeExtra;
     applyRange();
     show();
     move(parent);
@@ -122,33 +116,24 @@ int ImageScrollBar::thumbPosition(WPARAM wParam) const {
 }
 
 int ImageScrollBar::scroll(WPARAM wParam, int clientExtent) {
-    int next = position;
-    switch (LOWORD(wParam)) {
-    case SB_LINEUP: next -= clientExtent / 20; break;
-    case SB_LINEDOWN: next += clientExtent / 20; break;
-    case SB_PAGEUP: next -= clientExtent / 4; break;
-    case SB_PAGEDOWN: next += clientExtent / 4; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: next = thumbPosition(wParam); break;
-    default: break;
-    }
-    position = std::max<int32_t>(minscroll, std::min<int32_t>(next, maxscroll));
+    const int request = LOWORD(wParam);
+    const bool thumbMoved = request == SB_THUMBPOSITION || request == SB_THUMBTRACK;
+    position = scrolledPosition(request, position, thumbMoved ? thumbPosition(wParam) : 0, clientExtent,
+                                minscroll, maxscroll);
     if (hwnd) SetScrollPos(hwnd, SB_CTL, position, TRUE);
     return position;
 }
 
 void ImageScrollBar::updateRange(int hiddenPosition) {
-    const int64_t room = horizontal ? int64_t(contentWidth) - windowWidth
-                                    : int64_t(contentHeight) - windowHeight;
-    maxscroll = static_cast<int32_t>(std::clamp<int64_t>(room, INT_MIN / 2, INT_MAX / 2));
-    if (maxscroll < 0) {
+    const ScrollRange range = horizontal ? scrollRange(contentWidth, windowWidth)
+                                         : scrollRange(contentHeight, windowHeight);
+    maxscroll = range.upper;
+    if (range.hidden) {
         hide();
         position = hiddenPosition;
-        maxscroll = HiddenMaxScroll;
     } else if (!visible) {
         show();
     }
-    maxscroll += RangeExtra;
     applyRange();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // One scroll bar of an image window. The bar's range covers the bitmap tiled
 // g_repeatHorizontal x g_repeatVertical times plus a 30-pixel margin, less the viewport;
-// `position` is the view's offset in zoomed pixels along the bar's direction.
+// `position` is the view's offset in zoomed pixels along the bar's direction. The arithmetic
+// is scroll_range.h's; this class keeps the control in step with it.
 #include <windows.h>
 #include <cstdint>
 
@@ -11,9 +12,6 @@ public:
     static constexpr int OrientationHorizontal = 0;
     static constexpr int OrientationVertical = 1;
     static constexpr int BarThickness = 15;
-    static constexpr int ContentMargin = 30;   // added to the tiled image size
-    static constexpr int RangeExtra = 20;      // added to every scroll range's upper end
-    static constexpr int HiddenMaxScroll = 10; // upper end stored while the bar is hidden
     static constexpr int ControlId = 21;
 
     // `orientation` is OrientationHorizontal or OrientationVertical. It fixes which size the

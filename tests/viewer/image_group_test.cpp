@@ -190,71 +190,35 @@ TEST_F(ImageGroupPaging, OpenBitmapLoadsTheChosenFileByItsName)
 }
 
 // Both bars of one image window, on a real 300 x 200 parent: along its bottom and right edges,
-// their ranges the tiled image beyond the view (a bar with nothing to scroll hides), and their
-// requests moving by lines, pages and the thumb within the range.
-TEST(ScrollBar, PlacedAtTheEdgesRangedOverTheTiledImageAndMovedWithinIt)
+// hidden while the tiled image fits, their controls' ranges and thumbs those the bars compute.
+TEST(ScrollBar, ControlsArePlacedAtTheEdgesAndFollowTheirRangeAndRequests)
 {
     ResetProcessGlobals(GetModuleHandleA(nullptr));
     TestWindow parent{300, 200};
     ImageScrollBar across{ImageScrollBar::OrientationHorizontal}, down{ImageScrollBar::OrientationVertical};
     across.create(ImageScrollBar::OrientationHorizontal, parent.handle(), nullptr);
     down.create(ImageScrollBar::OrientationVertical, parent.handle(), nullptr);
-    const auto placeOf = [](HWND control) {
-        RECT place = {};
-        GetWindowRect(control, &place);
-        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
-        return place;
+    const auto place = [](HWND control) {
+        RECT r = {};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+        return r;
     };
-    EXPECT_EQ((RECT{0, 185, 285, 200}), placeOf(across.hwnd));
-    EXPECT_EQ((RECT{285, 0, 300, 185}), placeOf(down.hwnd));
-    const auto range = [](HWND bar) {
-        int low = 0, high = 0;
-        GetScrollRange(bar, SB_CTL, &low, &high);
-        return std::make_pair(low, high);
-    };
-    const struct {
-        int windowWidth, windowHeight, imageWidth, imageHeight, repeat;
-        int acrossTop, downTop;   // the ranges' upper ends; 10 + 20 where a bar hides
-        bool acrossShown, downShown;
-    } cases[] = {
-        {300, 200, 256, 128, 2, 262, 106, true, true},   // 2 * 256 + 30 - 300 + 20
-        {130, 200, 50, 40, 2, 20, 30, true, false},      // the content just fits: still shown
-        {131, 200, 50, 40, 2, 30, 30, false, false},
-        {200, 100, 100, 100, 3, 150, 250, true, true},   // 3 * 100 + 30 - 200 + 20
-    };
-    for (const auto& c : cases) {
-        g_repeatHorizontal = g_repeatVertical = c.repeat;
+    EXPECT_EQ((RECT{0, 185, 285, 200}), place(across.hwnd));
+    EXPECT_EQ((RECT{285, 0, 300, 185}), place(down.hwnd));
+    for (const int imageSide : {30, 256}) {   // 2 * 30 + 30 fits into 300 x 100; 2 * 256 + 30 does not
         for (ImageScrollBar* bar : {&across, &down}) {
-            bar->setWindowSize(c.windowWidth, c.windowHeight);
-            bar->setImageSize(c.imageWidth, c.imageHeight);
+            bar->setWindowSize(300, 100);
+            bar->setImageSize(imageSide, imageSide);
+            EXPECT_EQ(imageSide > 30, bool(IsWindowVisible(bar->hwnd))) << imageSide;
         }
-        EXPECT_EQ(c.acrossTop, range(across.hwnd).second) << c.windowWidth;
-        EXPECT_EQ(c.downTop, range(down.hwnd).second) << c.windowWidth;
-        EXPECT_EQ(-30, range(down.hwnd).first);   // the vertical range starts above the first tile
-        EXPECT_EQ(c.acrossShown, bool(IsWindowVisible(across.hwnd))) << c.windowWidth;
-        EXPECT_EQ(c.downShown, bool(IsWindowVisible(down.hwnd))) << c.windowWidth;
     }
-    resetViewerSettings();
-    for (ImageScrollBar* bar : {&across, &down}) {
-        bar->setWindowSize(300, 100);
-        bar->setImageSize(256, 256);   // down: -30 .. 2 * 256 + 30 - 100 + 20
-        bar->resetPosition();
-    }
-    const struct {
-        ImageScrollBar& bar;
-        int code, thumb, expected;
-    } steps[] = {
-        {down, SB_PAGEDOWN, 0, 49},   // a quarter of 199
-        {down, SB_LINEDOWN, 0, 58},   // a twentieth
-        {down, SB_LINEUP, 0, 49},     {down, SB_PAGEUP, 0, 0},     {down, SB_PAGEUP, 0, -30},
-        {down, SB_THUMBTRACK, -12, -12}, {down, SB_THUMBPOSITION, 5000, 462}, {down, SB_ENDSCROLL, 7, 462},
-        {across, SB_LINERIGHT, 0, 10}, {across, SB_THUMBTRACK, -12, 0},
-    };
-    for (const auto& s : steps) {
-        const int extent = &s.bar == &down ? 199 : 200;
-        EXPECT_EQ(s.expected, s.bar.scroll(MAKEWPARAM(s.code, WORD(int16_t(s.thumb))), extent)) << s.code;
-        EXPECT_EQ(s.expected, GetScrollPos(s.bar.hwnd, SB_CTL));
-    }
+    int low = 0, high = 0;
+    GetScrollRange(down.hwnd, SB_CTL, &low, &high);
+    EXPECT_EQ(std::make_pair(-30, 462), std::make_pair(low, high));   // 2 * 256 + 30 - 100 + 20
+    // From -30, where hiding the bar put the view, by a quarter of 199.
+    EXPECT_EQ(19, down.scroll(MAKEWPARAM(SB_PAGEDOWN, 0), 199));
+    EXPECT_EQ(19, GetScrollPos(down.hwnd, SB_CTL));
 }
 
 }  // namespace
