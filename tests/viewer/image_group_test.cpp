@@ -1,9 +1,8 @@
-// An image group's windows, buttons and Open Bitmap, and the scroll bars of its windows.
+// An image group's windows, buttons and Open Bitmap.
 #include "app/globals_win.h"
 #include "tests/support/dialog_answerer_win.h"
 #include "tests/support/pane_host_win.h"
 #include "tests/support/test_files.h"
-#include "tests/support/test_window_win.h"
 #include "toolkit/controls_win.h"
 #include "viewer/image_group_registry_win.h"
 #include "viewer/viewer_settings.h"
@@ -187,38 +186,6 @@ TEST_F(ImageGroupPaging, OpenBitmapLoadsTheChosenFileByItsName)
             EXPECT_EQ(shown, window.bitmap.getShownBitmap());
         }
     }
-}
-
-// Both bars of one image window, on a real 300 x 200 parent: along its bottom and right edges,
-// hidden while the tiled image fits, their controls' ranges and thumbs those the bars compute.
-TEST(ScrollBar, ControlsArePlacedAtTheEdgesAndFollowTheirRangeAndRequests)
-{
-    ResetProcessGlobals(GetModuleHandleA(nullptr));
-    TestWindow parent{300, 200};
-    ImageScrollBar across{ImageScrollBar::OrientationHorizontal}, down{ImageScrollBar::OrientationVertical};
-    across.create(ImageScrollBar::OrientationHorizontal, parent.handle(), nullptr);
-    down.create(ImageScrollBar::OrientationVertical, parent.handle(), nullptr);
-    const auto place = [](HWND control) {
-        RECT r = {};
-        GetWindowRect(control, &r);
-        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    };
-    EXPECT_EQ((RECT{0, 185, 285, 200}), place(across.hwnd));
-    EXPECT_EQ((RECT{285, 0, 300, 185}), place(down.hwnd));
-    for (const int imageSide : {30, 256}) {   // 2 * 30 + 30 fits into 300 x 100; 2 * 256 + 30 does not
-        for (ImageScrollBar* bar : {&across, &down}) {
-            bar->setWindowSize(300, 100);
-            bar->setImageSize(imageSide, imageSide);
-            EXPECT_EQ(imageSide > 30, bool(IsWindowVisible(bar->hwnd))) << imageSide;
-        }
-    }
-    int low = 0, high = 0;
-    GetScrollRange(down.hwnd, SB_CTL, &low, &high);
-    EXPECT_EQ(std::make_pair(-30, 462), std::make_pair(low, high));   // 2 * 256 + 30 - 100 + 20
-    // From -30, where hiding the bar put the view, by a quarter of 199.
-    EXPECT_EQ(19, down.scroll(MAKEWPARAM(SB_PAGEDOWN, 0), 199));
-    EXPECT_EQ(19, GetScrollPos(down.hwnd, SB_CTL));
 }
 
 }  // namespace
