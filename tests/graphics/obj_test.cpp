@@ -115,8 +115,14 @@ TEST(ObjWriter, WrittenFilesReadBackAlike)
               std::tie(obj.materialLibrary, obj.materialNames, obj.mesh.attributes, obj.mesh.materials[1].textureFile));
     ASSERT_EQ(back.runs.size(), 2u);
     EXPECT_EQ(std::to_string(back.runs[1].firstFace) + back.runs[1].group, "100tail");
-    // The triangles themselves: the Assimp round trip reads them back.
-    EXPECT_EQ(back.mesh.indices.size(), obj.mesh.indices.size());
+    // Every corner comes back with its position and texture coordinates.
+    ASSERT_EQ(back.mesh.indices.size(), obj.mesh.indices.size());
+    for (size_t c = 0; c < obj.mesh.indices.size(); ++c) {
+        const uint32_t v = obj.mesh.indices[c], w = back.mesh.indices[c];
+        for (uint32_t k = 0; k < 5; ++k)
+            ASSERT_NEAR(k < 3 ? obj.mesh.positions[3 * v + k] : obj.mesh.texcoords[2 * v + k - 3],
+                        k < 3 ? back.mesh.positions[3 * w + k] : back.mesh.texcoords[2 * w + k - 3], 1e-6f) << c;
+    }
     // Seam copies share their positions: (24 + 1) * (8 + 1) vertices, 24 * 8 position lines.
     size_t positionLines = 0;
     for (size_t at = text.find("\nv "); at != std::string::npos; at = text.find("\nv ", at + 1))
