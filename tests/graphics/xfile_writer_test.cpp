@@ -18,9 +18,9 @@ namespace {
 
 TEST(XFileWriter, EveryChannelSavesAndLoadsBackIdenticallyInEitherEncoding)
 {
-    // Two materials, colours, and values whose shortest decimal forms are long; and a mesh
-    // without normals, texture coordinates or materials.
-    MeshContent full = makeTorusKnot(7, 5), bare = makeTorusKnot(5, 3);
+    // Two materials, colours, and values whose shortest decimal forms are long. (Meshes without
+    // some channel: the fuzz harness writes every seed back in both encodings.)
+    MeshContent full = makeTorusKnot(7, 5);
     full.positions[0] = 1.0f / 3.0f, full.positions[1] = -1.17549435e-38f, full.positions[2] = 3.40282347e+38f;
     full.texcoords[0] = 1e-7f;
     for (uint32_t v = 0; v < full.vertexCount(); ++v)
@@ -30,21 +30,19 @@ TEST(XFileWriter, EveryChannelSavesAndLoadsBackIdenticallyInEitherEncoding)
     full.materials[1].specular[1] = 0.7f, full.materials[1].emissive[2] = 0.3f;
     for (size_t f = 0; f < full.attributes.size(); f += 3)
         full.attributes[f] = 1;
-    bare.normals.clear(), bare.texcoords.clear(), bare.materials.clear();
     TempFolder folder;
-    for (XFileFormat format : {XFileFormat::Text, XFileFormat::Binary})
-        for (const MeshContent& source : {full, bare}) {
-            ASSERT_TRUE(saveXFile(folder.file("saved.x").c_str(), source, format));
-            EXPECT_EQ(readFileText(folder.file("saved.x")).substr(0, 16),
-                      format == XFileFormat::Text ? "xof 0302txt 0032" : "xof 0302bin 0032");
-            MeshContent back;
-            ASSERT_EQ(loadXFile(folder.file("saved.x").c_str(), back), XReadStatus::Ok);
-            expectSameMesh(source, back);
-        }
+    for (XFileFormat format : {XFileFormat::Text, XFileFormat::Binary}) {
+        ASSERT_TRUE(saveXFile(folder.file("saved.x").c_str(), full, format));
+        EXPECT_EQ(readFileText(folder.file("saved.x")).substr(0, 16),
+                  format == XFileFormat::Text ? "xof 0302txt 0032" : "xof 0302bin 0032");
+        MeshContent back;
+        ASSERT_EQ(loadXFile(folder.file("saved.x").c_str(), back), XReadStatus::Ok);
+        expectSameMesh(full, back);
+    }
     // Binary numbers go in lists, so the binary file is the smaller.
     EXPECT_LT(writeXFile(full, XFileFormat::Binary).size(), writeXFile(full, XFileFormat::Text).size());
-    EXPECT_FALSE(saveXFile(folder.file("no-such-folder/knot.x").c_str(), bare, XFileFormat::Binary));
-    EXPECT_EQ(loadXFile(folder.file("no-such-folder/knot.x").c_str(), bare), XReadStatus::NotXFile);
+    EXPECT_FALSE(saveXFile(folder.file("no-such-folder/knot.x").c_str(), full, XFileFormat::Binary));
+    EXPECT_EQ(loadXFile(folder.file("no-such-folder/knot.x").c_str(), full), XReadStatus::NotXFile);
 }
 
 D3DXVECTOR3 vectorAt(const std::vector<float>& values, uint32_t v)
