@@ -10,10 +10,21 @@
 
 namespace {
 
-class MeshFile : public DeviceTest {};
-
-class TextureFile : public DeviceTest {
+class DeviceFiles : public DeviceTest {
 protected:
+    // A mesh file as D3DXLoadMeshFromX hands it out.
+    struct Loaded {
+        ComRef<ID3DXMesh> mesh;
+        ComRef<ID3DXBuffer> adjacency, materials;
+        DWORD materialCount = 0;
+        const D3DXMATERIAL* material() const { return static_cast<const D3DXMATERIAL*>(materials->GetBufferPointer()); }
+    };
+    Loaded loadSeed(const std::string& name, DWORD options) {
+        Loaded l;
+        EXPECT_EQ(S_OK, D3DXLoadMeshFromX(xfileSeed(name).c_str(), options, device(), l.adjacency.put(), l.materials.put(),
+                                          nullptr, &l.materialCount, l.mesh.put())) << name;
+        return l;
+    }
     // The texture of the file, with the level count, level 0's width and format, managed.
     ComRef<IDirect3DTexture9> load(const std::string& path, UINT levels, UINT width, D3DFORMAT format) {
         ComRef<IDirect3DTexture9> texture;
@@ -38,58 +49,44 @@ protected:
 
 // The seed two_quads.x: two quads meeting at a texture seam, with two materials; coloured_quads.x:
 // the same with normals and colours but no texture coordinates or materials.
-TEST_F(MeshFile, LoadGivesTheMeshItsMaterialsAndTheAdjacencyAcrossSeams) {
-    ComRef<ID3DXMesh> mesh;
-    ComRef<ID3DXBuffer> adjacency, materials;
-    DWORD materialCount = 0;
-    ASSERT_EQ(S_OK, D3DXLoadMeshFromX(xfileSeed("two_quads.x").c_str(), D3DXMESH_SYSTEMMEM, device(), adjacency.put(),
-                                      materials.put(), nullptr, &materialCount, mesh.put()));
-    EXPECT_EQ((std::vector<DWORD>{D3DFVF_XYZ | D3DFVF_TEX1, 8, 4, D3DXMESH_SYSTEMMEM}),
-              (std::vector<DWORD>{mesh->GetFVF(), mesh->GetNumVertices(), mesh->GetNumFaces(), mesh->GetOptions()}));
-    EXPECT_EQ((std::array<float, 5>{2, 1, 0, 1, -1}), (verticesOf<std::array<float, 5>>(mesh).at(5)));
+TEST_F(DeviceFiles, LoadGivesTheFilesFormatItsMaterialsOrOneWhiteAndTheAdjacencyAcrossSeams) {
+    const Loaded quads = loadSeed("two_quads.x", D3DXMESH_SYSTEMMEM), coloured = loadSeed("coloured_quads.x", D3DXMESH_MANAGED);
+    ASSERT_TRUE(quads.mesh && coloured.mesh);
+    EXPECT_EQ((std::vector<DWORD>{D3DFVF_XYZ | D3DFVF_TEX1, 8, 4, D3DXMESH_SYSTEMMEM, 2}),
+              (std::vector<DWORD>{quads.mesh->GetFVF(), quads.mesh->GetNumVertices(), quads.mesh->GetNumFaces(),
+                                  quads.mesh->GetOptions(), quads.materialCount}));
+    EXPECT_EQ((std::array<float, 5>{2, 1, 0, 1, -1}), (verticesOf<std::array<float, 5>>(quads.mesh).at(5)));
     // The records, then their texture names, in the one buffer.
-    ASSERT_EQ(2u, materialCount);
-    ASSERT_EQ(2 * sizeof(D3DXMATERIAL) + sizeof("checker.bmp") + sizeof("other.bmp"), materials->GetBufferSize());
-    const D3DXMATERIAL* m = static_cast<const D3DXMATERIAL*>(materials->GetBufferPointer());
+    ASSERT_EQ(2 * sizeof(D3DXMATERIAL) + sizeof("checker.bmp") + sizeof("other.bmp"), quads.materials->GetBufferSize());
+    const D3DXMATERIAL* m = quads.material();
     EXPECT_EQ((std::vector<float>{0.5f, 0.25f}), (std::vector<float>{m[0].MatD3D.Diffuse.r, m[1].MatD3D.Specular.b}));
     EXPECT_EQ(std::string(m[0].pTextureFilename) + "|" + m[1].pTextureFilename, "checker.bmp|other.bmp");
     EXPECT_EQ(reinterpret_cast<const char*>(m + 2), m[0].pTextureFilename);
     // Faces 1 and 2 meet across the seam.
-    const DWORD* a = static_cast<const DWORD*>(adjacency->GetBufferPointer()), none = 0xFFFFFFFF;
+    const DWORD* a = static_cast<const DWORD*>(quads.adjacency->GetBufferPointer()), none = 0xFFFFFFFF;
     EXPECT_EQ((std::vector<DWORD>{none, 1, none, 0, none, 2, 1, 3, none, 2, none, none}),
-              std::vector<DWORD>(a, a + adjacency->GetBufferSize() / sizeof(DWORD)));
+              std::vector<DWORD>(a, a + quads.adjacency->GetBufferSize() / sizeof(DWORD)));
     D3DXATTRIBUTERANGE table[2];
     DWORD tableSize = 2;
-    ASSERT_EQ(S_OK, mesh->GetAttributeTable(table, &tableSize));
+    ASSERT_EQ(S_OK, quads.mesh->GetAttributeTable(table, &tableSize));
     EXPECT_EQ((std::vector<DWORD>{2, 1, 2, 4, 4}), (std::vector<DWORD>{tableSize, table[1].AttribId, table[1].FaceStart,
                                                                        table[1].VertexStart, table[1].VertexCount}));
-}
-
-TEST_F(MeshFile, FormatFollowsTheFileAndAFileWithoutMaterialsGetsOneWhite) {
-    ComRef<ID3DXMesh> mesh;
-    ComRef<ID3DXBuffer> materials;
-    DWORD materialCount = 0;
-    ASSERT_EQ(S_OK, D3DXLoadMeshFromX(xfileSeed("coloured_quads.x").c_str(), D3DXMESH_MANAGED, device(), nullptr,
-                                      materials.put(), nullptr, &materialCount, mesh.put()));
     // The colour after position and normal; one white material.
-    EXPECT_EQ(std::make_pair(DWORD(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE), DWORD(0xFF336699u)),
-              std::make_pair(mesh->GetFVF(), verticesOf<std::array<DWORD, 7>>(mesh).at(2)[6]));
-    ASSERT_EQ(1u, materialCount);
-    const D3DCOLORVALUE white = static_cast<const D3DXMATERIAL*>(materials->GetBufferPointer())->MatD3D.Diffuse;
+    const D3DCOLORVALUE white = coloured.material()->MatD3D.Diffuse;
+    EXPECT_EQ((std::vector<DWORD>{D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE, 0xFF336699u, 1}),
+              (std::vector<DWORD>{coloured.mesh->GetFVF(), verticesOf<std::array<DWORD, 7>>(coloured.mesh).at(2)[6],
+                                  coloured.materialCount}));
     EXPECT_EQ((std::vector<float>{1, 1, 1, 1}), (std::vector<float>{white.r, white.g, white.b, white.a}));
 }
 
-TEST_F(MeshFile, SaveWritesAnyVertexFormatWithItsMaterials) {
-    ComRef<ID3DXMesh> mesh, other;
-    ComRef<ID3DXBuffer> materials;
-    DWORD materialCount = 0;
-    ASSERT_EQ(S_OK, D3DXLoadMeshFromX(xfileSeed("two_quads.x").c_str(), D3DXMESH_SYSTEMMEM, device(), nullptr,
-                                      materials.put(), nullptr, &materialCount, mesh.put()));
+TEST_F(DeviceFiles, SaveWritesAnyVertexFormatWithItsMaterials) {
+    const Loaded quads = loadSeed("two_quads.x", D3DXMESH_SYSTEMMEM);
+    ASSERT_TRUE(quads.mesh);
+    ComRef<ID3DXMesh> other;
     // Through a format with a colour and a three-float texture set.
     const DWORD otherFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1 | D3DFVF_TEXCOORDSIZE3(0);
-    ASSERT_EQ(S_OK, mesh->CloneMeshFVF(D3DXMESH_MANAGED, otherFormat, device(), other.put()));
-    const D3DXMATERIAL* m = static_cast<const D3DXMATERIAL*>(materials->GetBufferPointer());
-    ASSERT_EQ(S_OK, D3DXSaveMeshToX("saved.x", other, nullptr, m, nullptr, materialCount, D3DXF_FILEFORMAT_BINARY));
+    ASSERT_EQ(S_OK, quads.mesh->CloneMeshFVF(D3DXMESH_MANAGED, otherFormat, device(), other.put()));
+    ASSERT_EQ(S_OK, D3DXSaveMeshToX("saved.x", other, nullptr, quads.material(), nullptr, 2, D3DXF_FILEFORMAT_BINARY));
     MeshContent back, expected;
     ASSERT_EQ(XReadStatus::Ok, loadXFile(xfileSeed("two_quads.x").c_str(), expected));
     expected.colors.assign(8, 0);
@@ -97,24 +94,22 @@ TEST_F(MeshFile, SaveWritesAnyVertexFormatWithItsMaterials) {
     expectSameMesh(expected, back);
     // An attribute past the materials cannot be written, and no file is made.
     std::remove("bad.x");
-    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXSaveMeshToX("bad.x", other, nullptr, m, nullptr, 1, D3DXF_FILEFORMAT_BINARY));
+    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXSaveMeshToX("bad.x", other, nullptr, quads.material(), nullptr, 1, D3DXF_FILEFORMAT_BINARY));
     EXPECT_FALSE(fileExists("bad.x"));
 }
 
-TEST_F(TextureFile, PicturesBecomePowerOfTwoTexturesWithAFullChain) {
-    // 5 x 3 scaled to 8 x 4: 8x4, 4x2, 2x1, 1x1; the corners keep their colours. (A 32-bit BMP
-    // has an alpha channel.) The decoders' pixels are their own suite's.
-    for (const auto& [name, colours] : {kPatternSeeds[4], kPatternSeeds[5]}) {
-        const ComRef<IDirect3DTexture9> texture = load(imageSeed(name), 4, 8, name == "bmp32.bmp" ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8);
-        EXPECT_EQ(std::make_pair(seedPattern(colours)[0] & 0xFFFFFF, seedPattern(colours)[14] & 0xFFFFFF),
-                  std::make_pair(pixelAt(texture, 0, 0, 0) & 0xFFFFFF, pixelAt(texture, 0, 7, 3) & 0xFFFFFF)) << name;
-    }
+TEST_F(DeviceFiles, PicturesBecomePowerOfTwoTexturesWithAFullChain) {
+    // 5 x 3 scaled to 8 x 4: 8x4, 4x2, 2x1, 1x1; the corners keep their colours. The decoders'
+    // pixels and alpha are their own suite's.
+    const ComRef<IDirect3DTexture9> picture = load(imageSeed("bmp32.bmp"), 4, 8, D3DFMT_A8R8G8B8);
+    EXPECT_EQ(std::make_pair(seedPattern(kMany)[0], seedPattern(kMany)[14]),
+              std::make_pair(pixelAt(picture, 0, 0, 0), pixelAt(picture, 0, 7, 3)));
     load(imageSeed("image.jpg"), 5, 16, D3DFMT_X8R8G8B8);
     // With alpha: A8R8G8B8, the alpha kept down the chain.
     EXPECT_EQ(0x80u, pixelAt(load(imageSeed("rgba.dds"), 2, 2, D3DFMT_A8R8G8B8), 0, 0, 0) >> 24);
 }
 
-TEST_F(TextureFile, DdsBlocksStayCompressedWhereTheDeviceTakesThemElseAreDecoded) {
+TEST_F(DeviceFiles, DdsBlocksStayCompressedWhereTheDeviceTakesThemElseAreDecoded) {
     // Red at every level of a 4 x 4 DXT1 chain.
     ComRef<IDirect3DTexture9> texture;
     ASSERT_EQ(S_OK, D3DXCreateTextureFromFileA(device(), imageSeed("dxt1.dds").c_str(), texture.put()));
@@ -136,7 +131,7 @@ TEST_F(TextureFile, DdsBlocksStayCompressedWhereTheDeviceTakesThemElseAreDecoded
     EXPECT_EQ(0x400000FFu, pixelAt(load(imageSeed("dxt5.dds"), 3, 4, D3DFMT_A8R8G8B8), 0, 0, 0));
 }
 
-TEST_F(DeviceTest, FilesThatCannotBeReadFailAndLeaveNothing) {
+TEST_F(DeviceFiles, FilesThatCannotBeReadFailAndLeaveNothing) {
     for (const std::string& path : {std::string("nothere.x"), sourcePath("tests/graphics/xfiles_bad/truncated-text_mesh_cut_short.x")}) {
         ID3DXMesh* mesh = reinterpret_cast<ID3DXMesh*>(1);
         DWORD materialCount = 77;

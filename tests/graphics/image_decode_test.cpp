@@ -45,6 +45,7 @@ TEST(ImageDecode, EverySeedFormatAndDepthGivesItsPixels) {
         const DecodedImage decoded = decodeSeed(name);
         EXPECT_EQ(std::make_pair(5u, 3u), std::make_pair(decoded.image.width, decoded.image.height)) << name;
         EXPECT_EQ(seedPattern(colours), decoded.image.pixels) << name;
+        EXPECT_EQ(name == "bmp32.bmp", decoded.image.hasAlpha) << name;  // a 32-bit BMP has an alpha channel
     }
     EXPECT_EQ((std::vector<uint32_t>{0x80FF0000, 0x0000FF00, 0xFF0000FF, 0x10203040}), decodeSeed("rgba.dds").image.pixels);
     EXPECT_EQ((std::vector<uint32_t>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF203040}), decodeSeed("rgb.dds").image.pixels);

@@ -41,11 +41,8 @@ TEST_F(MeshObject, ANewMeshHasItsShapeAndZeroedBuffersOrIsRefused) {
     EXPECT_EQ((std::vector<DWORD>{12, 8, kEditorFormat, D3DXMESH_SYSTEMMEM, 32}),
               (std::vector<DWORD>{mesh->GetNumFaces(), mesh->GetNumVertices(), mesh->GetFVF(), mesh->GetOptions(),
                                   mesh->GetNumBytesPerVertex()}));
-    D3DVERTEXELEMENT9 declaration[MAX_FVF_DECL_SIZE];
-    const D3DVERTEXELEMENT9 end = D3DDECL_END();
     DWORD tableSize = 99;
-    ASSERT_TRUE(SUCCEEDED(mesh->GetDeclaration(declaration)) && SUCCEEDED(mesh->GetAttributeTable(nullptr, &tableSize)));
-    EXPECT_EQ(0, std::memcmp(&end, &declaration[3], sizeof end));
+    ASSERT_EQ(S_OK, mesh->GetAttributeTable(nullptr, &tableSize));
     EXPECT_EQ(std::make_pair(0ul, std::vector<WORD>(36, 0)), std::make_pair(tableSize, indicesOf(mesh)));
     // Faces, vertices, options, format, with a device, valid: 16-bit indices reach 0xFFFF vertices.
     const std::tuple<DWORD, DWORD, DWORD, DWORD, bool, bool> cases[] = {
