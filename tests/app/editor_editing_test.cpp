@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <functional>
 
 #include "resources/resource.h"
@@ -18,44 +17,14 @@ namespace {
 const int kWidth = 64;
 const int kHeight = 32;
 
-bool sameBits(const std::vector<ImagePoint>& a, const std::vector<ImagePoint>& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t k = 0; k < a.size(); ++k)
-        if (std::memcmp(&a[k].x, &b[k].x, 4) || std::memcmp(&a[k].y, &b[k].y, 4))
-            return false;
-    return true;
-}
-
-// The text of an Edit menu item and whether it is greyed, as the user sees them on opening it.
-struct MenuItem {
-    std::string text;
-    bool greyed;
-};
-MenuItem editItem(UINT command)
+// The text of an Edit menu item as the user sees it on opening the menu, " (grey)" when greyed.
+std::string editItem(UINT command)
 {
     HMENU menu = GetMenu(editor().mainWindow());
     SendMessageA(editor().mainWindow(), WM_INITMENUPOPUP, WPARAM(GetSubMenu(menu, 1)), 1);
     char text[100] = {};
     GetMenuStringA(menu, command, text, sizeof(text), MF_BYCOMMAND);
-    return {text, (GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0};
-}
-
-// Edit > Transform...: `fill` fills the dialog, then OK; returns the texts of the boxes shown.
-Boxes transform(const std::function<void(HWND)>& fill, int button = IDOK)
-{
-    DialogAnswerer answerer;
-    answerer.runOnNext([&](HWND dialog) {
-        fill(dialog);
-        SendDlgItemMessageA(dialog, button, BM_CLICK, 0, 0);
-    });
-    editor().menuCommand(IDM_TRANSFORM);
-    Boxes texts;   // of the message boxes, not of the dialog itself
-    for (const DialogAnswerer::Box& box : answerer.seen())
-        if (box.style)
-            texts.push_back(box.text);
-    return texts;
+    return text + std::string(GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED ? " (grey)" : "");
 }
 
 class EditorEditing : public ::testing::Test {
@@ -75,53 +44,52 @@ protected:
 TEST_F(EditorEditing, DragAndProjectionAreUndoneAndRedoneExactlyWithTheMeshFollowing)
 {
     EditorHost& host = editor();
-    EXPECT_TRUE(editItem(IDM_UNDO).greyed);
+    EXPECT_EQ("&Undo\tCtrl+Z (grey)", editItem(IDM_UNDO));
     g_autoUpdateMesh = true;
     host.dragPoint(opened[2].x, opened[2].y, 9, -5);
-    const std::vector<ImagePoint> dragged = host.points();
-    expectMeshHoldsPoints();   // written on the release
-    {
-        DialogAnswerer answerer;
-        answerer.runOnNext([](HWND dialog) { SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0); });
-        host.menuCommand(IDM_MAP_TEXTURE_COORDINATES);
-    }
-    const std::vector<ImagePoint> projected = host.points();
-    ASSERT_FALSE(sameBits(projected, dragged));
-    EXPECT_EQ("&Undo Projection\tCtrl+Z", editItem(IDM_UNDO).text);
+    const std::string dragged = pointsText();
+    EXPECT_EQ(dragged, meshPointsText());   // written on the release
+    host.answerDialog(IDM_MAP_TEXTURE_COORDINATES, {});
+    const std::string projected = pointsText();
+    ASSERT_NE(projected, dragged);
+    EXPECT_EQ("&Undo Projection\tCtrl+Z", editItem(IDM_UNDO));
 
     const Capture shown = host.frame();   // the 3D view follows the mesh
     host.menuCommand(IDM_UNDO);
-    EXPECT_TRUE(sameBits(host.points(), dragged));
-    expectMeshHoldsPoints();
+    EXPECT_EQ(dragged, pointsText());
+    EXPECT_EQ(dragged, meshPointsText());
     EXPECT_FALSE(shown.pixels == host.frame().pixels);
-    EXPECT_EQ("&Undo Move\tCtrl+Z", editItem(IDM_UNDO).text);
-    EXPECT_EQ("&Redo Projection\tCtrl+Y", editItem(IDM_REDO).text);
+    EXPECT_EQ("&Undo Move\tCtrl+Z", editItem(IDM_UNDO));
+    EXPECT_EQ("&Redo Projection\tCtrl+Y", editItem(IDM_REDO));
     host.viewCommand(IDM_UNDO);   // the accelerators' way in: the 3D view's window
-    EXPECT_TRUE(sameBits(host.points(), opened));
-    expectMeshHoldsPoints();
-    EXPECT_EQ("&Undo\tCtrl+Z", editItem(IDM_UNDO).text);
-    EXPECT_TRUE(editItem(IDM_UNDO).greyed);
+    EXPECT_EQ(pointsText(opened), pointsText());
+    EXPECT_EQ(pointsText(opened), meshPointsText());
+    EXPECT_EQ("&Undo\tCtrl+Z (grey)", editItem(IDM_UNDO));
     host.menuCommand(IDM_REDO);
     host.viewCommand(IDM_REDO);
-    EXPECT_TRUE(sameBits(host.points(), projected));
-    EXPECT_TRUE(editItem(IDM_REDO).greyed);
+    EXPECT_EQ(projected, pointsText());
+    EXPECT_EQ("&Redo\tCtrl+Y (grey)", editItem(IDM_REDO));
 
     // Without automatic update the mesh follows an undo on apply; opening clears the history.
     g_autoUpdateMesh = false;
     host.menuCommand(IDM_UNDO);
-    EXPECT_FLOAT_EQ(projected[0].x / kWidth, host.meshCoordinates()[0].u);
+    EXPECT_EQ(projected, meshPointsText());
     const Capture waiting = host.frame();
     host.pressApply();
-    expectMeshHoldsPoints();
+    EXPECT_EQ(pointsText(), meshPointsText());
     EXPECT_FALSE(waiting.pixels == host.frame().pixels);
     ASSERT_EQ(Boxes{}, host.openFile("square.x"));
-    EXPECT_TRUE(editItem(IDM_UNDO).greyed);
-    EXPECT_TRUE(editItem(IDM_REDO).greyed);
+    EXPECT_EQ("&Undo\tCtrl+Z (grey)&Redo\tCtrl+Y (grey)", editItem(IDM_UNDO) + editItem(IDM_REDO));
 }
 
 TEST_F(EditorEditing, FlipsAndTheTransformDialogChangeTheSelectionAsOneStepEach)
 {
     EditorHost& host = editor();
+    // Edit > Transform... filled by `fill` and ended with `button`: the message boxes shown.
+    const auto transform = [&](const std::function<void(HWND)>& fill, int button = IDOK) {
+        const Boxes seen = host.answerDialog(IDM_TRANSFORM, {}, button, fill);
+        return Boxes(seen.begin() + 1, seen.end());
+    };
     {
         DialogAnswerer answerer;
         host.menuCommand(IDM_FLIP_HORIZONTAL);
@@ -134,19 +102,19 @@ TEST_F(EditorEditing, FlipsAndTheTransformDialogChangeTheSelectionAsOneStepEach)
     host.menuCommand(IDM_FLIP_VERTICAL);   // it would be mixed into the drag's step: it waits
     host.paneMouse(WM_LBUTTONUP, opened[0].x, opened[0].y);
     SendMessageA(host.paneWindow(), WM_KEYUP, VK_SHIFT, 0);
-    EXPECT_TRUE(sameBits(host.points(), opened));
+    EXPECT_EQ(pointsText(opened), pointsText());
     host.menuCommand(IDM_FLIP_VERTICAL);
-    EXPECT_EQ("&Undo Flip Vertically\tCtrl+Z", editItem(IDM_UNDO).text);
+    EXPECT_EQ("&Undo Flip Vertically\tCtrl+Z", editItem(IDM_UNDO));
     const std::vector<ImagePoint> flipped = host.points();
     for (size_t k = 0; k < flipped.size(); ++k)   // the square's points swap rows
         EXPECT_NEAR(flipped[k].y, opened[k ^ 1].y, 1e-4) << k;
 
     // A bad entry is named and keeps the dialog open; good ones scale about the centre.
-    EXPECT_EQ(Boxes{"Scale x: enter a number."}, transform([](HWND dialog) {
+    EXPECT_EQ(Boxes{"Transform:Scale x: enter a number."}, transform([](HWND dialog) {
         SetDlgItemTextA(dialog, IDC_SCALE_X, "");
         SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
     }, IDCANCEL));
-    EXPECT_TRUE(sameBits(host.points(), flipped));
+    EXPECT_EQ(pointsText(flipped), pointsText());
     EXPECT_EQ(Boxes{}, transform([](HWND dialog) {
         SetDlgItemTextA(dialog, IDC_SCALE_X, "200");
         SetDlgItemTextA(dialog, IDC_MOVE_Y, "-1.5");
@@ -154,7 +122,7 @@ TEST_F(EditorEditing, FlipsAndTheTransformDialogChangeTheSelectionAsOneStepEach)
     const float width = flipped[2].x - flipped[0].x;
     EXPECT_NEAR(host.points()[2].x - host.points()[0].x, 2 * width, 1e-3);
     EXPECT_NEAR(host.points()[0].y, flipped[0].y - 1.5f, 1e-3);
-    EXPECT_EQ("&Undo Transform\tCtrl+Z", editItem(IDM_UNDO).text);
+    EXPECT_EQ("&Undo Transform\tCtrl+Z", editItem(IDM_UNDO));
 
     // One point: its position shown in texels, in u, v after the unit's switch, and set there.
     host.click(host.points()[1].x, host.points()[1].y);
@@ -185,8 +153,8 @@ TEST_F(EditorEditing, FlipsAndTheTransformDialogChangeTheSelectionAsOneStepEach)
 
     for (int step = 0; step < 4; ++step)
         host.menuCommand(IDM_UNDO);
-    EXPECT_TRUE(sameBits(host.points(), opened));
-    EXPECT_TRUE(editItem(IDM_UNDO).greyed);
+    EXPECT_EQ(pointsText(opened), pointsText());
+    EXPECT_EQ("&Undo\tCtrl+Z (grey)", editItem(IDM_UNDO));
 }
 
 // Two islands whose vertices 0 and 2 have copies (4 and 5) at the same places: a seam. The

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/globals_win.h"
@@ -158,25 +159,28 @@ POINT centreOfNotBlue(const Capture& capture)
     return n ? POINT{LONG(sx / n), LONG(sy / n)} : POINT{-1, -1};
 }
 
-void expectSamePoints(const std::vector<ImagePoint>& expected, const std::string& what)
+std::string pointsText(const std::vector<ImagePoint>& points)
 {
-    const std::vector<ImagePoint> points = editor().points();
-    ASSERT_EQ(points.size(), expected.size()) << what;
-    for (size_t k = 0; k < points.size(); ++k) {
-        EXPECT_NEAR(points[k].x, expected[k].x, 1e-3) << what << " point " << k;
-        EXPECT_NEAR(points[k].y, expected[k].y, 1e-3) << what << " point " << k;
+    std::string text;
+    char point[40];
+    for (const ImagePoint& p : points) {
+        snprintf(point, sizeof(point), "%s%g,%g", text.empty() ? "" : " ", p.x, p.y);
+        text += point;
     }
+    return text;
 }
 
-void expectMeshHoldsPoints()
+std::string pointsText()
 {
-    const std::vector<ImagePoint> points = editor().points();
-    const std::vector<EditorHost::UV> uv = editor().meshCoordinates();
-    ASSERT_EQ(points.size(), uv.size());
-    for (size_t k = 0; k < uv.size(); ++k) {
-        EXPECT_FLOAT_EQ(points[k].x / 64, uv[k].u) << k;
-        EXPECT_FLOAT_EQ(points[k].y / 32, uv[k].v) << k;
-    }
+    return pointsText(editor().points());
+}
+
+std::string meshPointsText()
+{
+    std::vector<ImagePoint> points;
+    for (const EditorHost::UV& uv : editor().meshCoordinates())
+        points.push_back({uv.u * 64, uv.v * 32});
+    return pointsText(points);
 }
 
 EditorHost& editor()

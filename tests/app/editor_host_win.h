@@ -74,10 +74,11 @@ POINT centreOfNotBlue(const Capture& capture);
 
 std::string pathInCurrentFolder(const std::string& name);
 
-// The pane's points at `expected` (within 1e-3); the mesh holding the pane's points as its
-// texture coordinates (u = x / 64, v = y / 32: every bitmap of the suite is 64 x 32).
-void expectSamePoints(const std::vector<ImagePoint>& expected, const std::string& what);
-void expectMeshHoldsPoints();
+// Points as "x,y x,y ..." to six digits (the pane's when none are given); the mesh's texture
+// coordinates in the same form, at u * 64, v * 32 (every bitmap of the suite is 64 x 32).
+std::string pointsText(const std::vector<ImagePoint>& points);
+std::string pointsText();
+std::string meshPointsText();
 
 // The suite's one editor, started on first use.
 EditorHost& editor();

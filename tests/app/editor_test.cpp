@@ -70,18 +70,11 @@ TEST(EditorOpen, MeshFilesFillThePaneWithTheirPointsAndEdgesOrEmptyItWithoutATex
                                                             faceListChunk({{0, 1, 2}}),
                                                             texCoordListChunk({{0, 0}, {0, 1}, {1, 1}})}))));
     // X files keep v one bitmap height up.
-    const float xs[] = {16, 16, 48, 48}, ys[] = {24, 8, 8, 24};
     const std::pair<const char*, bool> files[] = {{"square_red.x", true}, {"square_plain.x", false}, {"plain.3ds", false}};
     for (const auto& [file, textured] : files) {
         SCOPED_TRACE(file);
         ASSERT_EQ(Boxes{}, editor().openFile(file));
-        const std::vector<ImagePoint> points = editor().points();
-        ASSERT_EQ(textured ? 4u : 0u, points.size());
-        for (size_t k = 0; k < points.size(); ++k) {
-            EXPECT_FLOAT_EQ(xs[k], points[k].x) << k;
-            EXPECT_FLOAT_EQ(ys[k], points[k].y) << k;
-            EXPECT_EQ(int32_t(k), points[k].index);
-        }
+        EXPECT_EQ(textured ? "16,24 16,8 48,8 48,24" : "", pointsText());
         EXPECT_EQ(textured ? 5 : 0, editor().pane().edgeCount());   // the shared side once
         EXPECT_EQ(textured, g_textureFileName.get() && std::string(g_textureFileName.get()) == "red.bmp");
         const Capture frame = editor().frame();
@@ -155,10 +148,10 @@ TEST(EditorProjection, PlaneSelectAndProjectPutTheCubeOnTheBitmapCorners)
         {kPlaneSelect, {1035, 1035}, "caption:xz", 0, 2, false, false},
         {kProject, {1161, 1163}, "Project:Projection", 0, 1, false, false},
     };
-    std::vector<ImagePoint> before;
+    std::string before;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.seen);
-        before = editor().points();
+        before = pointsText();
         const std::vector<std::string> seen = answer(c.command, c.clicks);
         EXPECT_EQ(c.seen, seen.back());
         EXPECT_EQ(c.command == kPlaneSelect ? "Plane Select:" : c.seen, seen.front());
@@ -170,21 +163,21 @@ TEST(EditorProjection, PlaneSelectAndProjectPutTheCubeOnTheBitmapCorners)
             EXPECT_EQ((position[c.t] > 0) != c.mirrorV ? kHeight : 0.0f, points[k].y) << k;
         }
         EXPECT_EQ(24, editor().pane().edgeCount());   // three ordered pairs per face, each once
-        expectMeshHoldsPoints();
+        EXPECT_EQ(pointsText(), meshPointsText());
     }
     EXPECT_FALSE(axisOffered);
     EXPECT_EQ(std::vector<std::string>{"Project:Projection"}, answer(kProject, {1161}, IDCANCEL));
     EXPECT_TRUE(axisOffered);
     EXPECT_EQ("Project", editor().pane().activeWindow()->history.undoLabel());
     editor().menuCommand(40100);   // Undo
-    expectSamePoints(before, "undone");
+    EXPECT_EQ(before, pointsText());
 
     const ImagePoint first = editor().points()[0];
     editor().dragPoint(first.x, first.y, 7, 3);
     EXPECT_EQ(std::vector<std::string>{"Plane Select:"}, answer(kPlaneSelect, {1035}, IDCANCEL));
     EXPECT_EQ(0, g_planeChoice);
     EXPECT_EQ(first.x + 7, editor().points()[0].x);
-    expectMeshHoldsPoints();
+    EXPECT_EQ(pointsText(), meshPointsText());
 }
 
 // Opens Options, reads what it shows (check box, repeats, colour and the colour list), runs
