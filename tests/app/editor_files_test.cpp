@@ -118,23 +118,6 @@ TEST(EditorSaving, AFailedSaveLeavesTheEarlierFileAndSaysWhy)
     }
 }
 
-// A flat grid of `faces` triangles (at most 2 * 128 * 256) on 129 x 257 vertices.
-TestMesh gridMesh(uint32_t faces)
-{
-    TestMesh grid;
-    for (uint32_t j = 0; j < 257; ++j)
-        for (uint32_t i = 0; i < 129; ++i)
-            grid.vertices.push_back({float(i), float(j), 0, float(i) / 128, float(j) / 256 - 1});
-    for (uint32_t j = 0; j < 256; ++j)
-        for (uint32_t i = 0; i < 128; ++i) {
-            const uint32_t a = j * 129 + i, b = a + 1, c = a + 129, d = c + 1;
-            grid.corners.insert(grid.corners.end(), {a, c, b, b, c, d});
-        }
-    grid.corners.resize(3 * faces);
-    grid.textures = {"red.bmp"};
-    return grid;
-}
-
 TEST(EditorSaving, MeshesAFileCannotHoldAsTheyAreAreNotSaved)
 {
     openTexturedSquare();
@@ -164,15 +147,18 @@ TEST(EditorSaving, MeshesAFileCannotHoldAsTheyAreAreNotSaved)
     EXPECT_EQ(Boxes{}, editor().saveAs("stale.x"));
     EXPECT_TRUE(fileExists("stale.x"));
 
-    // A 3DS file keeps its counts in 16 bits: 65535 faces are saved, 65536 are not.
+    // A 3DS file keeps its counts in 16 bits: 65535 faces are saved, 65536 are not. The faces
+    // past the square's two all lie on its first corner.
     for (uint32_t faces : {65536u, 65535u}) {
-        writeXFile("grid.x", gridMesh(faces));
+        TestMesh many = squareMesh("red.bmp", 0, 1, -1, 0);
+        many.corners.resize(3 * faces);
+        writeXFile("grid.x", many);
         ASSERT_EQ(Boxes{}, editor().openFile("grid.x"));
         DeleteFileA("grid.3ds");
         const Boxes boxes = editor().saveAs("grid.3ds");
         if (faces > 65535) {
             EXPECT_EQ(Boxes{"Error: a 3DS file holds at most 65535 vertices and 65535 faces; this mesh has "
-                            "33153 vertices and 65536 faces. Nothing was saved."}, boxes);
+                            "4 vertices and 65536 faces. Nothing was saved."}, boxes);
             EXPECT_FALSE(fileExists("grid.3ds"));
         } else {
             EXPECT_EQ(Boxes{}, boxes);

@@ -22,12 +22,9 @@ bool EditorHost::start()
 
 std::string pathInCurrentFolder(const std::string& name)
 {
-    char folder[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    std::string path = folder;
-    if (!path.empty() && path.back() != '\\')
-        path += '\\';
-    return path + name;
+    char path[MAX_PATH] = "";
+    GetFullPathNameA(name.c_str(), MAX_PATH, path, nullptr);
+    return path;
 }
 
 Boxes EditorHost::answerFileDialog(UINT command, const std::string& name)
