@@ -172,11 +172,11 @@ std::string pointsText()
     return pointsText(editor().points());
 }
 
-std::string meshPointsText()
+std::string meshPointsText(float width, float height)
 {
     std::vector<ImagePoint> points;
     for (const EditorHost::UV& uv : editor().meshCoordinates())
-        points.push_back({uv.u * 64, uv.v * 32});
+        points.push_back({uv.u * width, uv.v * height});
     return pointsText(points);
 }
 

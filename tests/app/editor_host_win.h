@@ -75,10 +75,10 @@ POINT centreOfNotBlue(const Capture& capture);
 std::string pathInCurrentFolder(const std::string& name);
 
 // Points as "x,y x,y ..." to six digits (the pane's when none are given); the mesh's texture
-// coordinates in the same form, at u * 64, v * 32 (every bitmap of the suite is 64 x 32).
+// coordinates in the same form, at u * width, v * height (64 x 32: every bitmap of the suite).
 std::string pointsText(const std::vector<ImagePoint>& points);
 std::string pointsText();
-std::string meshPointsText();
+std::string meshPointsText(float width = 64, float height = 32);
 
 // The suite's one editor, started on first use.
 EditorHost& editor();

@@ -53,13 +53,8 @@ TEST(EditorChecker, StandsInForAMissingTextureAndWhileCheckedForTheBitmap)
     bitmap.setWidth(0);
     EXPECT_EQ(std::vector<std::string>{"Project:Projection"}, editor().answerDialog(40150, {}));
     bitmap.setWidth(width);
-    const std::vector<EditorHost::UV> uv = editor().meshCoordinates();
-    ASSERT_EQ(4u, uv.size());
-    for (size_t k = 0; k < 4; ++k) {
-        EXPECT_TRUE(editor().points()[k].x == 0 || editor().points()[k].x == kCheckerSide) << k;
-        EXPECT_FLOAT_EQ(editor().points()[k].x / kCheckerSide, uv[k].u) << k;
-        EXPECT_FLOAT_EQ(editor().points()[k].y / kCheckerSide, uv[k].v) << k;
-    }
+    EXPECT_EQ("0,0 0,256 256,256 256,0", pointsText());   // the corners of one checker tile
+    EXPECT_EQ(pointsText(), meshPointsText(kCheckerSide, kCheckerSide));
 
     writeBitmap("red.bmp", 0xFF0000);
     writeXFile("square_red.x", squareMesh("red.bmp", 0.1f, 0.9f, -0.9f, -0.1f));
