@@ -9,7 +9,6 @@
 #include "resources/resource.h"
 #include "tests/app/editor_host_win.h"
 #include "tests/app/test_media.h"
-#include "tests/support/dialog_answerer_win.h"
 #include "viewer/viewer_settings.h"
 
 namespace {
@@ -31,7 +30,6 @@ class EditorEditing : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        writeBitmap("halves.bmp", 0xFF0000, 0x00FF00);
         writeXFile("square.x", squareMesh("halves.bmp", 0.1f, 0.3f, -0.9f, -0.1f));
         ASSERT_EQ(Boxes{}, editor().openFile("square.x"));
         opened = editor().points();
@@ -90,12 +88,8 @@ TEST_F(EditorEditing, FlipsAndTheTransformDialogChangeTheSelectionAsOneStepEach)
         const Boxes seen = host.answerDialog(IDM_TRANSFORM, {}, button, fill);
         return Boxes(seen.begin() + 1, seen.end());
     };
-    {
-        DialogAnswerer answerer;
-        host.menuCommand(IDM_FLIP_HORIZONTAL);
-        host.menuCommand(IDM_TRANSFORM);
-        EXPECT_EQ(Boxes(2, "No point is selected: select points in the texture pane first."), answerer.boxTexts());
-    }
+    for (UINT command : {IDM_FLIP_HORIZONTAL, IDM_TRANSFORM})
+        EXPECT_EQ(Boxes{"No point is selected: select points in the texture pane first."}, host.menuBoxes(command));
     host.menuCommand(IDM_SELECT_ALL);
     SendMessageA(host.paneWindow(), WM_KEYDOWN, VK_SHIFT, 0);   // Shift keeps the selection
     host.paneMouse(WM_LBUTTONDOWN, opened[0].x, opened[0].y, MK_LBUTTON);
@@ -161,7 +155,6 @@ TEST_F(EditorEditing, FlipsAndTheTransformDialogChangeTheSelectionAsOneStepEach)
 // first island is two rings deep from vertex 0: vertex 6 hangs on the side 1-2.
 TEST(EditorSelection, IslandsSeamsRingsAndTheStatusAtTheMenuBarsEnd)
 {
-    writeBitmap("halves.bmp", 0xFF0000, 0x00FF00);
     TestMesh seam = squareMesh("halves.bmp", 0.1f, 0.4f, -0.9f, -0.1f);
     seam.vertices.push_back(seam.vertices[0]);
     seam.vertices.push_back(seam.vertices[2]);

@@ -23,7 +23,6 @@ namespace {
 
 void openTexturedSquare()
 {
-    writeBitmap("red.bmp", 0xFF0000);
     writeXFile("square.x", squareMesh("red.bmp", 0.1f, 0.3f, -0.9f, -0.1f));
     ASSERT_EQ(Boxes{}, editor().openFile("square.x"));
 }
@@ -65,18 +64,14 @@ TEST(EditorSaving, SaveAsAndSaveWriteThePointsInTheFormatOfTheNameCloseFileLeave
         editor().dragPoint(editor().points()[1].x, editor().points()[1].y, 6, 3);
         editor().pressApply();
         const std::string moved = pointsText();
-        DialogAnswerer answerer;
-        editor().menuCommand(IDM_SAVE);
-        EXPECT_EQ(Boxes{}, answerer.boxTexts());
+        EXPECT_EQ(Boxes{}, editor().menuBoxes(IDM_SAVE));
         expectReopened(name, moved);
     }
 
     editor().menuCommand(IDM_CLOSE_FILE);
     EXPECT_EQ(0, editor().pane().pointCount() + editor().pane().edgeCount());
     EXPECT_EQ(0, countNotBlue(editor().frame()));
-    DialogAnswerer answerer;
-    editor().menuCommand(IDM_SAVE);
-    EXPECT_EQ(Boxes{"There is no mesh to save: open a mesh file first."}, answerer.boxTexts());
+    EXPECT_EQ(Boxes{"There is no mesh to save: open a mesh file first."}, editor().menuBoxes(IDM_SAVE));
 }
 
 const std::string kEarlier = "the user's earlier file";
@@ -224,7 +219,6 @@ TEST(EditorBadInput, EachBrokenFileGetsItsOneMessageAndTheEditorGoesOn)
 // has two texture coordinates.
 void openSquare(const char* green = "Kd 0 1 0")
 {
-    writeBitmap("red.bmp", 0xFF0000);
     writeFile("square.obj", "mtllib square.mtl\n"
                             "v -1 -1 0\nv 0 -1 0\nv 1 -1 0\nv -1 1 0\nv 0 1 0\nv 1 1 0\n"
                             "vt 0 0\nvt 0.5 0\nvt 0.5 1\nvt 0 1\nvt 1 0\nvt 1 1\nvt 0.25 0.5\n"
@@ -303,9 +297,7 @@ TEST(EditorExport, EachFormatOpensAgainWithThePanesPointsAndAFailedReplaceKeepsT
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1], saveFailureMessage(SaveResult::WriteFailed));
     EXPECT_EQ(readFileText("copy.obj"), obj);
-    DialogAnswerer answerer;   // Save writes the OBJ file itself, as OBJ
-    host.menuCommand(IDM_SAVE);
-    EXPECT_EQ(answerer.boxTexts(), Boxes{});
+    EXPECT_EQ(host.menuBoxes(IDM_SAVE), Boxes{});   // Save writes the OBJ file itself, as OBJ
     for (const char* name : {"grid.3ds", "binary.x", "text.x", "copy.obj", "square.obj"}) {
         expectReopened(name, moved);
     }

@@ -27,6 +27,13 @@ std::string pathInCurrentFolder(const std::string& name)
     return path;
 }
 
+Boxes EditorHost::menuBoxes(UINT command)
+{
+    DialogAnswerer answerer;
+    menuCommand(command);
+    return answerer.boxTexts();
+}
+
 Boxes EditorHost::answerFileDialog(UINT command, const std::string& name)
 {
     DialogAnswerer answerer;

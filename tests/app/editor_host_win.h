@@ -33,6 +33,8 @@ public:
     // A menu command of the main window, or an accelerator command of the 3D view.
     void menuCommand(UINT command) { SendMessageA(m_hMainWnd, WM_COMMAND, command, 0); }
     void viewCommand(UINT command) { SendMessageA(m_hDeviceWnd, WM_COMMAND, command, 0); }
+    // A menu command whose message boxes are answered OK; their texts.
+    Boxes menuBoxes(UINT command);
     // Open File / Save As / Open Bitmap answered with `name` from the current folder.
     Boxes openFile(const std::string& name) { return answerFileDialog(40011, name); }
     Boxes saveAs(const std::string& name) { return answerFileDialog(40050, name); }

@@ -17,10 +17,14 @@ const float kWidth = 64, kHeight = 32;   // of every bitmap the suite writes
 const uint32_t kRed = 0xFF0000, kGreen = 0x00FF00;
 
 // The suite's editor starts before every test with "knot.x" in place, and Alt+X through the
-// real message loop ends it after the last, its device released.
+// real message loop ends it after the last, its device released. The bitmaps and the square
+// most tests open are written once, here.
 class EditorStartAndExit : public ::testing::Environment {
     void SetUp() override
     {
+        writeBitmap("red.bmp", kRed);
+        writeBitmap("halves.bmp", kRed, kGreen);
+        writeXFile("square_red.x", squareMesh("red.bmp", 0.25f, 0.75f, -0.75f, -0.25f));
         writeBitmap("knotmap.bmp", kGreen);
         const TestMesh knot = squareMesh("knotmap.bmp", 0.1f, 0.6f, -0.7f, -0.2f);
         writeXFile("knot.x", knot);
@@ -54,8 +58,6 @@ const bool g_registered = (::testing::AddGlobalTestEnvironment(new EditorStartAn
 
 TEST(EditorOpen, MeshFilesFillThePaneWithTheirPointsAndEdgesOrEmptyItWithoutATexture)
 {
-    writeBitmap("red.bmp", kRed);
-    writeXFile("square_red.x", squareMesh("red.bmp", 0.25f, 0.75f, -0.75f, -0.25f));
     writeXFile("square_plain.x", squareMesh("", 0.25f, 0.75f, -0.75f, -0.25f));
     // A 3DS file without materials: reopening saved 3DS files is shown with the saving.
     writeFile("plain.3ds", mainFile(objectChunk("sq", join({vertexListChunk({{-1, -1, 0}, {-1, 1, 0}, {1, 1, 0}}),
@@ -77,8 +79,6 @@ TEST(EditorOpen, MeshFilesFillThePaneWithTheirPointsAndEdgesOrEmptyItWithoutATex
 
 TEST(EditorBitmap, OpenBitmapTexturesEverySubsetAndCloseBitmapEmptiesOnlyThePane)
 {
-    writeBitmap("red.bmp", kRed);
-    writeBitmap("halves.bmp", kRed, kGreen);
     TestMesh twoSubsets = squareMesh("", 0.6f, 0.9f, 0.1f, 0.4f);
     twoSubsets.faceMaterials = {0, 1};
     twoSubsets.textures = {"", ""};
@@ -93,7 +93,6 @@ TEST(EditorBitmap, OpenBitmapTexturesEverySubsetAndCloseBitmapEmptiesOnlyThePane
     EXPECT_EQ(Hue::Green, hueOf(textured.at(textured.width / 2 - 20, textured.height / 2 + 20)));
     EXPECT_EQ(Hue::Green, hueOf(textured.at(textured.width / 2 + 20, textured.height / 2 - 20)));
 
-    writeXFile("square_red.x", squareMesh("red.bmp", 0.25f, 0.75f, -0.75f, -0.25f));
     ASSERT_EQ(Boxes{}, editor().openFile("square_red.x"));
     // The second row of tiles starts 30 + 32 rows down (the vertical bar stands at -30).
     EXPECT_EQ(Hue::Red, hueOf(captureClient(editor().paneWindow()).at(20, 75)));
@@ -117,7 +116,6 @@ TEST(EditorProjection, PlaneSelectAndProjectPutTheCubeOnTheBitmapCorners)
             axisOffered = IsWindowEnabled(GetDlgItem(dialog, 1164)) && IsWindowEnabled(GetDlgItem(dialog, 1166));
         });
     };
-    writeBitmap("red.bmp", kRed);
     const TestMesh cube = cubeMesh("red.bmp");
     writeXFile("box.x", cube);
     editor().menuCommand(40051);   // Close File

@@ -16,8 +16,6 @@ protected:
     void SetUp() override
     {
         writeXFile("cube.x", cubeMesh(""));   // the marker
-        writeBitmap("red.bmp", 0xFF0000);
-        writeXFile("square_red.x", squareMesh("red.bmp", 0.25f, 0.75f, -0.75f, -0.25f));
         ASSERT_EQ(Boxes{}, editor().openFile("square_red.x"));
         editor().resetView();
         editor().viewCommand(kLists);

@@ -56,9 +56,8 @@ TEST(EditorChecker, StandsInForAMissingTextureAndWhileCheckedForTheBitmap)
     EXPECT_EQ("0,0 0,256 256,256 256,0", pointsText());   // the corners of one checker tile
     EXPECT_EQ(pointsText(), meshPointsText(kCheckerSide, kCheckerSide));
 
-    writeBitmap("red.bmp", 0xFF0000);
-    writeXFile("square_red.x", squareMesh("red.bmp", 0.1f, 0.9f, -0.9f, -0.1f));
-    ASSERT_EQ(std::vector<std::string>{}, editor().openFile("square_red.x"));
+    writeXFile("square_wide.x", squareMesh("red.bmp", 0.1f, 0.9f, -0.9f, -0.1f));
+    ASSERT_EQ(std::vector<std::string>{}, editor().openFile("square_wide.x"));
     const int red = paneCount(0xFF0000);
     EXPECT_EQ(0, paneCount(kCheckerLight));
     EXPECT_LT(shadesInTheMiddle(), 10);
