@@ -233,8 +233,7 @@ TEST(EditorObj, OpensCornersMaterialsAndTheLibrarysTexture)
     openSquare();
     EditorHost& host = editor();
     EXPECT_EQ(host.subsetCount(), 2u);
-    EXPECT_NE(host.subsetTexture(0), nullptr);
-    EXPECT_EQ(host.subsetTexture(1), nullptr);
+    EXPECT_TRUE(host.subsetTexture(0) && !host.subsetTexture(1));
     // Seven distinct corners at (u·64, (1 - v)·32), in the order the faces first use them.
     EXPECT_EQ(pointsText(), "0,32 32,32 32,0 0,0 16,16 64,32 64,0");
     const Capture frame = host.frame();

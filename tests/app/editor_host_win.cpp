@@ -84,15 +84,6 @@ std::vector<ImagePoint> EditorHost::points() const
     return result;
 }
 
-std::vector<EditorHost::UV> EditorHost::meshCoordinates()
-{
-    std::vector<UV> result;
-    VertexLock vertices(m_meshData.sysMemMesh);
-    for (DWORD k = 0; vertices.ok() && k < m_meshData.sysMemMesh->GetNumVertices(); ++k)
-        result.push_back({vertices.edited()[k].u, vertices.edited()[k].v});
-    return result;
-}
-
 void EditorHost::paneMouse(UINT message, float x, float y, WPARAM keys)
 {
     const ImageWindow* window = m_texturePane->activeWindow();
@@ -182,8 +173,10 @@ std::string pointsText()
 std::string meshPointsText(float width, float height)
 {
     std::vector<ImagePoint> points;
-    for (const EditorHost::UV& uv : editor().meshCoordinates())
-        points.push_back({uv.u * width, uv.v * height});
+    ID3DXMesh* mesh = editor().meshData().sysMemMesh;
+    VertexLock vertices(mesh);
+    for (DWORD k = 0; vertices.ok() && k < mesh->GetNumVertices(); ++k)
+        points.push_back({vertices.edited()[k].u * width, vertices.edited()[k].v * height});
     return pointsText(points);
 }
 

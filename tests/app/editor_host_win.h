@@ -47,12 +47,7 @@ public:
     void resetView();   // the arcball at rest, as at start-up
     Capture frame();    // one frame as the loop draws it, read from the back buffer
 
-    // The pane's points in order, and the texture coordinates of the system-memory mesh.
-    std::vector<ImagePoint> points() const;
-    struct UV {
-        float u, v;
-    };
-    std::vector<UV> meshCoordinates();
+    std::vector<ImagePoint> points() const;   // the pane's, in order
 
     // A mouse message to the pane at image position (x, y) of the active window; a plain
     // click there; a drag of the point there by (dx, dy) window pixels with Shift held, so
