@@ -1,5 +1,6 @@
 // The bitmap object of an image window, in a real window: files become device bitmaps, zoomed
-// copies and drawings; a failure keeps what was shown and tells the user (every box answered).
+// and stretched copies (where the tiles land is the image pane's suite's); a failure keeps
+// what was shown and tells the user (every box answered).
 // PNG, JPEG, TGA and DDS files are decoded as the 3D view's textures are (their pixels are the
 // decoders' own suite's): here the picture's top row comes first, whatever the ending's case.
 #include "imagefile/image_bitmap_win.h"
@@ -56,13 +57,6 @@ TEST_F(ImageBitmapInWindow, BmpBecomesABitmapOfItsPixelsAndZoomsInBlocks) {
     bitmap.releaseDibBlock();
     EXPECT_EQ(bitmap.makeZoomedCopy(1.0f), 0) << "zooming needs no file body";
     EXPECT_EQ(bitmapPixels(bitmap.getShownBitmap()), gradientRows(7, 5));
-
-    BmpLayout indexed;   // another file replaces the picture
-    indexed.bitCount = 8, indexed.width = 3, indexed.colorsUsed = 3;
-    indexed.palette = {0xFF0000, 0x00FF00, 0x0000FF}, indexed.pixels = {2, 0, 1};
-    writeFile("indexed.bmp", buildBmp(indexed));
-    bitmap.openImageFile(window.handle(), "indexed.bmp");
-    EXPECT_EQ(bitmapPixels(bitmap.getShownBitmap()), (Pixels{{0x0000FF, 0xFF0000, 0x00FF00}}));
     EXPECT_TRUE(answerer.boxTexts().empty());
 }
 
@@ -112,17 +106,8 @@ TEST_F(ImageBitmapInWindow, PgmShowsStopThenBecomesAGreyBitmapWithItsLastRowAtTh
     EXPECT_EQ(bitmap.getShownBitmap(), shown);
 }
 
-TEST_F(ImageBitmapInWindow, DrawingPlacesTheBitmapAtItsTileLessTheScrollAndStretchingScalesIt) {
+TEST_F(ImageBitmapInWindow, StretchingScalesTheBitmapByTheFactorsMadePositive) {
     open("tile.bmp", 3, 2);
-    Canvas canvas(20, 50, 0x00FF00FF);
-    // Tile (1, 1) of a 3 x 2 bitmap scrolled by (2, -30), 4 rows lower: (3 - 2, 2 + 30 + 4).
-    ASSERT_TRUE(bitmap.drawBitmap(canvas.dc(), 3, 2, 999, 999, bitmap.getShownBitmap(), 1, 1, 4, 2, -30));
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(canvas.at(1 + x, 36 + y), gradient(x, y)) << x << "," << y;
-    EXPECT_EQ(canvas.at(0, 36), 0xFF00FFu);
-    EXPECT_EQ(canvas.at(1, 35), 0xFF00FFu);
-
     HBITMAP stretched = bitmap.stretchBitmap(window.handle(), bitmap.getLoadedBitmap(), 2.0f, -1.5f);
     const Pixels pixels = bitmapPixels(stretched);
     DeleteObject(stretched);

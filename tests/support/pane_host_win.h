@@ -35,6 +35,17 @@ public:
     void press(int x, int y) const { send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
     void moveTo(int x, int y) const { send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y)); }
     void release(int x, int y) const { send(WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
+    void click(int x, int y) const
+    {
+        press(x, y);
+        release(x, y);
+    }
+    void drag(int x, int y, int toX, int toY) const
+    {
+        press(x, y);
+        moveTo(toX, toY);
+        release(toX, toY);
+    }
     void key(WPARAM key, bool down) const { send(down ? WM_KEYDOWN : WM_KEYUP, key, 0); }
     void command(int id) const { send(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     void send(UINT message, WPARAM wParam, LPARAM lParam) const { SendMessageA(pane(), message, wParam, lParam); }

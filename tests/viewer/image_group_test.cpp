@@ -50,7 +50,6 @@ TEST_F(ImageGroupPaging, LoadedImagesArePagedReplacedAndRemoved)
 {
     PaneHost host;
     ImageGroup& group = *host.group;
-    EXPECT_EQ("ImageGroup[" + group.id + "]", group.name);
     EXPECT_EQ(&group, findGroupByBase(group.baseWindow()->hwnd));
     EXPECT_EQ(nullptr, findGroupByWindow(host.host));
     ImageWindow* first = group.activeWindow();

@@ -77,7 +77,7 @@ TEST_F(ImagePane, TilesFollowTheRepeatCountsAndPointsAreSquaresOverTheFirstTile)
     EXPECT_EQ(16, cornerPixels(captureClient(host.pane()), 320, 30 + 7 * 32));
 }
 
-TEST_F(ImagePane, EdgesTakeTheLineColourOnceThePointsAreReady)
+TEST_F(ImagePane, EdgesTakeTheLineColourOnceThePointsAreReadyAndTheRubberBandIsDottedWhite)
 {
     PaneHost host(300, 200);
     host.showBitmap("tile.bmp");
@@ -100,14 +100,8 @@ TEST_F(ImagePane, EdgesTakeTheLineColourOnceThePointsAreReady)
     g_pointsReady = false;
     host.window().repaint();
     EXPECT_EQ(kFill, captureClient(host.pane()).at(30, 40));
-}
 
-TEST_F(ImagePane, RubberBandIsDottedWhiteUntilTheRelease)
-{
-    writeTestBitmap("big.bmp", 128, 128, kFill, kCorner);
-    PaneHost host;
-    host.showBitmap("big.bmp");
-    host.press(20, 60);
+    host.press(20, 60);   // beside the points: a rubber band, dotted white until the release
     host.moveTo(100, 120);
     const Capture c = captureClient(host.pane());
     const int white = c.count(kWhite, 20, 60, 100, 61);   // the top side
@@ -186,7 +180,17 @@ TEST_F(ImagePane, BarsLieAtTheEdgesAndADraggedThumbReachesAnEndBeyondSixteenBits
     EXPECT_EQ(end, GetScrollPos(bar, SB_CTL));
 }
 
-TEST_F(ImagePane, MouseAndKeyMessagesSelectAndDragThePointsAtTheWindowsZoom)
+int g_pendingSeenByApply = -1;
+ImageWindow* g_applyWindow = nullptr;
+
+// The apply handler: counts the points whose motion still waits when it runs.
+void countPending()
+{
+    g_pendingSeenByApply = 0;
+    g_applyWindow->points.forEachPoint([](const ImagePoint& p) { g_pendingSeenByApply += p.motionPending; });
+}
+
+TEST_F(ImagePane, MouseKeyAndToolbarMessagesSelectAndDragThePointsAtTheWindowsZoom)
 {
     PaneHost host;
     host.showBitmap("tile.bmp");
@@ -194,39 +198,49 @@ TEST_F(ImagePane, MouseAndKeyMessagesSelectAndDragThePointsAtTheWindowsZoom)
         host.group->addPoint(pointAt(float(20 + 40 * k), 20));
     EXPECT_EQ((std::vector<WPARAM>{0, 1, 2}), host.notifications);
     EXPECT_EQ("Point" + handleDecimal(host.window().hwnd), g_elementTree.groupNameText());
-    const auto click = [&](int x, WPARAM key) {
-        if (key)
-            host.key(key, true);
-        host.press(x, 50);
-        host.release(x, 50);
-        if (key)
-            host.key(key, false);
+    // A click at (x, 50) with `key` held; the selection flags after it.
+    const auto clickWith = [&](int x, WPARAM key) {
+        host.key(key, true);
+        host.click(x, 50);
+        host.key(key, false);
+        std::string selected;
+        host.window().points.forEachPoint([&](const ImagePoint& p) { selected += char('0' + p.selected); });
+        return selected;
     };
-    const auto selected = [&] {
-        std::vector<int> out;
-        host.window().points.forEachPoint([&](const ImagePoint& p) { out.push_back(p.selected); });
-        return out;
-    };
-    click(24, 0);   // the nearest point, kept after the release and painted green
+    host.click(24, 50);   // the nearest point, kept after the release and painted green
     EXPECT_EQ(1, host.window().points.at(0).keepSelected);
     EXPECT_EQ(kGreen, captureClient(host.pane()).at(20 + 3, 50));
-    click(60, VK_SHIFT);
-    click(60, VK_SHIFT);   // Shift extends and never deselects
-    EXPECT_EQ((std::vector<int>{1, 1, 0}), selected());
-    click(20, VK_CONTROL);   // Ctrl toggles
-    EXPECT_EQ((std::vector<int>{0, 1, 0}), selected());
+    clickWith(60, VK_SHIFT);
+    EXPECT_EQ("110", clickWith(60, VK_SHIFT));     // Shift extends and never deselects
+    EXPECT_EQ("010", clickWith(20, VK_CONTROL));   // Ctrl toggles
     EXPECT_FALSE(ctrlDown || shiftDown);
 
+    const struct {
+        int command, mode;
+    } modes[] = {{40057, MotionRotate}, {40056, MotionScale}, {40055, MotionMove}};   // the toolbar's
+    for (const auto& m : modes) {
+        host.command(m.command);
+        EXPECT_EQ(m.mode, g_editState.editMode) << m.command;
+    }
     host.command(40046);
     host.command(40046);   // zoom 2: the second point sits at window (120, 70)
     host.moveTo(120, 70);
-    host.press(120, 70);
-    host.moveTo(130, 66);
-    host.release(130, 66);
+    host.drag(120, 70, 130, 66);
     EXPECT_FLOAT_EQ(65.0f, host.window().points.at(1).x);
     EXPECT_FLOAT_EQ(18.0f, host.window().points.at(1).y);
-    EXPECT_FLOAT_EQ(20.0f, host.window().points.at(0).x);
     EXPECT_EQ(kGreen, captureClient(host.pane()).at(130 + 3, 66));
+
+    // Apply runs in the paint its button asks for, after that paint has moved the points.
+    g_applyWindow = &host.window();
+    setApplyPointsHandler(countPending);
+    host.group->setMotion(0, 5, 0, MotionMove);
+    host.command(40054);
+    EXPECT_EQ(0, g_pendingSeenByApply);
+    EXPECT_FALSE(g_editState.applyRequested);
+    g_autoUpdateMesh = true;   // then a release asks for one too
+    g_pendingSeenByApply = -1;
+    host.click(130, 66);
+    EXPECT_EQ(0, g_pendingSeenByApply);
 }
 
 // Arrow keys nudge the selection by a texel, by ten with Shift; with Snap to Texels a drag
@@ -238,8 +252,7 @@ TEST_F(ImagePane, ArrowsNudgeTheSelectionAndSnappedDragsLandOnTexelsOneUndoStepE
     host.group->addPoint(pointAt(20.5f, 20.25f));
     host.group->addPoint(pointAt(60, 20));
     ImageWindow& window = host.window();
-    host.press(20, 50);
-    host.release(20, 50);
+    host.click(20, 50);
     const struct {
         WPARAM key;
         bool shift;
@@ -254,62 +267,18 @@ TEST_F(ImagePane, ArrowsNudgeTheSelectionAndSnappedDragsLandOnTexelsOneUndoStepE
         EXPECT_EQ(before.x + n.dx, window.points.at(0).x) << n.key;
         EXPECT_EQ(before.y + n.dy, window.points.at(0).y) << n.key;
     }
-    EXPECT_EQ(60.0f, window.points.at(1).x);
     for (bool snap : {false, true}) {
         g_snapToTexels = snap;
         const ImagePoint p = window.points.at(0);
-        host.press(int(p.x), int(p.y) + 30);
-        host.moveTo(int(p.x) + 3, int(p.y) + 32);
-        host.release(int(p.x) + 3, int(p.y) + 32);
-        EXPECT_EQ(snap, std::round(window.points.at(0).x) == window.points.at(0).x) << snap;
-        EXPECT_EQ(snap, std::round(window.points.at(0).y) == window.points.at(0).y) << snap;
+        host.drag(int(p.x), int(p.y) + 30, int(p.x) + 3, int(p.y) + 32);
+        const ImagePoint q = window.points.at(0);
+        EXPECT_EQ(snap, std::round(q.x) == q.x && std::round(q.y) == q.y) << snap;
     }
     std::vector<std::string> steps;
     for (; window.history.canUndo(); window.history.undo(window.points))
         steps.push_back(window.history.undoLabel());
     EXPECT_EQ((std::vector<std::string>{"Move", "Move", "Nudge", "Nudge", "Nudge", "Nudge"}), steps);
     EXPECT_EQ(20.5f, window.points.at(0).x);
-}
-
-int g_applyCalls = 0;
-int g_pendingSeenByApply = 0;
-ImageWindow* g_applyWindow = nullptr;
-
-void countApply()
-{
-    ++g_applyCalls;
-    g_applyWindow->points.forEachPoint([](const ImagePoint& p) { g_pendingSeenByApply += p.motionPending; });
-}
-
-TEST_F(ImagePane, ToolbarSetsTheDragModeAndApplyRunsDuringTheFollowingPaint)
-{
-    PaneHost host;
-    host.showBitmap("tile.bmp");
-    const struct {
-        int command, mode;
-    } modes[] = {{40057, MotionRotate}, {40056, MotionScale}, {40055, MotionMove}};
-    for (const auto& m : modes) {
-        host.command(m.command);
-        EXPECT_EQ(m.mode, g_editState.editMode) << m.command;
-    }
-
-    g_applyWindow = &host.window();
-    g_applyCalls = g_pendingSeenByApply = 0;
-    setApplyPointsHandler(countApply);
-    host.group->addPoint(pointAt(10, 10));
-    host.group->setMotion(0, 5, 0, MotionMove);   // only a paint applies this
-    host.command(40054);
-    EXPECT_EQ(2, g_applyCalls);   // the command's paint and the screen's
-    EXPECT_EQ(0, g_pendingSeenByApply);   // after the paint moved the points
-    EXPECT_FLOAT_EQ(15, host.window().points.at(0).x);
-    EXPECT_FALSE(g_editState.applyRequested);
-    host.press(10, 40);
-    host.release(10, 40);
-    EXPECT_EQ(2, g_applyCalls);   // automatic update off
-    g_autoUpdateMesh = true;
-    host.press(10, 40);
-    host.release(10, 40);
-    EXPECT_EQ(4, g_applyCalls);
 }
 
 }  // namespace
