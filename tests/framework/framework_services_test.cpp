@@ -12,14 +12,15 @@
 
 namespace {
 
-TEST(MediaSearch, FindsByFullPathThenByBareNameAndRefusesBadArguments) {
+// The bare-name fallback and the media folder the editor's suite shows: it opens meshes from the
+// media folder and textures named with folders. Here: a name found as given, a name found
+// nowhere, arguments missing and buffers too short.
+TEST(MediaSearch, FindsANameAsGivenAndRefusesBadArguments) {
     writeFile("present.x", std::string("xof 0303txt 0032\n"));
     char dest[MAX_PATH], full[MAX_PATH];
     GetFullPathNameA("present.x", MAX_PATH, full, nullptr);
     EXPECT_EQ(LocateMediaFile(dest, MAX_PATH, "present.x"), S_OK);
     EXPECT_STREQ(dest, full);
-    EXPECT_EQ(LocateMediaFile(dest, MAX_PATH, "no such folder\\present.x"), S_OK);
-    EXPECT_STREQ(dest, "present.x");
     EXPECT_EQ(LocateMediaFile(dest, MAX_PATH, "nowhere.x"), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
     EXPECT_STREQ(dest, "nowhere.x");
     EXPECT_EQ(LocateMediaFile(nullptr, 8, "a.x"), E_INVALIDARG);
@@ -27,11 +28,6 @@ TEST(MediaSearch, FindsByFullPathThenByBareNameAndRefusesBadArguments) {
     EXPECT_EQ(LocateMediaFile(dest, 0, "a.x"), E_INVALIDARG);
     EXPECT_EQ(LocateMediaFile(dest, 8, "a.x"), E_FAIL);   // any full path is longer
     EXPECT_STREQ(dest, "");
-
-    ASSERT_EQ(GetMediaFolder(full, MAX_PATH), S_OK);
-    EXPECT_EQ(std::string(full).back(), '\\');
-    EXPECT_TRUE(GetFileAttributesA(full) & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_NE(GetFileAttributesA(full), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetMediaFolder(dest, 4), E_INVALIDARG);
 }
 
