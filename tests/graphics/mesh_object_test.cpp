@@ -89,6 +89,7 @@ TEST_F(MeshObject, BuffersAreDeviceBuffersOfThePoolAndUsageTheOptionsName) {
         ASSERT_EQ(S_OK, mesh->CloneMeshFVF(D3DXMESH_SYSTEMMEM, kEditorFormat, device(), clone.put()));
         EXPECT_EQ(std::make_pair(-0.5f, std::vector<WORD>{0, 1, 2, 1, 3, 2}),
                   std::make_pair(verticesOf<EditorVertex>(clone).at(2).v, indicesOf(clone)));
+        EXPECT_EQ(D3DERR_INVALIDCALL, clone->UnlockVertexBuffer());  // not locked
     }
 }
 
