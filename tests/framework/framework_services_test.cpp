@@ -12,15 +12,16 @@
 
 namespace {
 
-// The bare-name fallback and the media folder the editor's suite shows: it opens meshes from the
-// media folder and textures named with folders. Here: a name found as given, a name found
-// nowhere, arguments missing and buffers too short.
-TEST(MediaSearch, FindsANameAsGivenAndRefusesBadArguments) {
+// The media folder the editor's suite shows: it opens its meshes from there. Here: a name found
+// as given, then by its bare name, a name found nowhere, arguments missing and buffers too short.
+TEST(MediaSearch, FindsByFullPathThenByBareNameAndRefusesBadArguments) {
     writeFile("present.x", std::string("xof 0303txt 0032\n"));
     char dest[MAX_PATH], full[MAX_PATH];
     GetFullPathNameA("present.x", MAX_PATH, full, nullptr);
     EXPECT_EQ(LocateMediaFile(dest, MAX_PATH, "present.x"), S_OK);
     EXPECT_STREQ(dest, full);
+    EXPECT_EQ(LocateMediaFile(dest, MAX_PATH, "no such folder\\present.x"), S_OK);
+    EXPECT_STREQ(dest, "present.x");
     EXPECT_EQ(LocateMediaFile(dest, MAX_PATH, "nowhere.x"), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
     EXPECT_STREQ(dest, "nowhere.x");
     EXPECT_EQ(LocateMediaFile(nullptr, 8, "a.x"), E_INVALIDARG);
