@@ -1,11 +1,15 @@
-// The Windows side of this folder: the error box itself (the one real box of these suites) and
-// the trace files in text mode, closed after use.
+// The Windows side of this folder: the error box itself (the one real box of these suites), the
+// trace files in text mode and the 3DS streams in binary mode, each closed after use.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
+
 #include "tests/support/dialog_answerer_win.h"
 #include "tests/support/test_files.h"
+#include "threeds/chunk3ds_file.h"
 #include "threeds/diagnostics.h"
+#include "threeds/mesh_record.h"
 
 namespace {
 
@@ -24,15 +28,27 @@ TEST(ThreedsWin, ErrorBoxIsOwnerlessWithTheErrorIconAndOk)
               "Disk on fire / Error / " + std::to_string(MB_OK | MB_ICONERROR));
 }
 
-// Trace lines end in a carriage return and a line feed. (That the 3DS streams are binary and
-// closed after use the editor's suite shows: it saves 3DS files and opens them again.)
-TEST(ThreedsWin, TraceFilesAreTextAndClosedAfterUse)
+// Trace lines end in a carriage return and a line feed; a float whose bytes hold a line feed, a
+// carriage return and an end-of-file mark comes back from a 3DS file whole.
+TEST(ThreedsWin, TraceFilesAreTextAndThreeDsFilesBinaryEachClosedAfterUse)
 {
     DeleteFileA("file.tst");
     logLine("a");
     logLine("b");
     EXPECT_EQ(readFileText("file.tst"), "a\r\nb\r\n");
-    EXPECT_TRUE(DeleteFileA("file.tst")) << "a file left open cannot be deleted";
+    const uint32_t bits[3] = {0x1A0D0A0Au, 0x1A0D0A0Au, 0x1A0D0A0Au};
+    g_meshRecords.assign(1, MeshRecord{});
+    std::memcpy(&g_meshRecords.front().vertices.emplace_back(), bits, sizeof bits);
+    ASSERT_TRUE(g_chunk3dsFile.openForWriting("binary.3ds"));
+    g_chunk3dsFile.Write();
+    g_chunk3dsFile.closeWriting();
+    g_meshRecords.assign(1, MeshRecord{});
+    ASSERT_TRUE(g_chunk3dsFile.openForReading("binary.3ds"));
+    EXPECT_EQ(g_chunk3dsFile.Read(), 1);
+    g_chunk3dsFile.closeReading();
+    ASSERT_EQ(g_meshRecords.front().vertexCount(), 1u);
+    EXPECT_EQ(0, std::memcmp(g_meshRecords.front().vertices.data(), bits, sizeof bits));
+    EXPECT_TRUE(DeleteFileA("file.tst") && DeleteFileA("binary.3ds")) << "a file left open cannot be deleted";
 }
 
 }  // namespace
