@@ -30,6 +30,7 @@ void openTexturedSquare()
 // The pane's points in place after reopening `name`.
 void expectReopened(const char* name, const std::string& expected)
 {
+    ASSERT_TRUE(fileExists(name)) << name;   // the open dialog would wait for another name
     ASSERT_EQ(Boxes{}, editor().openFile(name));
     EXPECT_EQ(expected, pointsText()) << name;
 }
@@ -156,7 +157,7 @@ TEST(EditorSaving, MeshesAFileCannotHoldAsTheyAreAreNotSaved)
                             "4 vertices and 65536 faces. Nothing was saved."}, boxes);
             EXPECT_FALSE(fileExists("grid.3ds"));
         } else {
-            EXPECT_EQ(Boxes{}, boxes);
+            ASSERT_EQ(Boxes{}, boxes);
             ASSERT_EQ(Boxes{}, editor().openFile("grid.3ds"));
             EXPECT_EQ(faces, editor().meshData().sysMemMesh->GetNumFaces());
         }
