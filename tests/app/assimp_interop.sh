@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Mapwell and Assimp agree on 3DS files: a grid written as OBJ is exported to 3DS by Assimp,
-# opened in the editor (Editor3dsInterop) and saved again as 3DS, which `assimp info` must read
-# with the same face count and bounding box as Assimp's own file.
+# Mapwell and Assimp agree on 3DS, OBJ and X files: a grid written as OBJ is exported to 3DS by
+# Assimp, opened in the editor (Editor3dsInterop), saved again as 3DS and exported as OBJ, binary
+# X and text X; `assimp info` must read each with the grid's face count and bounding box.
 # Arguments: the Editor test program, scripts/wine-run, the folder to work in.
 set -euo pipefail
 program=$1 wine_run=$2 folder=$3
 mkdir -p "$folder" && cd "$folder"
-rm -f assimp.3ds mapwell.3ds
+rm -f assimp.3ds mapwell.3ds mapwell.obj mapwell.mtl mapwell.x mapwell-text.x
 
 columns=5 rows=4   # vertices across and down: (columns-1)*(rows-1)*2 triangles
 {
@@ -31,11 +31,16 @@ MAPWELL_INTEROP_FACES=$faces "$wine_run" "$program" \
     --gtest_also_run_disabled_tests --gtest_filter='Editor3dsInterop.*'
 
 summary() { assimp info "$1" | grep -E '^(Faces|Minimum point|Maximum point)'; }
-expected=$(summary assimp.3ds)
-actual=$(summary mapwell.3ds)
-echo "$actual"
-if [ "$(echo "$actual" | awk '/^Faces/ {print $2}')" != "$faces" ] || [ "$actual" != "$expected" ]; then
-    echo "assimp reads mapwell.3ds differently:" >&2
-    echo "$expected" >&2
-    exit 1
-fi
+# Assimp turns 3DS files from z up to y up, so a 3DS file compares with Assimp's 3DS file and
+# the others with the grid itself.
+for pair in mapwell.3ds:assimp.3ds mapwell.obj:grid.obj mapwell.x:grid.obj mapwell-text.x:grid.obj; do
+    written=${pair%%:*}
+    expected=$(summary "${pair#*:}")
+    actual=$(summary "$written")
+    echo "$written: $actual"
+    if [ "$(echo "$actual" | awk '/^Faces/ {print $2}')" != "$faces" ] || [ "$actual" != "$expected" ]; then
+        echo "assimp reads $written differently:" >&2
+        echo "$expected" >&2
+        exit 1
+    fi
+done

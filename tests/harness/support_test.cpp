@@ -1,13 +1,10 @@
-// The portable helpers: what the fuzz replay feeds a harness is all the sanitizers get to see of
-// its seeds, and a temporary folder must start empty and leave nothing behind.
+// What the fuzz replay feeds a harness is all the sanitizers get to see of its seeds: every
+// prefix and every single-byte change of a small seed, a large one whole.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 
 #include "tests/support/fuzz_replay.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/test_files.h"
 
 namespace {
 
@@ -43,37 +40,6 @@ TEST(FuzzReplay, RunsTheSeedEveryPrefixAndEverySingleByteChangeButALargeSeedOnly
     g_inputs.clear();
     replaySeed(Input(kMaxSweptSeedSize + 1, 'x'));
     EXPECT_EQ(g_inputs.size(), 1u);
-}
-
-TEST(FuzzReplay, ReplaysTheFilesOfFoldersAndNamedFilesButNotSubfolders)
-{
-    const TempFolder seeds, other, empty;
-    writeFile(seeds.file("a.bin"), "a");
-    writeFile(seeds.file("b.bin"), "b");
-    std::filesystem::create_directory(seeds.file("deeper"));
-    writeFile(seeds.file("deeper/d.bin"), "d");
-    writeFile(other.file("c.bin"), "c");
-    g_inputs.clear();
-    EXPECT_EQ(replaySeeds({seeds.path(), other.file("c.bin"), empty.path()}), 3u);
-    const std::set<Input> seen(g_inputs.begin(), g_inputs.end());
-    for (uint8_t name : {'a', 'b', 'c', 'd'})
-        EXPECT_EQ(seen.count(Input{name}), name == 'd' ? 0u : 1u) << name;
-    EXPECT_EQ(replaySeeds({empty.path()}), 0u);
-}
-
-TEST(TempFolder, EachIsANewEmptyFolderRemovedWithItsFiles)
-{
-    std::string kept;
-    {
-        const TempFolder first, second;
-        EXPECT_NE(first.path(), second.path());
-        for (const TempFolder* folder : {&first, &second})
-            EXPECT_TRUE(std::filesystem::is_directory(folder->path()) && std::filesystem::is_empty(folder->path()));
-        writeFile(first.file("inside.txt"), "x");
-        EXPECT_EQ(readFileText(first.path() + "/inside.txt"), "x");
-        kept = first.path();
-    }
-    EXPECT_FALSE(fileExists(kept));
 }
 
 } // namespace
