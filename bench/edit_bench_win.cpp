@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     host.showBitmap(bitmap);
     ImageWindow& window = host.window();
     for (int k = 0; k < kPoints; ++k) {
-        host.group->addPoint(pointAt(float(4 + (k % kGridColumns) * 2), float(4 + (k / kGridColumns) * 2)));
+        host.group->addPoint(ImagePoint{float(4 + (k % kGridColumns) * 2), float(4 + (k / kGridColumns) * 2)});
         if (k + 1 < kPoints)
             host.group->addEdge(k, k + 1);
     }

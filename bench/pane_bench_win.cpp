@@ -56,7 +56,7 @@ void fillMesh(ImageGroup& group)
     }
     group.removeAllPoints();
     for (int k = 0; k < kPoints; ++k)
-        group.addPoint(pointAt(float(4 + (k % kGridColumns) * kSpacing), float(4 + (k / kGridColumns) * kSpacing)));
+        group.addPoint(ImagePoint{float(4 + (k % kGridColumns) * kSpacing), float(4 + (k / kGridColumns) * kSpacing)});
 }
 
 std::vector<double> timeRepaints(PaneHost& host)

@@ -3,7 +3,6 @@
 // the texture pane's suites. It records the WM_LBUTTONDOWN notifications that adding points
 // sends to the parent, writes test bitmaps into the current folder and shows them in the
 // group's active window the way the editor does after loading a mesh.
-#include "tests/support/image_points.h"
 #include "viewer/image_group_win.h"
 
 #include <windows.h>

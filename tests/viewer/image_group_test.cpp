@@ -53,7 +53,7 @@ TEST_F(ImageGroupPaging, LoadedImagesArePagedReplacedAndRemoved)
     EXPECT_EQ(&group, findGroupByBase(group.baseWindow()->hwnd));
     EXPECT_EQ(nullptr, findGroupByWindow(host.host));
     ImageWindow* first = group.activeWindow();
-    group.addPoint(pointAt(5, 5));
+    group.addPoint(ImagePoint{5, 5});
     for (const char* caption : {"Remove Point", "Replace Image", "RemoveImg", ">", "<"}) {
         EXPECT_TRUE(click(group, caption).empty()) << caption;   // no image loaded: nothing
         EXPECT_TRUE(first == group.activeWindow() && group.pointCount() == 1) << caption;
@@ -90,8 +90,8 @@ TEST_F(ImageGroupPaging, LoadedImagesArePagedReplacedAndRemoved)
     EXPECT_EQ(second, group.activeWindow());   // stops at the second entry
 
     // Points go to the active window only; "Remove Point" takes its first one.
-    group.addPoint(pointAt(1, 1));
-    group.addPoint(pointAt(2, 2));
+    group.addPoint(ImagePoint{1, 1});
+    group.addPoint(ImagePoint{2, 2});
     click(group, "Remove Point");
     EXPECT_TRUE(second->points.pointCount() == 1 && first->points.pointCount() == 1);
     click(group, "Replace Image", "b.bmp");   // into the active window, its points gone
@@ -113,7 +113,7 @@ TEST_F(ImageGroupPaging, OnlyAFinishedGroupWithAnActiveWindowTakesMessages)
     PaneHost host;
     ImageGroup& group = *host.group;
     ImageWindow* first = group.activeWindow();
-    group.addPoint(pointAt(10, 10));
+    group.addPoint(ImagePoint{10, 10});
     g_constructingGroup = true;
     SendMessageA(host.pane(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     g_constructingGroup = false;
@@ -126,7 +126,7 @@ TEST_F(ImageGroupPaging, OnlyAFinishedGroupWithAnActiveWindowTakesMessages)
     EXPECT_TRUE(group.mouseDown());
 
     group.setActiveWindow(nullptr);   // every operation does nothing
-    group.addPoint(pointAt(1, 1));
+    group.addPoint(ImagePoint{1, 1});
     group.addEdge(0, 1);
     group.selectAll();
     group.setMotion(0, 1, 1, 0);

@@ -50,8 +50,8 @@ TEST_F(ImagePane, TilesFollowTheRepeatCountsAndPointsAreSquaresOverTheFirstTile)
 {
     PaneHost host;
     host.showBitmap("tile.bmp");
-    host.group->addPoint(pointAt(20, 10));
-    host.group->addPoint(pointAt(40, 20));
+    host.group->addPoint(ImagePoint{20, 10});
+    host.group->addPoint(ImagePoint{40, 20});
     host.group->selectByIndex(host.window().points.at(1));
     host.window().repaint();
     Capture c = captureClient(host.pane());
@@ -82,7 +82,7 @@ TEST_F(ImagePane, EdgesTakeTheLineColourOnceThePointsAreReadyAndTheRubberBandIsD
     PaneHost host(300, 200);
     host.showBitmap("tile.bmp");
     for (const POINT p : {POINT{10, 10}, POINT{50, 10}, POINT{10, 25}})
-        host.group->addPoint(pointAt(float(p.x), float(p.y)));
+        host.group->addPoint(ImagePoint{float(p.x), float(p.y)});
     host.group->addEdge(0, 1);
     host.group->addEdge(0, 2);
     host.group->addEdge(1, 9);   // names no point: skipped
@@ -117,7 +117,7 @@ TEST_F(ImagePane, ScrollingAndZoomMoveTilesAndPointsTogether)
     writeTestBitmap("big.bmp", 256, 128, kFill, kCorner);
     PaneHost host(300, 200);
     host.showBitmap("big.bmp");
-    host.group->addPoint(pointAt(50, 10));
+    host.group->addPoint(ImagePoint{50, 10});
     SendMessageA(host.pane(), WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
     SendMessageA(host.pane(), WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
     EXPECT_EQ(15, host.window().scrollX);    // 300 / 20
@@ -195,7 +195,7 @@ TEST_F(ImagePane, MouseKeyAndToolbarMessagesSelectAndDragThePointsAtTheWindowsZo
     PaneHost host;
     host.showBitmap("tile.bmp");
     for (int k = 0; k < 3; ++k)   // the parent hears of each point added
-        host.group->addPoint(pointAt(float(20 + 40 * k), 20));
+        host.group->addPoint(ImagePoint{float(20 + 40 * k), 20});
     EXPECT_EQ((std::vector<WPARAM>{0, 1, 2}), host.notifications);
     EXPECT_EQ("Point" + handleDecimal(host.window().hwnd), g_elementTree.groupNameText());
     // A click at (x, 50) with `key` held; the selection flags after it.
@@ -249,8 +249,8 @@ TEST_F(ImagePane, ArrowsNudgeTheSelectionAndSnappedDragsLandOnTexelsOneUndoStepE
 {
     PaneHost host;
     host.showBitmap("tile.bmp");
-    host.group->addPoint(pointAt(20.5f, 20.25f));
-    host.group->addPoint(pointAt(60, 20));
+    host.group->addPoint(ImagePoint{20.5f, 20.25f});
+    host.group->addPoint(ImagePoint{60, 20});
     ImageWindow& window = host.window();
     host.click(20, 50);
     const struct {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/image_points.h"
 
 #include <cmath>
 #include <vector>
@@ -45,7 +44,7 @@ TEST(PointPicking, NearestInsideTheStrictZoomedHitBoxWinsAndTheFirstOfEquals)
     for (const auto& c : cases) {
         PointList points;
         for (FloatPair p : c.points)
-            points.addPoint(pointAt(p.x, p.y));
+            points.addPoint(ImagePoint{p.x, p.y});
         EXPECT_EQ(c.picked, pickPoint(points, c.click, c.zoom)) << c.click.x << "," << c.click.y;
     }
 }
@@ -60,7 +59,7 @@ struct Pane {
     Pane(std::vector<FloatPair> at)
     {
         for (FloatPair p : at)
-            points.addPoint(pointAt(p.x, p.y));
+            points.addPoint(ImagePoint{p.x, p.y});
     }
     void press(int mx, int my, EditKeys keys = {}) { pressButton(points, state, view, keys, mx, my); }
     bool move(int mx, int my, bool down = true)
@@ -165,7 +164,7 @@ TEST(PointEditor, DragMovesRotatesAndScalesTheSelectionAboutItsCentroid)
     EXPECT_FLOAT_EQ(90.0f, zoomed.points.at(1).x);
     EXPECT_EQ(0, zoomed.points.at(0).motionPending);
 
-    ImagePoint unknown = pointAt(10, 20);
+    ImagePoint unknown = ImagePoint{10, 20};
     unknown.motionDx = unknown.motionDy = 5;
     unknown.motionKind = 7;
     applyPendingMotion(unknown, 1.0f, {0, 0});

@@ -7,7 +7,6 @@
 #include <random>
 #include <vector>
 
-#include "tests/support/image_points.h"
 
 namespace {
 
@@ -30,7 +29,7 @@ PointList listOf(int n)
     PointList list;
     list.setMaxPoints(n);
     for (int i = 0; i < n; ++i)
-        list.addPoint(pointAt(float(i) * 0.37f, float(i % 97) * 1.3f));
+        list.addPoint(ImagePoint{float(i) * 0.37f, float(i % 97) * 1.3f});
     return list;
 }
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/image_points.h"
 
 #include <random>
 #include <set>
@@ -21,7 +20,7 @@ std::vector<int32_t> indices(const PointList& list)
 void fill(PointList& list, int n)
 {
     for (int i = 0; i < n; ++i)
-        list.addPoint(pointAt(float(i), 0));
+        list.addPoint(ImagePoint{float(i), 0});
 }
 
 TEST(PointList, AddsNumberPointsInOrderUpToTheLimitAndTellTheParent)
@@ -30,7 +29,7 @@ TEST(PointList, AddsNumberPointsInOrderUpToTheLimitAndTellTheParent)
     EXPECT_EQ(70000, list.maxPoints());
     std::vector<std::pair<int32_t, int32_t>> notified;   // index, count the parent sees
     list.setAddNotifier([&](int32_t index) { notified.push_back({index, list.pointCount()}); });
-    ImagePoint given = pointAt(3.5f, 4.5f);
+    ImagePoint given = ImagePoint{3.5f, 4.5f};
     given.index = 99;   // replaced by the list's counter
     list.addPoint(given);
     fill(list, 3);
@@ -39,7 +38,7 @@ TEST(PointList, AddsNumberPointsInOrderUpToTheLimitAndTellTheParent)
     EXPECT_EQ((std::vector<std::pair<int32_t, int32_t>>{{0, 1}, {1, 2}, {2, 3}, {3, 4}}), notified);
     list.setMaxPoints(2);   // keeps the last added
     EXPECT_EQ((std::vector<int32_t>{2, 3}), indices(list));
-    EXPECT_FALSE(list.addPoint(pointAt(0, 0)));
+    EXPECT_FALSE(list.addPoint(ImagePoint{0, 0}));
     EXPECT_EQ(2, list.pointCount());
     EXPECT_EQ(4u, notified.size());
     list.resetPointIterator();
@@ -87,13 +86,13 @@ TEST(PointList, SelectionFlagsAndMotionsTruncatedTowardZero)
 {
     PointList list;
     for (float x : {5.0f, 1.0f, 5.0f})
-        list.addPoint(pointAt(x, x));
+        list.addPoint(ImagePoint{x, x});
     list.at(2).selected = 1;
-    EXPECT_EQ(0, list.isSelectedAt(pointAt(5, 5)));   // the first match decides
+    EXPECT_EQ(0, list.isSelectedAt(ImagePoint{5, 5}));   // the first match decides
     list.selectAll();
-    EXPECT_EQ(1, list.isSelectedAt(pointAt(5, 5)));
-    EXPECT_EQ(0, list.isSelectedAt(pointAt(5, 5.0001f)));
-    list.deselectAt(pointAt(5, 5));   // every match
+    EXPECT_EQ(1, list.isSelectedAt(ImagePoint{5, 5}));
+    EXPECT_EQ(0, list.isSelectedAt(ImagePoint{5, 5.0001f}));
+    list.deselectAt(ImagePoint{5, 5});   // every match
     EXPECT_EQ(0, list.at(0).selected + list.at(2).selected);
     list.keepSelection();   // only the selected record
     EXPECT_EQ(1, list.at(1).keepSelected);

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/image_points.h"
 #include "viewer/point_edit_state.h"
 
 namespace {
@@ -18,7 +17,7 @@ PointList listOf(const std::vector<FloatPair>& at, const std::vector<int>& selec
 {
     PointList list;
     for (const FloatPair& p : at)
-        list.addPoint(pointAt(p.x, p.y));
+        list.addPoint(ImagePoint{p.x, p.y});
     for (int k : selected)
         list.at(k).selected = 1;
     return list;
