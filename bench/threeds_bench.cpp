@@ -1,4 +1,5 @@
-// Speed of the 3DS reader and writer on a 60,000-vertex mesh, and of one chunk-dump line.
+// Speed of the 3DS reader and writer on a 60,000-vertex mesh, and of one chunk-dump line;
+// natively also lib3ds reading the same file, and the ratio of the two reads.
 // Runs in the output folder given as argument, where the dump ("chunks.tst") grows.
 #include "bench/best_time.h"
 #include <algorithm>
@@ -11,6 +12,11 @@
 #include "threeds/chunk3ds_file.h"
 #include "threeds/chunk_dump.h"
 #include "threeds/mesh_record.h"
+
+#ifdef MAPWELL_BENCH_LIB3DS
+#include <lib3ds/file.h>
+#include <lib3ds/mesh.h>
+#endif
 
 namespace {
 
@@ -75,5 +81,20 @@ int main(int argc, char** argv)
     std::printf("threeds.write_60k%s_ms: %.2f ms\n", kTree, writeMs);
     std::printf("threeds.read_60k%s_ms: %.2f ms\n", kTree, readMs);
     std::printf("threeds.dump_chunk_name%s_us: %.2f us\n", kTree, dumpMs * 1000.0 / lines);
+#ifdef MAPWELL_BENCH_LIB3DS
+    unsigned peerPoints = 0;
+    const double peerMs = bestMilliseconds(5, [&] {
+        Lib3dsFile* file = lib3ds_file_load(path);
+        peerPoints = file && file->meshes ? unsigned(file->meshes->points) : 0;
+        if (file)
+            lib3ds_file_free(file);
+    });
+    if (peerPoints != 60000) {
+        std::fprintf(stderr, "threeds bench: lib3ds did not read the 60k file\n");
+        return 1;
+    }
+    std::printf("threeds.lib3ds_read_60k_ms: %.2f ms\n", peerMs);
+    std::printf("threeds.read_speedup_vs_lib3ds: %.2f x\n", peerMs / readMs);
+#endif
     return 0;
 }
