@@ -37,8 +37,9 @@ bool isShortBmp(const uint8_t* data, size_t size) {
 bool pnmNumber(const uint8_t* data, size_t size, size_t& at, uint64_t& value) {
     for (;;) {
         while (at < size && (data[at] == ' ' || (data[at] >= '\t' && data[at] <= '\r'))) ++at;
+        // A comment ends at a line feed or, as stb_image reads it, a carriage return.
         if (at < size && data[at] == '#') {
-            while (at < size && data[at] != '\n') ++at;
+            while (at < size && data[at] != '\n' && data[at] != '\r') ++at;
             continue;
         }
         break;
