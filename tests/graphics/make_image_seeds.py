@@ -123,6 +123,8 @@ SEEDS = {
     "corrupt-pnm_ten_digit_height.pgm": b"P5\n1 2222222222\n255\n@@@",
     "corrupt-pnm_eleven_digit_maximum.ppm": b"P6 1 1 99999999999\n@@@",
     "corrupt-pnm_ten_digits_after_a_comment_ending_in_return.pgm": b"P5\n# a comment\r2222222222 1\n255\n@@@",
+    # stb_image ends a comment at a carriage return: read as it does, this file has 16-bit samples.
+    "corrupt-pnm_16_bit_maximum_after_a_comment_ending_in_return.pgm": b"P5\n#\r2 1 65535\n1 1 9\n\x12\x34",
     # A BMP announcing 20000 x 20000 pixels in a few bytes.
     "corrupt-bmp_huge_announced.bmp": bmp(24, False, MANY)[:18] + struct.pack("<ii", 20000, 20000) + bmp(24, False, MANY)[26:],
 }
