@@ -52,7 +52,7 @@ struct Place {
 class ScanningReader {
 public:
     ScanningReader(Chunk3dsFile& file, MeshRecord& record, long fileSize)
-        : file_(file), record_(record), fileSize_(fileSize),
+        : file_(file), record_(record),
           workLimit_(file.bytesRead() + kWorkAllowanceFactor * uint64_t(fileSize) +
                      kWorkAllowanceBase)
     {
@@ -95,7 +95,6 @@ private:
 
     Chunk3dsFile& file_;
     MeshRecord& record_;
-    const long fileSize_;
     const uint64_t workLimit_;
     const char* problem_ = nullptr;
 };
