@@ -1,4 +1,5 @@
 #include "graphics/image_size_check.h"
+#include "graphics/pnm_check.h"
 
 #include <cstring>
 
@@ -33,35 +34,12 @@ bool isShortBmp(const uint8_t* data, size_t size) {
     return uint64_t(size) < uint64_t(offset) + rowBytes * height;
 }
 
-// Reads the next number of a PNM header, skipping whitespace and # comments.
-bool pnmNumber(const uint8_t* data, size_t size, size_t& at, uint64_t& value) {
-    for (;;) {
-        while (at < size && (data[at] == ' ' || (data[at] >= '\t' && data[at] <= '\r'))) ++at;
-        // A comment ends at a line feed or, as stb_image reads it, a carriage return.
-        if (at < size && data[at] == '#') {
-            while (at < size && data[at] != '\n' && data[at] != '\r') ++at;
-            continue;
-        }
-        break;
-    }
-    if (at >= size || data[at] < '0' || data[at] > '9') return false;
-    value = 0;
-    while (at < size && data[at] >= '0' && data[at] <= '9' && value < kSideLimit)
-        value = value * 10 + (data[at++] - '0');
-    return true;
-}
-
 bool isShortPnm(const uint8_t* data, size_t size) {
-    size_t at = 2;
-    uint64_t width, height, maximum;
-    if (!pnmNumber(data, size, at, width) || !pnmNumber(data, size, at, height) ||
-        !pnmNumber(data, size, at, maximum))
-        return true;
+    const PnmHeader header = readPnmHeader(data, size);
     // stb_image 2.27 converts 16-bit samples past the end of its buffer: not taken.
-    if (maximum > 255) return true;
+    if (!header.complete || header.maximum > 255) return true;
     const uint64_t channels = data[1] == '6' ? 3 : 1;
-    // One whitespace character ends the header.
-    return uint64_t(size) < at + 1 + width * height * channels;
+    return uint64_t(size) < header.samplesStart + header.width * header.height * channels;
 }
 
 uint32_t readBigU32(const uint8_t* at) {

@@ -1,5 +1,7 @@
 #include "graphics/pnm_check.h"
 
+#include <initializer_list>
+
 namespace {
 
 bool isPnmSpace(char c)
@@ -18,13 +20,15 @@ struct StbReader {
 
 } // namespace
 
-bool hasOverlongPnmNumber(const uint8_t* data, size_t size)
+PnmHeader readPnmHeader(const uint8_t* data, size_t size)
 {
+    PnmHeader header;
     if (size < 2 || data[0] != 'P' || (data[1] != '5' && data[1] != '6'))
-        return false;
+        return header;
     StbReader in{data, size, 2};
     char c = in.get();
-    for (int number = 0; number < 3; ++number) {  // width, height, maximum
+    header.complete = true;
+    for (uint64_t* number : {&header.width, &header.height, &header.maximum}) {
         for (;;) {
             while (!in.atEnd() && isPnmSpace(c))
                 c = in.get();
@@ -34,9 +38,13 @@ bool hasOverlongPnmNumber(const uint8_t* data, size_t size)
                 c = in.get();
         }
         // Nine digits always fit in an int; stb_image adds a digit before it reads the next.
-        for (int digits = 0; !in.atEnd() && c >= '0' && c <= '9'; c = in.get())
-            if (++digits > 9)
-                return true;
+        int digits = 0;
+        for (; !in.atEnd() && c >= '0' && c <= '9'; c = in.get())
+            if (++digits <= 9)
+                *number = *number * 10 + uint64_t(c - '0');
+        header.complete = header.complete && digits > 0;
+        header.overlong = header.overlong || digits > 9;
     }
-    return false;
+    header.samplesStart = in.next;
+    return header;
 }
